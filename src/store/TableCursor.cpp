@@ -1,0 +1,248 @@
+#include "TableCursor.h"
+
+#include "StoreError.h"
+#include "WordDatabase.h"
+
+namespace {
+
+std::string quoted(const QString &table)
+{
+    return "\"" + table.toStdString() + "\"";
+}
+
+QString checkedTable(const QString &name)
+{
+    const QString table = WordDatabase::canonicalTable(name);
+    if (table.isEmpty())
+        throw StoreError(QStringLiteral("There is no table called %1.").arg(name));
+    return table;
+}
+
+QVariant columnValue(const SQLite::Column &c)
+{
+    if (c.isNull())
+        return QVariant();
+    if (c.isInteger())
+        return QVariant(qint64(c.getInt64()));
+    if (c.isFloat())
+        return QVariant(c.getDouble());
+    return QVariant(QString::fromUtf8(c.getText(), c.getBytes()));
+}
+
+void bindValue(SQLite::Statement &st, int index, const QVariant &v)
+{
+    if (v.isNull() || !v.isValid())
+        st.bind(index);
+    else if (v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::Int ||
+             v.typeId() == QMetaType::LongLong)
+        st.bind(index, int64_t(v.toLongLong()));
+    else
+        st.bind(index, v.toString().toStdString());
+}
+
+} // namespace
+
+TableCursor::TableCursor(WordDatabase &db, const QString &table)
+    : m_db(db), m_table(checkedTable(table)),
+      m_first(db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid LIMIT 1"),
+      m_last(db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid DESC LIMIT 1"),
+      m_next(db.sql(),
+             "SELECT rowid FROM " + quoted(m_table) + " WHERE rowid > ? ORDER BY rowid LIMIT 1"),
+      m_previous(db.sql(), "SELECT rowid FROM " + quoted(m_table) +
+                               " WHERE rowid < ? ORDER BY rowid DESC LIMIT 1"),
+      m_ordinal(db.sql(),
+                "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid LIMIT 1 OFFSET ?"),
+      m_count(db.sql(), "SELECT count(*) FROM " + quoted(m_table)),
+      m_read(db.sql(), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?")
+{
+    for (int i = 0; i < m_read.getColumnCount(); ++i)
+        m_columns << QString::fromUtf8(m_read.getColumnName(i));
+    moveFirst();
+}
+
+TableCursor::~TableCursor() = default;
+
+qint64 TableCursor::recordCount()
+{
+    m_count.reset();
+    m_count.executeStep();
+    return m_count.getColumn(0).getInt64();
+}
+
+bool TableCursor::landOn(SQLite::Statement &st)
+{
+    const bool found = st.executeStep();
+    if (found)
+        m_rowid = st.getColumn(0).getInt64();
+    st.reset();
+    m_deleted = false;
+    return found;
+}
+
+bool TableCursor::moveFirst()
+{
+    m_state = landOn(m_first) ? State::OnRecord : State::Empty;
+    return hasCurrent();
+}
+
+bool TableCursor::moveLast()
+{
+    m_state = landOn(m_last) ? State::OnRecord : State::Empty;
+    return hasCurrent();
+}
+
+bool TableCursor::moveNext()
+{
+    if (m_state == State::AfterLast || m_state == State::Empty)
+        return false;
+    if (m_state == State::BeforeFirst)
+        return moveFirst();
+    m_next.bind(1, int64_t(m_rowid));
+    const qint64 from = m_rowid;
+    if (!landOn(m_next)) {
+        m_rowid = from;
+        m_state = State::AfterLast;
+    }
+    return hasCurrent();
+}
+
+bool TableCursor::movePrevious()
+{
+    if (m_state == State::BeforeFirst || m_state == State::Empty)
+        return false;
+    if (m_state == State::AfterLast)
+        return moveLast();
+    m_previous.bind(1, int64_t(m_rowid));
+    const qint64 from = m_rowid;
+    if (!landOn(m_previous)) {
+        m_rowid = from;
+        m_state = State::BeforeFirst;
+    }
+    return hasCurrent();
+}
+
+bool TableCursor::moveToOrdinal(qint64 n)
+{
+    if (n < 1)
+        return moveFirst();
+    m_ordinal.bind(1, int64_t(n - 1));
+    if (landOn(m_ordinal)) {
+        m_state = State::OnRecord;
+        return true;
+    }
+    // Past the end: stand where n - 1 moves from the first record would have left us.
+    m_state = recordCount() == 0 ? State::Empty : State::AfterLast;
+    return false;
+}
+
+std::optional<std::vector<QVariant>> TableCursor::readCurrent()
+{
+    if (!hasCurrent())
+        return std::nullopt;
+    m_read.bind(1, int64_t(m_rowid));
+    std::optional<std::vector<QVariant>> row;
+    if (m_read.executeStep()) {
+        row.emplace();
+        for (int i = 0; i < m_read.getColumnCount(); ++i)
+            row->push_back(columnValue(m_read.getColumn(i)));
+    }
+    m_read.reset();
+    return row;
+}
+
+int TableCursor::columnIndex(const QString &name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant TableCursor::field(int position)
+{
+    const auto row = readCurrent();
+    if (!row || position < 0 || position >= int(row->size()))
+        return QVariant();
+    return (*row)[size_t(position)];
+}
+
+QVariant TableCursor::field(const QString &name)
+{
+    return field(columnIndex(name));
+}
+
+void TableCursor::addNew()
+{
+    m_editMode = EditMode::Adding;
+    m_buffer.assign(size_t(m_columns.size()), QVariant());
+}
+
+void TableCursor::edit()
+{
+    auto row = readCurrent();
+    if (!row)
+        throw StoreError(QStringLiteral("No current record."));
+    m_editMode = EditMode::Editing;
+    m_buffer = std::move(*row);
+}
+
+void TableCursor::setField(int position, const QVariant &value)
+{
+    if (m_editMode == EditMode::None)
+        throw StoreError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    if (position < 0 || position >= int(m_buffer.size()))
+        throw StoreError(QStringLiteral("Item not found in this collection."));
+    m_buffer[size_t(position)] = value;
+}
+
+void TableCursor::setField(const QString &name, const QVariant &value)
+{
+    setField(columnIndex(name), value);
+}
+
+qint64 TableCursor::update()
+{
+    if (m_editMode == EditMode::None)
+        throw StoreError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    std::string sql;
+    if (m_editMode == EditMode::Adding) {
+        std::string marks;
+        for (size_t i = 0; i < m_buffer.size(); ++i)
+            marks += i ? ",?" : "?";
+        sql = "INSERT INTO " + quoted(m_table) + " VALUES (" + marks + ")";
+    } else {
+        if (!hasCurrent())
+            throw StoreError(QStringLiteral("No current record."));
+        std::string sets;
+        for (int i = 0; i < m_columns.size(); ++i)
+            sets += (i ? ",\"" : "\"") + m_columns[i].toStdString() + "\"=?";
+        sql = "UPDATE " + quoted(m_table) + " SET " + sets + " WHERE rowid=?";
+    }
+    SQLite::Statement st(m_db.sql(), sql);
+    for (size_t i = 0; i < m_buffer.size(); ++i)
+        bindValue(st, int(i) + 1, m_buffer[i]);
+    if (m_editMode == EditMode::Editing)
+        st.bind(int(m_buffer.size()) + 1, int64_t(m_rowid));
+    st.exec();
+    const qint64 written =
+        m_editMode == EditMode::Adding ? m_db.sql().getLastInsertRowid() : m_rowid;
+    m_editMode = EditMode::None;
+    m_buffer.clear();
+    return written;
+}
+
+void TableCursor::cancelUpdate()
+{
+    m_editMode = EditMode::None;
+    m_buffer.clear();
+}
+
+void TableCursor::deleteCurrent()
+{
+    if (!hasCurrent())
+        throw StoreError(QStringLiteral("No current record."));
+    SQLite::Statement st(m_db.sql(), "DELETE FROM " + quoted(m_table) + " WHERE rowid=?");
+    st.bind(1, int64_t(m_rowid));
+    st.exec();
+    m_deleted = true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Snapshot.h"
+
+#include <SQLiteCpp/Database.h>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The one open word database: six collection tables `Words` .. `Words5` with the columns
+// word, meaning, pointer, and the `Details` table (Collection name, Default flag).
+class WordDatabase
+{
+public:
+    static constexpr const char *FileName = "qvtmdb.mdb";
+
+    // Opens an existing word database. A file that is not one (foreign, damaged, locked,
+    // missing a table) is left exactly as it was and reported with a StoreError.
+    static std::unique_ptr<WordDatabase> open(const QString &path);
+    // Creates the tables in a new file; refuses to touch an existing one.
+    static std::unique_ptr<WordDatabase> create(const QString &path);
+
+    // The six collection tables in their fixed order.
+    static const QStringList &collectionTables();
+    // The stored spelling of a table name written in any letter case, or an empty text.
+    static QString canonicalTable(const QString &name);
+
+    // The full path of the open file, as the engine reports it.
+    QString path() const;
+    SQLite::Database &sql() { return m_db; }
+
+    // Runs a query written in the program's Access-style dialect through the read-only
+    // path: anything that would change the file or the connection, more than one
+    // statement, or a statement that returns no rows is refused with a StoreError that
+    // describes why. The result is a snapshot of every row.
+    Snapshot query(const QString &jetSql);
+
+private:
+    explicit WordDatabase(const QString &path, int flags);
+    void configure();
+
+    SQLite::Database m_db;
+};

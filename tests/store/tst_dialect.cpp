@@ -1,0 +1,110 @@
+// The Access-style query dialect: the like matcher and the literal/identifier rewriting.
+#include "JetDialect.h"
+#include "JetLike.h"
+
+#include <QTest>
+
+class TstDialect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void likeMatches_data();
+    void likeMatches();
+    void translate_data();
+    void translate();
+    void blankText();
+};
+
+void TstDialect::likeMatches_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("match");
+
+    QTest::newRow("prefix") << "ab*" << "Abacus" << true;
+    QTest::newRow("prefix miss") << "ab*" << "Cab" << false;
+    QTest::newRow("substring") << "*to hate*" << "Loathe: to hate intensely" << true;
+    QTest::newRow("star matches empty") << "*abc*" << "abc" << true;
+    QTest::newRow("case ignored") << "ZEAL" << "zeal" << true;
+    QTest::newRow("whole text only") << "zeal" << "zealot" << false;
+    QTest::newRow("question one char") << "z?al" << "zeal" << true;
+    QTest::newRow("question not zero") << "ze?al" << "zeal" << false;
+    QTest::newRow("hash digit") << "Word#" << "Word7" << true;
+    QTest::newRow("hash not letter") << "Word#" << "WordX" << false;
+    QTest::newRow("class") << "[bc]at" << "Cat" << true;
+    QTest::newRow("class miss") << "[bc]at" << "Rat" << false;
+    QTest::newRow("range") << "[a-f]*" << "Dour" << true;
+    QTest::newRow("range miss") << "[a-f]*" << "Zeal" << false;
+    QTest::newRow("negated") << "[!a-f]*" << "Zeal" << true;
+    QTest::newRow("negated miss") << "[!a-f]*" << "Abet" << false;
+    QTest::newRow("bracketed star literal") << "a[*]b" << "a*b" << true;
+    QTest::newRow("bracketed star no wildcard") << "a[*]b" << "axb" << false;
+    QTest::newRow("percent literal") << "100%" << "100%" << true;
+    QTest::newRow("percent not wildcard") << "1%" << "100" << false;
+    QTest::newRow("underscore literal") << "a_b" << "a_b" << true;
+    QTest::newRow("underscore not wildcard") << "a_b" << "axb" << false;
+    QTest::newRow("apostrophe") << "*one's*" << "to do one's best" << true;
+    QTest::newRow("unclosed bracket literal") << "a[b" << "a[b" << true;
+    QTest::newRow("backtracking") << "*ab*ab" << "xabyabab" << true;
+    QTest::newRow("backtracking miss") << "*ab*abc" << "xabyabab" << false;
+    QTest::newRow("non-ascii case") << QString::fromUtf8("caf\u00c9*") << QString::fromUtf8("Caf\u00e9 noir") << true;
+    QTest::newRow("empty pattern") << "" << "" << true;
+    QTest::newRow("empty pattern text") << "" << "a" << false;
+}
+
+void TstDialect::likeMatches()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QFETCH(bool, match);
+    const QByteArray p = pattern.toUtf8();
+    const QByteArray t = text.toUtf8();
+    QCOMPARE(JetLikePattern({p.constData(), size_t(p.size())}).matches({t.constData(), size_t(t.size())}),
+             match);
+}
+
+void TstDialect::translate_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+
+    QTest::newRow("plain passes")
+        << "Select * from Words where word like 'ab*'" << "Select * from Words where word like 'ab*'";
+    QTest::newRow("double quotes are a literal")
+        << "Select * from Words where pointer=\"Got it wrong\""
+        << "Select * from Words where pointer='Got it wrong'";
+    QTest::newRow("apostrophe inside double quotes")
+        << "select 1 where \"one's\" = 'x'" << "select 1 where 'one''s' = 'x'";
+    QTest::newRow("doubled double quote inside")
+        << "select \"say \"\"hi\"\"\"" << "select 'say \"hi\"'";
+    QTest::newRow("bracketed identifier") << "select [word] from [Words]"
+                                          << "select \"word\" from \"Words\"";
+    QTest::newRow("double quote inside single-quoted literal untouched")
+        << "select 'a \"b\" c'" << "select 'a \"b\" c'";
+    QTest::newRow("brackets inside literal untouched") << "where word like '[a-c]*'"
+                                                       << "where word like '[a-c]*'";
+    QTest::newRow("line comment untouched") << "select 1 -- \"x\" [y]\n" << "select 1 -- \"x\" [y]\n";
+    QTest::newRow("block comment untouched") << "select /* \"x\" */ 1" << "select /* \"x\" */ 1";
+    QTest::newRow("unterminated literal kept") << "select 'abc" << "select 'abc";
+}
+
+void TstDialect::translate()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    const QByteArray in = jet.toUtf8();
+    QCOMPARE(QString::fromStdString(JetDialect::translate({in.constData(), size_t(in.size())})),
+             sqlite);
+}
+
+void TstDialect::blankText()
+{
+    QVERIFY(JetDialect::isBlank(""));
+    QVERIFY(JetDialect::isBlank("  ; -- nothing\n /* here */ "));
+    QVERIFY(!JetDialect::isBlank(" ; delete from Words"));
+    QVERIFY(!JetDialect::isBlank("'--'"));
+}
+
+QTEST_GUILESS_MAIN(TstDialect)
+#include "tst_dialect.moc"

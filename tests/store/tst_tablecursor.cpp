@@ -1,0 +1,184 @@
+// The table-type record set: movement at both ends, deletes, edits and live re-reading.
+#include "StoreError.h"
+#include "TableCursor.h"
+#include "TestSupport.h"
+#include "WordDatabase.h"
+
+#include <QTest>
+
+using namespace TestSupport;
+
+class TstTableCursor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void emptyTable();
+    void walksBothEnds();
+    void deletedRecordStaysCurrent();
+    void addEditUpdate();
+    void sharedChangesSeenAtOnce();
+    void ordinalJump();
+    void fieldsByNameAndNull();
+    void tableNamesIgnoreCase();
+
+private:
+    std::unique_ptr<WorkFolder> m_folder;
+    std::unique_ptr<WordDatabase> m_db;
+};
+
+void TstTableCursor::init()
+{
+    m_folder = std::make_unique<WorkFolder>();
+    writeDatabase(m_folder->databasePath(), standardDetails(),
+                  {{"Words", numberedWords(3)}, {"Words1", {{"Solo", "only one", QString()}}}});
+    m_db = WordDatabase::open(m_folder->databasePath());
+}
+
+void TstTableCursor::cleanup()
+{
+    m_db.reset();
+    m_folder.reset();
+}
+
+void TstTableCursor::emptyTable()
+{
+    TableCursor c(*m_db, "Words2");
+    QVERIFY(c.bof());
+    QVERIFY(c.eof());
+    QCOMPARE(c.recordCount(), 0);
+    QVERIFY(!c.moveNext());
+    QVERIFY(!c.movePrevious());
+    QVERIFY(!c.moveFirst());
+    QVERIFY(c.field(0).isNull());
+    QVERIFY_THROWS_EXCEPTION(StoreError, c.edit());
+    QVERIFY_THROWS_EXCEPTION(StoreError, c.deleteCurrent());
+}
+
+void TstTableCursor::walksBothEnds()
+{
+    TableCursor c(*m_db, "Words");
+    QCOMPARE(c.recordCount(), 3);
+    QCOMPARE(c.text(0), "Word000001"); // opens on the first record
+    QVERIFY(!c.bof());
+    QVERIFY(c.moveNext());
+    QVERIFY(c.moveNext());
+    QCOMPARE(c.text("word"), "Word000003");
+    QVERIFY(!c.moveNext());
+    QVERIFY(c.eof());
+    QVERIFY(!c.bof());
+    QVERIFY(c.field(0).isNull());
+    QVERIFY(!c.moveNext()); // stays past the end
+    QVERIFY(c.movePrevious());
+    QCOMPARE(c.text(0), "Word000003");
+    QVERIFY(c.moveFirst());
+    QVERIFY(!c.movePrevious());
+    QVERIFY(c.bof());
+    QVERIFY(!c.eof());
+    QVERIFY(c.moveNext()); // from before the first record onto it
+    QCOMPARE(c.text(0), "Word000001");
+    QVERIFY(c.moveLast());
+    QCOMPARE(c.text(0), "Word000003");
+}
+
+void TstTableCursor::deletedRecordStaysCurrent()
+{
+    TableCursor c(*m_db, "Words");
+    c.moveNext();
+    c.deleteCurrent();
+    QVERIFY(!c.hasCurrent());
+    QVERIFY(c.field(0).isNull());
+    QVERIFY_THROWS_EXCEPTION(StoreError, c.deleteCurrent());
+    QCOMPARE(c.recordCount(), 2);
+    QVERIFY(c.moveNext());
+    QCOMPARE(c.text(0), "Word000003");
+    QVERIFY(c.movePrevious());
+    QCOMPARE(c.text(0), "Word000001");
+    // Deleting the last record and moving on lands past the end.
+    c.moveLast();
+    c.deleteCurrent();
+    QVERIFY(!c.moveNext());
+    QVERIFY(c.eof());
+    c.moveFirst();
+    c.deleteCurrent();
+    QVERIFY(!c.moveNext());
+    QVERIFY(!c.moveFirst());
+    QVERIFY(c.bof() && c.eof());
+}
+
+void TstTableCursor::addEditUpdate()
+{
+    TableCursor c(*m_db, "Words");
+    c.moveNext();
+    c.addNew();
+    c.setField("word", "Zeal");
+    c.setField(1, "great energy for a cause");
+    c.update();
+    QCOMPARE(c.text(0), "Word000002"); // adding leaves the position alone
+    QCOMPARE(c.recordCount(), 4);
+    QVERIFY(c.moveLast());
+    QCOMPARE(c.text(0), "Zeal");
+    QVERIFY(c.field(2).isNull());
+
+    c.edit();
+    c.setField("pointer", "Got it wrong");
+    c.update();
+    QCOMPARE(c.text(2), "Got it wrong");
+    QCOMPARE(c.text(1), "great energy for a cause");
+
+    c.edit();
+    c.setField(1, "changed");
+    c.cancelUpdate();
+    QCOMPARE(c.text(1), "great energy for a cause");
+    QVERIFY_THROWS_EXCEPTION(StoreError, c.update());
+}
+
+void TstTableCursor::sharedChangesSeenAtOnce()
+{
+    TableCursor a(*m_db, "Words");
+    TableCursor b(*m_db, "Words");
+    b.edit();
+    b.setField(1, "rewritten");
+    b.update();
+    QCOMPARE(a.text(1), "rewritten");
+    m_db->sql().exec("UPDATE Words SET meaning = 'by sql' WHERE word = 'Word000001'");
+    QCOMPARE(b.text(1), "by sql");
+    b.deleteCurrent();
+    QVERIFY(a.field(0).isNull());
+    QVERIFY(a.moveNext());
+    QCOMPARE(a.text(0), "Word000002");
+}
+
+void TstTableCursor::ordinalJump()
+{
+    TableCursor c(*m_db, "Words");
+    QVERIFY(c.moveToOrdinal(3));
+    QCOMPARE(c.text(0), "Word000003");
+    QVERIFY(c.moveToOrdinal(1));
+    QCOMPARE(c.text(0), "Word000001");
+    QVERIFY(!c.moveToOrdinal(4));
+    QVERIFY(c.eof());
+}
+
+void TstTableCursor::fieldsByNameAndNull()
+{
+    TableCursor c(*m_db, "Words1");
+    QCOMPARE(c.columnNames(), QStringList({"word", "meaning", "pointer"}));
+    QCOMPARE(c.text("MEANING"), "only one");
+    QVERIFY(c.field("pointer").isNull());
+    QCOMPARE(c.text("pointer"), QString());
+    QVERIFY(c.field("nonsense").isNull());
+    QVERIFY(c.field(7).isNull());
+}
+
+void TstTableCursor::tableNamesIgnoreCase()
+{
+    TableCursor c(*m_db, "words1");
+    QCOMPARE(c.table(), "Words1");
+    QVERIFY_THROWS_EXCEPTION(StoreError, TableCursor(*m_db, "Words9"));
+}
+
+QTEST_GUILESS_MAIN(TstTableCursor)
+#include "tst_tablecursor.moc"
