@@ -50,17 +50,19 @@ char32_t foldCase(char32_t c)
 
 JetLikePattern::JetLikePattern(std::string_view pattern)
 {
+    m_segments.emplace_back();
     size_t pos = 0;
     while (pos < pattern.size()) {
         const char32_t c = nextCodePoint(pattern, pos);
-        Element e;
-        e.kind = Kind::Literal;
         if (c == '*') {
-            // Runs of stars match like one star; keeping one keeps the matcher linear.
-            if (!m_elements.empty() && m_elements.back().kind == Kind::AnyRun)
-                continue;
-            e.kind = Kind::AnyRun;
-        } else if (c == '?') {
+            if (m_segments.size() == 1 && m_segments.back().elements.empty())
+                m_leadingStar = true;
+            else if (!m_segments.back().elements.empty())
+                m_segments.emplace_back();
+            continue;
+        }
+        Element e;
+        if (c == '?') {
             e.kind = Kind::AnyOne;
         } else if (c == '#') {
             e.kind = Kind::Digit;
@@ -85,7 +87,17 @@ JetLikePattern::JetLikePattern(std::string_view pattern)
         } else {
             e.ch = foldCase(c);
         }
-        m_elements.push_back(std::move(e));
+        Segment &s = m_segments.back();
+        s.allLiteral = s.allLiteral && e.kind == Kind::Literal;
+        s.literal += e.ch;
+        s.elements.push_back(std::move(e));
+    }
+    // A pattern ending in a star leaves an empty last segment behind it.
+    if (m_segments.size() > 1 && m_segments.back().elements.empty()) {
+        m_segments.pop_back();
+        m_trailingStar = true;
+    } else if (m_segments.size() == 1 && m_segments.back().elements.empty()) {
+        m_trailingStar = m_leadingStar;
     }
 }
 
@@ -104,42 +116,83 @@ bool JetLikePattern::elementMatches(const Element &e, char32_t folded) const
             inside = inside || (folded >= r.low && folded <= r.high);
         return inside != e.negated;
     }
-    case Kind::AnyRun:
-        break;
     }
     return false;
 }
 
-// The classic wildcard walk: remember the last star and where the text stood when we
-// took it, and on a mismatch let that star swallow one more character.
+bool JetLikePattern::segmentAt(const Segment &s, std::u32string_view text, size_t pos) const
+{
+    if (pos + s.elements.size() > text.size())
+        return false;
+    if (s.allLiteral)
+        return text.compare(pos, s.literal.size(), s.literal) == 0;
+    for (size_t i = 0; i < s.elements.size(); ++i)
+        if (!elementMatches(s.elements[i], text[pos + i]))
+            return false;
+    return true;
+}
+
+size_t JetLikePattern::findSegment(const Segment &s, std::u32string_view text, size_t from) const
+{
+    if (s.allLiteral)
+        return text.find(s.literal, from);
+    for (size_t pos = from; pos + s.elements.size() <= text.size(); ++pos)
+        if (segmentAt(s, text, pos))
+            return pos;
+    return std::u32string_view::npos;
+}
+
+// Segments are fixed-length, so the first segment must sit at the start (unless a star
+// leads), the last at the end (unless a star trails), and every one in between is best
+// placed at the leftmost spot it fits.
 bool JetLikePattern::matches(std::string_view text) const
 {
-    size_t ti = 0;
-    size_t ei = 0;
-    size_t starElement = SIZE_MAX;
-    size_t starText = 0;
-    while (ti < text.size()) {
-        size_t next = ti;
-        const char32_t c = foldCase(nextCodePoint(text, next));
-        if (ei < m_elements.size() && m_elements[ei].kind == Kind::AnyRun) {
-            starElement = ei++;
-            starText = ti;
-            continue;
+    thread_local std::u32string folded;
+    folded.clear();
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            folded += char32_t(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+            ++i;
+        } else {
+            folded += foldCase(nextCodePoint(text, i));
         }
-        if (ei < m_elements.size() && elementMatches(m_elements[ei], c)) {
-            ++ei;
-            ti = next;
-            continue;
-        }
-        if (starElement == SIZE_MAX)
-            return false;
-        ei = starElement + 1;
-        size_t skip = starText;
-        nextCodePoint(text, skip);
-        starText = skip;
-        ti = skip;
     }
-    while (ei < m_elements.size() && m_elements[ei].kind == Kind::AnyRun)
-        ++ei;
-    return ei == m_elements.size();
+    const std::u32string_view t(folded);
+
+    const size_t count = m_segments.size();
+    if (count == 1 && !m_leadingStar && !m_trailingStar)
+        return m_segments[0].elements.size() == t.size() && segmentAt(m_segments[0], t, 0);
+
+    size_t pos = 0;
+    size_t first = 0;
+    size_t last = count;
+    if (!m_leadingStar) {
+        if (!segmentAt(m_segments[0], t, 0))
+            return false;
+        pos = m_segments[0].elements.size();
+        first = 1;
+    }
+    if (!m_trailingStar && last > first) {
+        const Segment &tail = m_segments[last - 1];
+        if (tail.elements.size() > t.size() - pos ||
+            !segmentAt(tail, t, t.size() - tail.elements.size()))
+            return false;
+        --last;
+        const std::u32string_view middle = t.substr(0, t.size() - tail.elements.size());
+        for (size_t i = first; i < last; ++i) {
+            const size_t at = findSegment(m_segments[i], middle, pos);
+            if (at == std::u32string_view::npos)
+                return false;
+            pos = at + m_segments[i].elements.size();
+        }
+        return true;
+    }
+    for (size_t i = first; i < last; ++i) {
+        const size_t at = findSegment(m_segments[i], t, pos);
+        if (at == std::u32string_view::npos)
+            return false;
+        pos = at + m_segments[i].elements.size();
+    }
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,7 @@ private:
         char32_t low;
         char32_t high;
     };
-    enum class Kind { Literal, AnyRun, AnyOne, Digit, Class };
+    enum class Kind { Literal, AnyOne, Digit, Class };
     struct Element
     {
         Kind kind = Kind::Literal;
@@ -27,10 +28,22 @@ private:
         bool negated = false; // Class
         std::vector<Range> ranges;
     };
+    // The elements between two stars. Each element takes exactly one character, so a
+    // segment has a fixed length and the leftmost place it fits is always the right one.
+    struct Segment
+    {
+        std::vector<Element> elements;
+        std::u32string literal; // the folded text when every element is a literal
+        bool allLiteral = true;
+    };
 
     bool elementMatches(const Element &e, char32_t folded) const;
+    bool segmentAt(const Segment &s, std::u32string_view text, size_t pos) const;
+    size_t findSegment(const Segment &s, std::u32string_view text, size_t from) const;
 
-    std::vector<Element> m_elements;
+    std::vector<Segment> m_segments; // separated by stars
+    bool m_leadingStar = false;
+    bool m_trailingStar = false;
 };
 
 // Decodes UTF-8 one code point at a time; malformed bytes read as U+FFFD.

@@ -13,13 +13,12 @@ Snapshot Snapshot::fromStatement(sqlite3_stmt *stmt)
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c) {
-            const bool null = sqlite3_column_type(stmt, c) == SQLITE_NULL;
-            if (!null) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            // Every value reads as text; only a NULL gives no text at all.
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            if (text)
                 s.m_bytes.append(text, size_t(sqlite3_column_bytes(stmt, c)));
-            }
             s.m_ends.push_back(s.m_bytes.size());
-            s.m_null.push_back(null);
+            s.m_null.push_back(text == nullptr);
         }
     }
     if (rc != SQLITE_DONE)

@@ -135,6 +135,23 @@ bool TableCursor::moveToOrdinal(qint64 n)
     return false;
 }
 
+bool TableCursor::findFirst(const QString &column, const QString &value)
+{
+    const int index = columnIndex(column);
+    if (index < 0)
+        throw StoreError(QStringLiteral("Item not found in this collection."));
+    SQLite::Statement find(m_db.sql(), "SELECT rowid FROM " + quoted(m_table) + " WHERE \"" +
+                                           m_columns[index].toStdString() +
+                                           "\" = ? ORDER BY rowid LIMIT 1");
+    find.bind(1, value.toStdString());
+    if (!find.executeStep())
+        return false;
+    m_rowid = find.getColumn(0).getInt64();
+    m_state = State::OnRecord;
+    m_deleted = false;
+    return true;
+}
+
 std::optional<std::vector<QVariant>> TableCursor::readCurrent()
 {
     if (!hasCurrent())

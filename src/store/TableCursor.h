@@ -43,6 +43,9 @@ public:
     bool movePrevious();
     // Jumps to the n-th record counted from 1, as n - 1 moves from the first would.
     bool moveToOrdinal(qint64 n);
+    // Moves to the first record whose column equals `value` exactly (same characters, same
+    // case); without one the position is left alone and false returned.
+    bool findFirst(const QString &column, const QString &value);
 
     QVariant field(int position);
     QVariant field(const QString &name);

@@ -49,6 +49,15 @@ void TstDialect::likeMatches_data()
     QTest::newRow("backtracking") << "*ab*ab" << "xabyabab" << true;
     QTest::newRow("backtracking miss") << "*ab*abc" << "xabyabab" << false;
     QTest::newRow("non-ascii case") << QString::fromUtf8("caf\u00c9*") << QString::fromUtf8("Caf\u00e9 noir") << true;
+    QTest::newRow("star alone") << "*" << "" << true;
+    QTest::newRow("stars alone") << "**" << "anything" << true;
+    QTest::newRow("star both ends order") << "*b*a*" << "abc" << false;
+    QTest::newRow("suffix") << "*ous" << "Abstruse" << false;
+    QTest::newRow("suffix hit") << "*USE" << "Abstruse" << true;
+    QTest::newRow("prefix and suffix overlap") << "ab*ba" << "aba" << false;
+    QTest::newRow("prefix and suffix") << "ab*ba" << "abba" << true;
+    QTest::newRow("class in middle segment") << "*w[aeiou]rd*" << "a swyrd" << false;
+    QTest::newRow("class in middle segment hit") << "*w[aeiou]rd*" << "a weird word" << true;
     QTest::newRow("empty pattern") << "" << "" << true;
     QTest::newRow("empty pattern text") << "" << "a" << false;
 }

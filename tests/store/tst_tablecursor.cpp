@@ -21,6 +21,7 @@ private slots:
     void addEditUpdate();
     void sharedChangesSeenAtOnce();
     void ordinalJump();
+    void findFirstIsExact();
     void fieldsByNameAndNull();
     void tableNamesIgnoreCase();
 
@@ -160,6 +161,18 @@ void TstTableCursor::ordinalJump()
     QCOMPARE(c.text(0), "Word000001");
     QVERIFY(!c.moveToOrdinal(4));
     QVERIFY(c.eof());
+}
+
+void TstTableCursor::findFirstIsExact()
+{
+    m_db->sql().exec("INSERT INTO Words VALUES ('Word000002', 'second copy', NULL)");
+    TableCursor c(*m_db, "Words");
+    QVERIFY(c.findFirst("word", "Word000002"));
+    QCOMPARE(c.text(1), "meaning 2"); // the first in table order
+    QVERIFY(!c.findFirst("word", "word000002"));
+    QVERIFY(!c.findFirst("word", "Word000002 "));
+    QCOMPARE(c.text(1), "meaning 2"); // a miss leaves the position alone
+    QVERIFY_THROWS_EXCEPTION(StoreError, c.findFirst("nonsense", "x"));
 }
 
 void TstTableCursor::fieldsByNameAndNull()

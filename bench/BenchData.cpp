@@ -1,0 +1,28 @@
+#include "BenchData.h"
+
+#include "NewDatabase.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace BenchData {
+
+QString databasePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        std::vector<WordEntry> words;
+        words.reserve(Words);
+        for (int i = 1; i <= Words; ++i)
+            words.push_back({QStringLiteral("Word%1").arg(i, 6, 10, QLatin1Char('0')),
+                             QStringLiteral("the meaning of word number %1").arg(i),
+                             i % 10 == 0 ? QStringLiteral("Got it wrong") : QStringLiteral("n.")});
+        const QString p = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+        NewDatabase::create(p, words);
+        QDir::setCurrent(dir.path());
+        return p;
+    }();
+    return path;
+}
+
+} // namespace BenchData

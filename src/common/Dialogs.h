@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box and input box of the program goes through here, so tests can answer
+// them from a script and check their titles and texts exactly.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A message with an OK button.
+    virtual void message(const QString &text, const QString &title) = 0;
+    // A question with Yes and No buttons; true only for Yes.
+    virtual bool question(const QString &text, const QString &title) = 0;
+    // A text-input box; Cancel gives the empty text.
+    virtual QString input(const QString &prompt, const QString &title,
+                          const QString &defaultText = QString()) = 0;
+
+    static Dialogs &current();
+    // Puts `dialogs` in charge until it is replaced; nullptr restores the real dialogs.
+    static void install(Dialogs *dialogs);
+};
+
+// The real modal QMessageBox and QInputDialog windows.
+class ModalDialogs : public Dialogs
+{
+public:
+    void message(const QString &text, const QString &title) override;
+    bool question(const QString &text, const QString &title) override;
+    QString input(const QString &prompt, const QString &title,
+                  const QString &defaultText) override;
+};

@@ -1,0 +1,9 @@
+#include "MainWindowPort.h"
+
+#include <QWidget>
+
+void MainWindowPort::returnToMain()
+{
+    mainWindow()->setEnabled(true);
+    mainWindow()->show();
+}

@@ -1,0 +1,92 @@
+#include "StatusBox.h"
+
+#include "RandomSource.h"
+#include "SwitchTimer.h"
+
+#include <QScrollBar>
+#include <QTextCursor>
+
+bool FlashRule::highlighted(int tick)
+{
+    return roundHalfEven(tick / 2.0) == 1;
+}
+
+namespace {
+
+// The document shows line breaks as plain line feeds.
+QString forDisplay(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+StatusBox::StatusBox(const QColor &flashColour, QWidget *parent)
+    : QTextEdit(parent), m_flashColour(flashColour), m_flashTimer(new SwitchTimer(this))
+{
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setFont(QFont(QStringLiteral("Times New Roman"), 10));
+    setBackgroundColour(Qt::white);
+    connect(m_flashTimer, &SwitchTimer::tick, this, &StatusBox::flashTick);
+}
+
+void StatusBox::setStatusText(const QString &text)
+{
+    m_text = text;
+    setPlainText(forDisplay(text));
+    changed();
+}
+
+void StatusBox::appendLine(const QString &message)
+{
+    appendText(QStringLiteral("\r\n") + message + QStringLiteral("\r\n"));
+}
+
+void StatusBox::appendText(const QString &piece)
+{
+    // A CR LF split across two appends must still read as one line break.
+    const bool splitBreak = m_text.endsWith(QLatin1Char('\r')) && piece.startsWith(QLatin1Char('\n'));
+    m_text += piece;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(forDisplay(splitBreak ? piece.mid(1) : piece));
+    changed();
+}
+
+void StatusBox::changed()
+{
+    QTextCursor end = textCursor();
+    end.movePosition(QTextCursor::End);
+    setTextCursor(end);
+    ensureCursorVisible();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    m_flashCounter = 0;
+    m_flashTimer->setInterval(FlashRule::TickMs);
+    m_flashTimer->setEnabled(true);
+    emit statusChanged();
+}
+
+void StatusBox::flashTick()
+{
+    ++m_flashCounter;
+    setBackgroundColour(FlashRule::highlighted(m_flashCounter) ? m_flashColour : QColor(Qt::white));
+    if (m_flashCounter >= FlashRule::LastTick) {
+        m_flashCounter = 0;
+        m_flashTimer->setInterval(0);
+    }
+}
+
+QColor StatusBox::backgroundColour() const
+{
+    return palette().color(QPalette::Base);
+}
+
+void StatusBox::setBackgroundColour(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, colour);
+    setPalette(p);
+}
