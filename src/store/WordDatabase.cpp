@@ -2,6 +2,7 @@
 
 #include "JetDialect.h"
 #include "JetLike.h"
+#include "MarkBook.h"
 #include "StoreError.h"
 
 #include <SQLiteCpp/Transaction.h>
@@ -194,6 +195,7 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
                                             "check the file's permissions.")
                                  .arg(nativePath(path)));
         db->configure();
+        MarkBook::prepare(*db);
     } catch (const SQLite::Exception &e) {
         const int code = e.getErrorCode() & 0xff;
         QString why = QString::fromUtf8(e.getErrorStr());
@@ -222,6 +224,7 @@ std::unique_ptr<WordDatabase> WordDatabase::create(const QString &path)
     }
     db->m_db.exec("CREATE TABLE Details (CollectionName TEXT, IsDefault INTEGER NOT NULL DEFAULT 0)");
     tx.commit();
+    MarkBook::prepare(*db);
     return db;
 }
 

@@ -1,0 +1,246 @@
+#include "Form1.h"
+
+#include "Collections.h"
+#include "Dialogs.h"
+#include "HoverLooks.h"
+#include "Interval.h"
+#include "Module1.h"
+#include "PaintedPicture.h"
+#include "RandomSource.h"
+#include "StatusBox.h"
+#include "StoreError.h"
+#include "SwitchTimer.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+constexpr double Step = 70; // twips per animation tick
+
+// What the Welcome text and the word panel's start text report of the collection.
+struct CollectionSummary
+{
+    QString firstWord;
+    QString lastWord;
+    qint64 count = 0;
+};
+
+// Moves to the first and then the last record to read their words, leaving the record set
+// on the last one. An empty or missing collection gives empty words and 0.
+CollectionSummary summarise(TableCursor *words)
+{
+    CollectionSummary s;
+    if (!words)
+        return s;
+    try {
+        words->moveFirst();
+        s.firstWord = words->text(QStringLiteral("word"));
+        words->moveLast();
+        s.lastWord = words->text(QStringLiteral("word"));
+        s.count = words->recordCount();
+    } catch (const std::exception &) {
+        // Start-up ignores failed reads and carries on.
+    }
+    return s;
+}
+
+} // namespace
+
+const QString Form1::FirstRunMarker = QStringLiteral("zq.ini");
+
+Form1::Form1(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
+{
+    buildControls();
+    buildMenus();
+    // The Intro slide of the right pane runs from load; start-up stops it on later runs.
+    Timer3->setInterval(1);
+    connect(Timer2, &SwitchTimer::tick, this, &Form1::timer2Tick);
+    connect(Timer3, &SwitchTimer::tick, this, &Form1::timer3Tick);
+    connect(Command6, &QPushButton::clicked, this, &Form1::command6Click);
+    wireDisplay();
+    wireQuiz();
+    wireQueries();
+}
+
+Form1::~Form1() = default;
+
+bool Form1::startUp()
+{
+    List1->addItems({QStringLiteral("Quick search - By word"),
+                     QStringLiteral("Quick search - By meaning"),
+                     QStringLiteral("Quick search - By pointer")});
+    show();
+
+    const QString path = QDir::currentPath() + QLatin1Char('/') + WordDatabase::FileName;
+    if (!QFileInfo::exists(path)) {
+        reportFatal(QStringLiteral("I was hopin' to find one of my subordinate files at ") +
+                    QDir::toNativeSeparators(path) + QStringLiteral(" but, I could not! ") + CrLf +
+                    CrLf + QStringLiteral("Please find the file for me or re-install this application"));
+        return false;
+    }
+    try {
+        Module1::database = WordDatabase::open(path);
+    } catch (const StoreError &e) {
+        reportFatal(e.message());
+        return false;
+    }
+
+    m_panel = PanelState{};
+    Module1::currentCollection = QStringLiteral("Words");
+    applyCoverWidth(0);
+
+    Module1::openCurrentCollection(Collections::chooseDefault(*Module1::database));
+    writeWelcomeTexts();
+    RandomSource::instance().seedFromClock();
+    layoutPanes();
+    fillIntervalLists();
+    return true;
+}
+
+void Form1::reportFatal(const QString &text)
+{
+    Dialogs::current().message(text, Title);
+    close();
+}
+
+void Form1::writeWelcomeTexts()
+{
+    const CollectionSummary s = summarise(Module1::words.get());
+    const QString table = QStringLiteral("I am using the table '") + Module1::currentCollection +
+                          QStringLiteral("' of ") + CrLf + Module1::database->path() + CrLf;
+    const QString words = QStringLiteral("Starting Word : ") + s.firstWord +
+                          QStringLiteral("  Ending word : ") + s.lastWord + CrLf;
+    const QString total = QStringLiteral("Total Number of words : ") + QString::number(s.count) + CrLf;
+
+    RichTextBox1->setStatusText(QStringLiteral("Welcome to Lexmora!") + CrLf);
+    RichTextBox1->appendText(table);
+    RichTextBox1->appendText(words);
+    RichTextBox1->appendText(total);
+    RichTextBox1->appendText(CrLf + QStringLiteral("You may click on 'Change table' in the 'Word "
+                                                   "Control' options to switch to a different "
+                                                   "collection") + CrLf);
+    RichTextBox1->appendText(CrLf + QStringLiteral("Clicking on 'Cover Panel' will close the "
+                                                   "Control Panel!") + CrLf);
+
+    RichTextBox2->setStatusText(table);
+    RichTextBox2->appendText(words);
+    RichTextBox2->appendText(CrLf + total);
+    RichTextBox2->appendText(CrLf + QStringLiteral("Progress......") + CrLf + CrLf);
+}
+
+void Form1::layoutPanes()
+{
+    Picture1->move(0, 0);
+    Picture2->move(Picture2->x(), 0);
+    Picture3->move(Picture3->x(), 0);
+    const QColor windowColour = palette().color(QPalette::Window);
+    for (QWidget *w : {static_cast<QWidget *>(Check1), static_cast<QWidget *>(Frame2),
+                       static_cast<QWidget *>(Check2)}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, windowColour);
+        w->setPalette(p);
+    }
+
+    m_picture1Width = Twips::fromPixels(Picture1->width());
+    m_panel.savedPaneWidth = float(m_picture1Width);
+    m_panel.savedPaneLeft = Twips::fromPixels(Picture2->x());
+    const double paneWidth = Twips::fromPixels(Picture2->width());
+    applyPicture2Left(m_panel.savedPaneLeft + paneWidth);
+
+    if (QFileInfo::exists(FirstRunMarker)) {
+        Timer2->setInterval(0);
+        applyPicture1Width(m_panel.savedPaneWidth);
+        Timer3->setInterval(0);
+        applyPicture2Left(m_panel.savedPaneLeft - 40);
+    } else {
+        Timer2->setInterval(1);
+        applyPicture1Width(0);
+        QFile marker(FirstRunMarker);
+        if (marker.open(QIODevice::WriteOnly))
+            marker.write("\"False\"\r\n"); // a failure here is not reported
+    }
+}
+
+void Form1::fillIntervalLists()
+{
+    for (QComboBox *list : {Combo1, Combo2}) {
+        const QString design = list->currentText();
+        for (int n = 1; n <= Interval::Items; ++n)
+            list->addItem(Interval::itemText(n));
+        // The list keeps its design text until the user picks an entry.
+        list->setCurrentIndex(-1);
+        list->setEditText(design);
+    }
+}
+
+void Form1::timer2Tick()
+{
+    if (m_panel.introCounter >= m_panel.savedPaneWidth) {
+        Timer2->setInterval(0);
+        m_panel.introCounter = 0;
+    }
+    applyPicture1Width(m_picture1Width + Step);
+    m_panel.introCounter += Step;
+}
+
+void Form1::timer3Tick()
+{
+    if (float(m_panel.savedPaneLeft) >= float(m_picture2Left))
+        Timer3->setInterval(0);
+    applyPicture2Left(m_picture2Left - Step);
+}
+
+void Form1::applyPicture1Width(double twips)
+{
+    m_picture1Width = twips;
+    Picture1->resize(Twips::toPixels(twips), Picture1->height());
+}
+
+void Form1::applyPicture2Left(double twips)
+{
+    m_picture2Left = twips;
+    Picture2->move(Twips::toPixels(twips), Picture2->y());
+}
+
+void Form1::applyCoverWidth(double twips)
+{
+    m_coverWidth = twips;
+    Picture4->resize(Twips::toPixels(twips), Picture4->height());
+}
+
+void Form1::command6Click()
+{
+    close();
+}
+
+void Form1::appendStatusLine(const QString &message)
+{
+    RichTextBox1->appendLine(message);
+}
+
+void Form1::appendStatusText(const QString &piece)
+{
+    RichTextBox1->appendText(piece);
+}
+
+QString Form1::sqlText() const
+{
+    return Text1->text();
+}
+
+void Form1::setSqlText(const QString &text)
+{
+    Text1->setText(text);
+}

@@ -1,0 +1,313 @@
+// The Main window's controls at their design places, captions, tooltips and colours.
+#include "Form1.h"
+
+#include "HoverLooks.h"
+#include "PaintedPicture.h"
+#include "StatusBox.h"
+#include "SwitchTimer.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+const QString Caption = QStringLiteral("Times New Roman");
+
+template <class W, class... Args>
+W *make(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(Twips::rect(left, top, width, height));
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &title)
+{
+    auto *f = make<QGroupBox>(parent, name, title);
+    f->setFont(QFont(Caption, 10, QFont::Bold));
+    f->setAutoFillBackground(true);
+    return f;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = make<QPushButton>(parent, name, caption);
+    b->setAutoFillBackground(true);
+    return b;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *c = make<QCheckBox>(parent, name, caption);
+    c->setFont(QFont(Caption, 10));
+    c->setAutoFillBackground(true);
+    return c;
+}
+
+QComboBox *intervalList(QWidget *parent, const char *name)
+{
+    auto *c = make<QComboBox>(parent, name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setFont(QFont(Caption, 10));
+    c->setEditText(QStringLiteral("Timer Interval"));
+    return c;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *l = make<QLabel>(parent, name, caption);
+    l->setFont(QFont(Caption, 10));
+    return l;
+}
+
+void colourLabel(QLabel *l, const QColor &text, const QColor &back)
+{
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Window, back);
+    l->setPalette(p);
+    l->setAutoFillBackground(true);
+}
+
+QFrame *line(QWidget *parent, QFrame::Shape shape)
+{
+    auto *l = new QFrame(parent);
+    l->setFrameShape(shape);
+    l->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 90);"));
+    return l;
+}
+
+} // namespace
+
+void Form1::buildControls()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
+    setFixedSize(Twips::toPixels(21000), Twips::toPixels(8775));
+    QPalette windowColour = palette();
+    windowColour.setColor(QPalette::Window, QColor(236, 230, 216));
+    setPalette(windowColour);
+    setAutoFillBackground(true);
+
+    // Left pane: word display, main Status box, and the word panel in the same place.
+    Picture1 = make<PaintedPicture>(this, "Picture1", PaintedPicture::Art::LeftPane);
+    place(Picture1, 0, 0, 6900, 8775);
+    Label1 = make<QLabel>(Picture1, "Label1", QStringLiteral("Word:"));
+    Label1->setFont(QFont(Caption, 20, QFont::Bold, true));
+    colourLabel(Label1, QColor(0, 0, 192), QColor(224, 224, 224));
+    place(Label1, 300, 240, 6300, 720);
+    Label2 = make<QLabel>(Picture1, "Label2", QStringLiteral("Meaning:"));
+    Label2->setFont(QFont(Caption, 12, QFont::Bold));
+    Label2->setWordWrap(true);
+    colourLabel(Label2, QColor(0, 0, 128), QColor(224, 224, 224));
+    place(Label2, 300, 1020, 6300, 960);
+    for (QLabel *l : {Label1, Label2}) {
+        l->setMargin(Twips::toPixels(90));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
+    RichTextBox1 = make<StatusBox>(Picture1, "RichTextBox1", QColor(0, 255, 0));
+    place(RichTextBox1, 300, 2160, 6300, 6375);
+
+    Frame5 = frame(Picture1, "Frame5", QStringLiteral("Add a word"));
+    place(Frame5, 300, 2160, 6300, 6375);
+    Label3 = label(Frame5, "Label3", QStringLiteral("Word:"));
+    place(Label3, 240, 400, 1800, 330);
+    Text2 = make<QLineEdit>(Frame5, "Text2", QStringLiteral(" "));
+    place(Text2, 2100, 360, 3960, 400);
+    Combo3 = make<QComboBox>(Frame5, "Combo3");
+    place(Combo3, 2100, 360, 3960, 400);
+    Combo3->hide();
+    Label4 = label(Frame5, "Label4", QStringLiteral("Meaning:"));
+    place(Label4, 240, 940, 1800, 330);
+    Text3 = make<QLineEdit>(Frame5, "Text3", QStringLiteral(" "));
+    place(Text3, 2100, 900, 3960, 400);
+    Label5 = label(Frame5, "Label5", QStringLiteral("Pointer / Comment:"));
+    place(Label5, 240, 1480, 1800, 330);
+    Text4 = make<QLineEdit>(Frame5, "Text4");
+    place(Text4, 2100, 1440, 3960, 400);
+    Command1 = button(Frame5, "Command1", QStringLiteral("Add"));
+    place(Command1, 240, 2010, 1800, 495);
+    Command17 = button(Frame5, "Command17", QStringLiteral("Delete"));
+    place(Command17, 2250, 2010, 1800, 495);
+    Command16 = button(Frame5, "Command16", QStringLiteral("Close"));
+    place(Command16, 4260, 2010, 1800, 495);
+    RichTextBox2 = make<StatusBox>(Frame5, "RichTextBox2", QColor(0, 255, 0));
+    place(RichTextBox2, 240, 2700, 5820, 3495);
+    Frame5->hide();
+
+    Picture3 = make<PaintedPicture>(this, "Picture3", PaintedPicture::Art::Strip);
+    place(Picture3, 6900, 0, 195, 8775);
+
+    // Right pane: the control panel.
+    Picture2 = make<PaintedPicture>(this, "Picture2", PaintedPicture::Art::RightPane);
+    place(Picture2, 7135, 0, 13905, 8775);
+
+    Frame1 = frame(Picture2, "Frame1", QStringLiteral("Show Words"));
+    Frame1->setToolTip(QStringLiteral("Right Click for Help"));
+    place(Frame1, 360, 240, 6600, 2700);
+    Command2 = button(Frame1, "Command2", QStringLiteral("Start"));
+    place(Command2, 240, 420, 1890, 495);
+    Command3 = button(Frame1, "Command3", QStringLiteral("Stop"));
+    place(Command3, 2340, 420, 1890, 495);
+    Command4 = button(Frame1, "Command4", QStringLiteral("Pause"));
+    place(Command4, 4440, 420, 1890, 495);
+    Command14 = button(Frame1, "Command14", QStringLiteral("Previous"));
+    place(Command14, 240, 1080, 1890, 495);
+    Command15 = button(Frame1, "Command15", QStringLiteral("Next"));
+    place(Command15, 2340, 1080, 1890, 495);
+    Command8 = button(Frame1, "Command8", QStringLiteral("Show all"));
+    place(Command8, 4440, 1080, 1890, 495);
+    Check1 = checkBox(Frame1, "Check1", QStringLiteral("Randomize"));
+    place(Check1, 240, 1830, 1890, 400);
+    Combo1 = intervalList(Frame1, "Combo1");
+    place(Combo1, 2340, 1800, 3990, 435);
+
+    Frame2 = frame(Picture2, "Frame2", QStringLiteral("Wordbrawl - Quiz"));
+    Frame2->setToolTip(QStringLiteral("Right Click for Help"));
+    place(Frame2, 360, 3120, 6600, 1940);
+    Command5 = button(Frame2, "Command5", QStringLiteral("Start"));
+    Command5->setToolTip(QStringLiteral("Start the quiz! Need I say more!"));
+    place(Command5, 240, 480, 1890, 495);
+    Check2 = checkBox(Frame2, "Check2", QStringLiteral("Randomize"));
+    Check2->setToolTip(QStringLiteral("The questions appear in random"));
+    place(Check2, 240, 1200, 1890, 400);
+    Combo2 = intervalList(Frame2, "Combo2");
+    place(Combo2, 2340, 510, 3990, 435);
+
+    Frame3 = frame(Picture2, "Frame3", QStringLiteral("Word Control"));
+    Frame3->setToolTip(QStringLiteral("Right Click for Help"));
+    place(Frame3, 7200, 240, 6345, 4820);
+    List1 = make<QListWidget>(Frame3, "List1");
+    List1->setToolTip(QStringLiteral("This will quickly look up a word / meaning"));
+    List1->setFont(QFont(Caption, 10));
+    place(List1, 240, 420, 5865, 1200);
+    Command9 = button(Frame3, "Command9", QStringLiteral("Add"));
+    Command9->setToolTip(QStringLiteral("To add a new word to the database"));
+    place(Command9, 240, 1860, 2820, 555);
+    Command10 = button(Frame3, "Command10", QStringLiteral("Find/Delete"));
+    Command10->setToolTip(
+        QStringLiteral("Use this to add/view/modify a word in the database being used at the moment"));
+    place(Command10, 3285, 1860, 2820, 555);
+    Command11 = button(Frame3, "Command11", QStringLiteral("Delete all"));
+    Command11->setToolTip(QStringLiteral("Deletes all the words in the current collection"));
+    place(Command11, 240, 2640, 2820, 555);
+    Command12 = button(Frame3, "Command12", QStringLiteral("Import"));
+    Command12->setToolTip(
+        QStringLiteral("This can add words to the current database from an excel file"));
+    place(Command12, 3285, 2640, 2820, 555);
+    Command18 = button(Frame3, "Command18", QStringLiteral("Change table"));
+    Command18->setToolTip(
+        QStringLiteral("You could configure your choice of word collection here"));
+    place(Command18, 240, 3420, 5865, 555);
+
+    Frame4 = frame(Picture2, "Frame4", QStringLiteral("SQL Parser"));
+    place(Frame4, 360, 5300, 13185, 1500);
+    Text1 = make<QLineEdit>(Frame4, "Text1", QStringLiteral("Example: Select * from words"));
+    Text1->setToolTip(QStringLiteral("Example : Select * from words"));
+    Text1->setFont(QFont(Caption, 11));
+    place(Text1, 240, 560, 10620, 450);
+    Command13 = button(Frame4, "Command13", QStringLiteral("Go!"));
+    Command13->setToolTip(QStringLiteral("Right Click for help"));
+    place(Command13, 11040, 540, 1905, 495);
+
+    Command20 = button(Picture2, "Command20", QStringLiteral("Cover Panel"));
+    place(Command20, 360, 7260, 2400, 555);
+    Command7 = button(Picture2, "Command7", QStringLiteral("Help"));
+    place(Command7, 8745, 7260, 2160, 555);
+    Command6 = button(Picture2, "Command6", QStringLiteral("Exit"));
+    place(Command6, 11145, 7260, 2400, 555);
+
+    // Three decorative lines: between the columns, under the frames, above the buttons.
+    place(line(Picture2, QFrame::VLine), 7020, 360, 120, 4580);
+    place(line(Picture2, QFrame::HLine), 360, 5130, 13185, 120);
+    place(line(Picture2, QFrame::HLine), 360, 6960, 13185, 120);
+
+    // The cover's left edge lies 960 twips left of the pane, where the pane clips it.
+    Picture4 = make<PaintedPicture>(Picture2, "Picture4", PaintedPicture::Art::Cover);
+    Picture4->setToolTip(
+        QStringLiteral("Navigate the mouse pointer over the lock to open the control panel!"));
+    place(Picture4, -960, 0, 0, 8775);
+    Picture4->hide();
+    Picture5 = make<PaintedPicture>(Picture4, "Picture5", PaintedPicture::Art::Lock);
+    Picture5->setToolTip(QStringLiteral("Open the Control Panel"));
+    place(Picture5, 960 + 13905 / 2.0 - 600, 8775 / 2.0 - 750, 1200, 1500);
+
+    const auto timer = [this](const char *name) {
+        auto *t = new SwitchTimer(this);
+        t->setObjectName(QLatin1String(name));
+        t->setInterval(0);
+        return t;
+    };
+    Timer1 = timer("Timer1");
+    Timer2 = timer("Timer2");
+    Timer3 = timer("Timer3");
+    Timer4 = timer("Timer4");
+    Timer5 = timer("Timer5");
+    Timer6 = timer("Timer6");
+    Timer7 = RichTextBox1->flashTimer();
+    Timer7->setObjectName(QStringLiteral("Timer7"));
+    Timer8 = RichTextBox2->flashTimer();
+    Timer8->setObjectName(QStringLiteral("Timer8"));
+
+    // The buttons' two looks; the normal look is also each button's design colour.
+    const QColor green(0, 192, 0), lightGreen(192, 255, 192);
+    const QColor red(192, 0, 0), lightRed(255, 192, 192);
+    const QColor teal(0, 192, 192), lightTeal(192, 255, 255);
+    const QColor olive(192, 192, 0), lightOlive(255, 255, 192);
+    const QColor orange(255, 128, 0), lightOrange(255, 192, 128), paleOrange(255, 224, 192);
+    for (QPushButton *b : {Command2, Command5, Command13, Command1})
+        m_looks->add(b, green, lightGreen);
+    for (QPushButton *b : {Command3, Command6})
+        m_looks->add(b, red, lightRed);
+    for (QPushButton *b : {Command4, Command7})
+        m_looks->add(b, teal, lightTeal);
+    for (QPushButton *b : {Command8, Command14, Command15, Command20, Command17})
+        m_looks->add(b, olive, lightOlive);
+    for (QPushButton *b : {Command9, Command10, Command11, Command12})
+        m_looks->add(b, orange, lightOrange);
+    m_looks->add(Command18, orange, paleOrange);
+    m_looks->add(Command16, QColor(192, 64, 0), paleOrange);
+
+    QPalette listLook = List1->palette();
+    listLook.setColor(QPalette::Base, QColor(192, 192, 192));
+    List1->setPalette(listLook);
+}
+
+void Form1::buildMenus()
+{
+    const auto menu = [this](const char *name,
+                             const QList<QPair<const char *, QString>> &items) {
+        auto *m = new QMenu(QStringLiteral("&Help"), this);
+        m->setObjectName(QLatin1String(name));
+        for (const auto &[itemName, caption] : items)
+            m->addAction(caption)->setObjectName(QLatin1String(itemName));
+        return m;
+    };
+    help = menu("help", {{"sql", QStringLiteral("What is SQL?")},
+                         {"pass", QStringLiteral("How do I pass a query?")}});
+    help2 = menu("help2", {{"wiata", QStringLiteral("What is all this about?")},
+                           {"wiaw", QStringLiteral("What is 'Add Word' ?")},
+                           {"wii", QStringLiteral("What is 'Import' ?")},
+                           {"wida", QStringLiteral("What is 'Delete All' ?")},
+                           {"wivd", QStringLiteral("What is 'View / Delete' ?")},
+                           {"wicd", QStringLiteral("What is 'Change Database ?'")}});
+    h3 = menu("h3", {{"wita2", QStringLiteral("What is this about?")},
+                     {"wir", QStringLiteral("What is 'Randomize' ?")}});
+    h4 = menu("h4", {{"wiata4", QStringLiteral("What is all this about?")},
+                     {"wisa", QStringLiteral("What is 'Show all' ?")}});
+}

@@ -1,0 +1,6 @@
+// The "Wordbrawl - Quiz" frame.
+#include "Form1.h"
+
+void Form1::wireQuiz()
+{
+}

@@ -1,0 +1,92 @@
+#include "ScriptedDialogs.h"
+
+#include <QTest>
+
+namespace {
+
+const char *kindName(ScriptedDialogs::Kind kind)
+{
+    switch (kind) {
+    case ScriptedDialogs::Kind::Message: return "message";
+    case ScriptedDialogs::Kind::Question: return "question";
+    case ScriptedDialogs::Kind::Input: return "input";
+    }
+    return "?";
+}
+
+} // namespace
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    Dialogs::install(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    Dialogs::install(nullptr);
+    if (!m_script.isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("%1 scripted dialog(s) never appeared")
+                                    .arg(m_script.size())),
+                     __FILE__, __LINE__);
+}
+
+ScriptedDialogs &ScriptedDialogs::expectMessage()
+{
+    m_script.append({Kind::Message, false, {}, std::exchange(m_nextAction, {})});
+    return *this;
+}
+
+ScriptedDialogs &ScriptedDialogs::expectQuestion(bool yes)
+{
+    m_script.append({Kind::Question, yes, {}, std::exchange(m_nextAction, {})});
+    return *this;
+}
+
+ScriptedDialogs &ScriptedDialogs::expectInput(const QString &answer)
+{
+    m_script.append({Kind::Input, false, answer, std::exchange(m_nextAction, {})});
+    return *this;
+}
+
+ScriptedDialogs &ScriptedDialogs::whenShown(std::function<void()> action)
+{
+    m_nextAction = std::move(action);
+    return *this;
+}
+
+ScriptedDialogs::Answer ScriptedDialogs::take(Kind kind, const Call &call)
+{
+    m_calls.append(call);
+    if (m_script.isEmpty() || m_script.first().kind != kind) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" titled \"%3\"")
+                                    .arg(QLatin1String(kindName(kind)), call.text, call.title)),
+                     __FILE__, __LINE__);
+        return Answer{kind, false, {}, {}};
+    }
+    Answer a = m_script.takeFirst();
+    if (a.action)
+        a.action();
+    return a;
+}
+
+void ScriptedDialogs::message(const QString &text, const QString &title)
+{
+    take(Kind::Message, {Kind::Message, text, title, {}});
+}
+
+bool ScriptedDialogs::question(const QString &text, const QString &title)
+{
+    return take(Kind::Question, {Kind::Question, text, title, {}}).yes;
+}
+
+QString ScriptedDialogs::input(const QString &prompt, const QString &title,
+                               const QString &defaultText)
+{
+    return take(Kind::Input, {Kind::Input, prompt, title, defaultText}).text;
+}
+
+char *toString(const ScriptedDialogs::Call &call)
+{
+    return QTest::toString(QStringLiteral("%1 \"%2\" titled \"%3\"")
+                               .arg(QLatin1String(kindName(call.kind)), call.text, call.title));
+}

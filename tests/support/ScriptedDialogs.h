@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QList>
+#include <QString>
+
+// Answers the program's message and input boxes from a script and records every one.
+// A dialog the test did not script fails the test; so does a scripted answer left over.
+// Installed for its lifetime.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    enum class Kind { Message, Question, Input };
+    struct Call
+    {
+        Kind kind;
+        QString text; // the message, question or prompt
+        QString title;
+        QString defaultText;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Scripts the next dialogs, in order.
+    ScriptedDialogs &expectMessage();
+    ScriptedDialogs &expectQuestion(bool yes);
+    ScriptedDialogs &expectInput(const QString &answer); // empty text for Cancel
+    // Runs `action` when the next dialog appears, before answering it.
+    ScriptedDialogs &whenShown(std::function<void()> action);
+
+    const QList<Call> &calls() const { return m_calls; }
+    Call last() const { return m_calls.isEmpty() ? Call{} : m_calls.last(); }
+    int pending() const { return int(m_script.size()); }
+    void clear() { m_calls.clear(); }
+
+    void message(const QString &text, const QString &title) override;
+    bool question(const QString &text, const QString &title) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+
+private:
+    struct Answer
+    {
+        Kind kind;
+        bool yes = false;
+        QString text;
+        std::function<void()> action;
+    };
+    Answer take(Kind kind, const Call &call);
+
+    QList<Answer> m_script;
+    QList<Call> m_calls;
+    std::function<void()> m_nextAction;
+};
+
+char *toString(const ScriptedDialogs::Call &call);
