@@ -145,6 +145,13 @@ private:
     void applyCoverWidth(double twips);
     void reportFatal(const QString &text);
 
+    // -- display (Form1Display.cpp): members of the word display and Results viewer wiring
+    // -- end display
+    // -- quiz (Form1Quiz.cpp): members of the quiz frame wiring
+    // -- end quiz
+    // -- queries (Form1Queries.cpp): members of the SQL box, quick search and Show all wiring
+    // -- end queries
+
     PanelState m_panel;
     double m_picture1Width = 0;
     double m_picture2Left = 0;
