@@ -21,6 +21,12 @@ namespace {
 
 const QString Caption = QStringLiteral("Times New Roman");
 
+// Fonts spell out their weight: an unset weight would inherit the frames' bold titles.
+QFont captionFont(int points)
+{
+    return QFont(Caption, points, QFont::Normal);
+}
+
 template <class W, class... Args>
 W *make(QWidget *parent, const char *name, Args &&...args)
 {
@@ -52,8 +58,9 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
 {
     auto *c = make<QCheckBox>(parent, name, caption);
-    c->setFont(QFont(Caption, 10));
+    c->setFont(captionFont(10));
     c->setAutoFillBackground(true);
+    c->setBackgroundRole(QPalette::Window); // buttons fill with Button by default
     return c;
 }
 
@@ -62,7 +69,7 @@ QComboBox *intervalList(QWidget *parent, const char *name)
     auto *c = make<QComboBox>(parent, name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
-    c->setFont(QFont(Caption, 10));
+    c->setFont(captionFont(10));
     c->setEditText(QStringLiteral("Timer Interval"));
     return c;
 }
@@ -70,7 +77,7 @@ QComboBox *intervalList(QWidget *parent, const char *name)
 QLabel *label(QWidget *parent, const char *name, const QString &caption)
 {
     auto *l = make<QLabel>(parent, name, caption);
-    l->setFont(QFont(Caption, 10));
+    l->setFont(captionFont(10));
     return l;
 }
 
@@ -194,7 +201,7 @@ void Form1::buildControls()
     place(Frame3, 7200, 240, 6345, 4820);
     List1 = make<QListWidget>(Frame3, "List1");
     List1->setToolTip(QStringLiteral("This will quickly look up a word / meaning"));
-    List1->setFont(QFont(Caption, 10));
+    List1->setFont(captionFont(10));
     place(List1, 240, 420, 5865, 1200);
     Command9 = button(Frame3, "Command9", QStringLiteral("Add"));
     Command9->setToolTip(QStringLiteral("To add a new word to the database"));
@@ -219,7 +226,7 @@ void Form1::buildControls()
     place(Frame4, 360, 5300, 13185, 1500);
     Text1 = make<QLineEdit>(Frame4, "Text1", QStringLiteral("Example: Select * from words"));
     Text1->setToolTip(QStringLiteral("Example : Select * from words"));
-    Text1->setFont(QFont(Caption, 11));
+    Text1->setFont(captionFont(11));
     place(Text1, 240, 560, 10620, 450);
     Command13 = button(Frame4, "Command13", QStringLiteral("Go!"));
     Command13->setToolTip(QStringLiteral("Right Click for help"));
