@@ -64,9 +64,10 @@ TableCursor::~TableCursor() = default;
 
 qint64 TableCursor::recordCount()
 {
-    m_count.reset();
     m_count.executeStep();
-    return m_count.getColumn(0).getInt64();
+    const qint64 count = m_count.getColumn(0).getInt64();
+    m_count.reset(); // a statement left open would hold its read transaction
+    return count;
 }
 
 bool TableCursor::landOn(SQLite::Statement &st)
