@@ -65,11 +65,19 @@ void HoverLooks::resetAll()
 
 bool HoverLooks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(watched); button && m_colours.contains(button))
-            hover(button);
-        else if (auto *area = qobject_cast<QWidget *>(watched); area && m_resetAreas.contains(area))
-            m_resetAreas.value(area).isEmpty() ? resetAll() : reset(m_resetAreas.value(area));
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+        return QObject::eventFilter(watched, event);
+    if (auto *button = qobject_cast<QPushButton *>(watched); button && m_colours.contains(button)) {
+        hover(button);
+        // A button ignores mouse moves, which would then reach the area around it and reset
+        // the look just given; the move ends here.
+        if (event->type() == QEvent::MouseMove) {
+            event->accept();
+            return true;
+        }
+    } else if (auto *area = qobject_cast<QWidget *>(watched); area && m_resetAreas.contains(area)) {
+        const QList<QPushButton *> buttons = m_resetAreas.value(area);
+        buttons.isEmpty() ? resetAll() : reset(buttons);
     }
     return QObject::eventFilter(watched, event);
 }

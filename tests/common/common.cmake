@@ -1,0 +1,1 @@
+lexmora_add_test(tst_hoverlooks SOURCES common/tst_hoverlooks.cpp LIBS lexmora_common)
