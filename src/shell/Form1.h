@@ -14,8 +14,10 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QuizStart;
 class StatusBox;
 class SwitchTimer;
+class WordDisplay;
 
 // The Main window, "Lexmora! Wordbrawl!": the Status box and word display on the left,
 // the control panel on the right. Its start-up does the program's initialisation.
@@ -146,8 +148,11 @@ private:
     void reportFatal(const QString &text);
 
     // -- display (Form1Display.cpp): members of the word display and Results viewer wiring
+    WordDisplay *m_wordDisplay = nullptr; // the "Show Words" frame's behaviour
     // -- end display
     // -- quiz (Form1Quiz.cpp): members of the quiz frame wiring
+    void command5Click();            // "Start" of the quiz frame
+    QuizStart *m_quizStart = nullptr; // asks for the question count, opens the Quiz window
     // -- end quiz
     // -- queries (Form1Queries.cpp): members of the SQL box, quick search and Show all wiring
     // -- end queries

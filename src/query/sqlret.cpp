@@ -1,0 +1,299 @@
+#include "sqlret.h"
+
+#include "Dialogs.h"
+#include "HoverLooks.h"
+#include "MainWindowPort.h"
+#include "MarkBook.h"
+#include "Module1.h"
+#include "ResultsPaging.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace {
+
+const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString NoRecords =
+    QStringLiteral("Sorry, there are no records under these set of conditions!");
+const QString LeaveMarks =
+    QStringLiteral("Would you like to leave the words marked 'Got it wrong' ?");
+const QString LeaveMarksTitle = QStringLiteral("Lexmora! Wordbrawl!");
+const QString Removed =
+    QStringLiteral(" Removed the pointer 'Got it wrong' from appropriate words\r\n");
+const QString NotRemoved = QStringLiteral("The pointer 'Got it wrong' could not be removed: ");
+const QString Caption = QStringLiteral("Times New Roman");
+
+// The grid, in twips of the 8880 x 6405 client area.
+constexpr double ClientWidth = 8880;
+constexpr double ClientHeight = 6405;
+constexpr std::array<double, 3> ColumnLeft{0, 2040, 6240};
+constexpr std::array<double, 3> ColumnWidth{1815, 3975, 2600};
+constexpr double HeaderHeight = 375;
+constexpr std::array<double, 3> RowTop{600, 2400, 4440};
+constexpr double RowHeight = 1320;
+constexpr double GridBottom = 5760;
+
+const QColor WindowColour(236, 230, 216);
+const QColor HeaderColour(224, 224, 224);
+const QColor SheetColour(255, 255, 250);
+const QColor LineColour(96, 96, 96);
+const std::array<QColor, 3> CellText{QColor(0, 0, 192), QColor(0, 0, 128), QColor(128, 0, 0)};
+
+template <class W, class... Args> W *make(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QFrame *line(QWidget *parent, const char *name, double left, double top, double width,
+             double height)
+{
+    auto *l = make<QFrame>(parent, name);
+    l->setFrameShape(QFrame::NoFrame);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, LineColour);
+    l->setPalette(p);
+    l->setAutoFillBackground(true);
+    l->setGeometry(Twips::rect(left, top, width, height));
+    return l;
+}
+
+} // namespace
+
+sqlret::sqlret(MainWindowPort &main)
+    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_looks(new HoverLooks(this))
+{
+    setObjectName(QStringLiteral("sqlret"));
+    setWindowTitle(QStringLiteral("Lexmora! Word power!"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+
+    connect(Command1, &QPushButton::clicked, this, &sqlret::command1Click);
+    // Only the user's own moves page; load sets the value with the signals blocked.
+    connect(Slider1, &QSlider::valueChanged, this, &sqlret::slider1Scroll);
+
+    m_looks->add(Command1, QColor(192, 0, 0), QColor(255, 192, 192));
+    // A button passes the mouse moves it does not use on to its parent, which would count
+    // them as moves over the background and undo the hover look at once.
+    Command1->setAttribute(Qt::WA_NoMousePropagation);
+    Slider1->setAttribute(Qt::WA_NoMousePropagation);
+    m_looks->resetOver(this, {Command1});
+    m_looks->resetOver(ProgressBar1, {Command1});
+}
+
+void sqlret::buildControls()
+{
+    setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    QPalette back = palette();
+    back.setColor(QPalette::Window, WindowColour);
+    setPalette(back);
+    setAutoFillBackground(true);
+
+    const auto header = [this](const char *name, const QString &caption, int column) {
+        auto *l = make<QLabel>(this, name, caption);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(QFont(Caption, 12, QFont::Bold));
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        l->setPalette(p);
+        l->setGeometry(
+            Twips::rect(ColumnLeft[size_t(column)], 0, ColumnWidth[size_t(column)], HeaderHeight));
+        return l;
+    };
+    Label1 = header("Label1", QStringLiteral("       Word"), 0);
+    Label2 = header("Label2", QString(18, QLatin1Char(' ')) + QStringLiteral("Meaning"), 1);
+    Label3 = header("Label3", QString(11, QLatin1Char(' ')) + QStringLiteral("Pointer"), 2);
+
+    const auto cellLabel = [this](const char *name, int row, int column) {
+        auto *l = make<QLabel>(this, name, QStringLiteral(" "));
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setMargin(Twips::toPixels(45));
+        QFont f(Caption, column == 0 ? 12 : 11);
+        f.setBold(column == 0);
+        f.setItalic(column == 2);
+        l->setFont(f);
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, CellText[size_t(column)]);
+        l->setPalette(p);
+        l->setGeometry(Twips::rect(ColumnLeft[size_t(column)], RowTop[size_t(row)],
+                                   ColumnWidth[size_t(column)], RowHeight));
+        return l;
+    };
+    Label4 = cellLabel("Label4", 0, 0);
+    Label5 = cellLabel("Label5", 0, 1);
+    Label6 = cellLabel("Label6", 0, 2);
+    Label7 = cellLabel("Label7", 1, 0);
+    Label8 = cellLabel("Label8", 1, 1);
+    Label9 = cellLabel("Label9", 1, 2);
+    Label10 = cellLabel("Label10", 2, 0);
+    Label11 = cellLabel("Label11", 2, 1);
+    Label12 = cellLabel("Label12", 2, 2);
+
+    // Each separator runs midway through the gap it divides.
+    Line1 = line(this, "Line1", 0, (HeaderHeight + RowTop[0]) / 2 - 15, ClientWidth, 30);
+    Line2 = line(this, "Line2", 0, (RowTop[0] + RowHeight + RowTop[1]) / 2 - 15, ClientWidth, 30);
+    Line3 = line(this, "Line3", 0, (RowTop[1] + RowHeight + RowTop[2]) / 2 - 15, ClientWidth, 30);
+    Line4 = line(this, "Line4", (ColumnLeft[0] + ColumnWidth[0] + ColumnLeft[1]) / 2 - 15, 0, 30,
+                 GridBottom);
+    Line5 = line(this, "Line5", (ColumnLeft[1] + ColumnWidth[1] + ColumnLeft[2]) / 2 - 15, 0, 30,
+                 GridBottom);
+
+    Slider1 = make<QSlider>(this, "Slider1", Qt::Horizontal);
+    Slider1->setRange(0, 0);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(ResultsPaging::Rows);
+    Slider1->setToolTip(QStringLiteral("Slide to see the other records"));
+    Slider1->setGeometry(Twips::rect(120, 5880, 4680, 420));
+
+    ProgressBar1 = make<QProgressBar>(this, "ProgressBar1");
+    // A 0..0 range would show a busy animation; an empty result shows an empty bar instead,
+    // and the "3 of 40" text appears once there are records to count.
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFormat(QStringLiteral("%v of %m"));
+    ProgressBar1->setAlignment(Qt::AlignCenter);
+    ProgressBar1->setFont(QFont(Caption, 9));
+    ProgressBar1->setGeometry(Twips::rect(4920, 5925, 1860, 330));
+
+    Command1 = make<QPushButton>(this, "Command1", QStringLiteral("Close"));
+    Command1->setAutoFillBackground(true);
+    Command1->setGeometry(Twips::rect(6960, 5850, 1800, 450));
+}
+
+void sqlret::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // A grey band behind the headers and a sheet behind the rows, so the grid reads as one
+    // table; the lines are drawn over them.
+    QPainter painter(this);
+    const double sheetTop = Line1->y() * Twips::PerPixel;
+    painter.fillRect(Twips::rect(0, 0, ClientWidth, sheetTop), HeaderColour);
+    painter.fillRect(Twips::rect(0, sheetTop, ClientWidth, GridBottom - sheetTop), SheetColour);
+}
+
+QLabel *sqlret::cell(int row, int column) const
+{
+    const std::array<std::array<QLabel *, 3>, ResultsPaging::Rows> grid{{
+        {Label4, Label5, Label6},
+        {Label7, Label8, Label9},
+        {Label10, Label11, Label12},
+    }};
+    return grid[size_t(row)][size_t(column)];
+}
+
+void sqlret::showRecord(int row, qint64 record)
+{
+    const Snapshot *rows = Module1::queryResult.get();
+    if (!rows)
+        return;
+    // A result of fewer than three columns leaves the missing cells as they were.
+    const int columns = qMin(rows->columnCount(), 3);
+    for (int column = 0; column < columns; ++column)
+        cell(row, column)->setText(rows->text(record, column));
+}
+
+void sqlret::blankRow(int row)
+{
+    for (int column = 0; column < 3; ++column)
+        cell(row, column)->setText(QString());
+}
+
+void sqlret::load()
+{
+    if (m_mainWindow)
+        m_mainWindow->setEnabled(false);
+    show();
+
+    const Snapshot *rows = Module1::queryResult.get();
+    m_total = rows ? rows->rowCount() : 0;
+    if (m_total == 0) {
+        Dialogs::current().message(NoRecords, Title);
+        return;
+    }
+
+    const ResultsPaging paging(m_total);
+    const ResultsPaging::Page page = paging.opening();
+    const int total = ResultsPaging::toControl(m_total);
+    const int shown = ResultsPaging::toControl(page.position);
+    ProgressBar1->setRange(0, total);
+    ProgressBar1->setValue(shown);
+    ProgressBar1->setTextVisible(true);
+    {
+        const QSignalBlocker quiet(Slider1);
+        Slider1->setRange(0, total);
+        Slider1->setValue(shown);
+    }
+    // Rows without a record keep their design caption here.
+    for (int row = 0; row < ResultsPaging::Rows; ++row)
+        if (page.records[size_t(row)] != ResultsPaging::Blank)
+            showRecord(row, page.records[size_t(row)]);
+}
+
+void sqlret::slider1Scroll()
+{
+    const ResultsPaging::Page page = ResultsPaging(m_total).at(Slider1->value());
+    for (int row = 0; row < ResultsPaging::Rows; ++row) {
+        const qint64 record = page.records[size_t(row)];
+        if (record == ResultsPaging::Blank)
+            blankRow(row);
+        else
+            showRecord(row, record);
+    }
+    ProgressBar1->setValue(ResultsPaging::toControl(page.position));
+}
+
+void sqlret::command1Click()
+{
+    bool marked = false;
+    try {
+        marked =
+            Module1::database && MarkBook::hasMarks(*Module1::database, Module1::currentCollection);
+    } catch (const std::exception &) {
+        // Without a readable collection there is nothing to offer.
+    }
+    if (marked && !Dialogs::current().question(LeaveMarks, LeaveMarksTitle))
+        clearMarks();
+    close();
+}
+
+void sqlret::clearMarks()
+{
+    try {
+        MarkBook::clearMarks(*Module1::database, Module1::currentCollection);
+    } catch (const std::exception &e) {
+        // Clearing is all or nothing: the marks are still there, so say so rather than
+        // report a removal that did not happen.
+        Dialogs::current().message(NotRemoved + QString::fromUtf8(e.what()), Title);
+        return;
+    }
+    if (m_mainWindow)
+        m_main.appendStatusText(Removed);
+}
+
+void sqlret::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        returnToMain();
+}
+
+void sqlret::returnToMain()
+{
+    if (m_returned || !m_mainWindow)
+        return;
+    m_returned = true;
+    hide();
+    m_main.setSqlText(QString());
+    m_main.returnToMain();
+}
