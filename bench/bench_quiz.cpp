@@ -1,0 +1,155 @@
+// The quiz on 100,000 words: putting a question, judging an answer, marking a word wrongly
+// answered, a whole Next in the Quiz window, and the list of marked words at the end.
+#include "BenchData.h"
+#include "Dialogs.h"
+#include "MainWindowPort.h"
+#include "MarkBook.h"
+#include "Module1.h"
+#include "QuestionBuilder.h"
+#include "QuizRules.h"
+#include "RandomSource.h"
+#include "TableCursor.h"
+#include "WordDatabase.h"
+#include "quiz.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString wordNumber(int i)
+{
+    return QStringLiteral("Word%1").arg(i, 6, 10, QLatin1Char('0'));
+}
+
+// A copy of the bench database of its own, so that marking words does not change what
+// the other figures read.
+struct Copy
+{
+    QTemporaryDir dir;
+    std::unique_ptr<WordDatabase> db;
+
+    Copy()
+    {
+        const QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+        QFile::copy(BenchData::databasePath(), path);
+        db = WordDatabase::open(path);
+    }
+};
+
+struct Shared
+{
+    std::unique_ptr<WordDatabase> db = WordDatabase::open(BenchData::databasePath());
+    TableCursor words{*db, QStringLiteral("Words")};
+};
+
+void quiz_put_question(benchmark::State &state)
+{
+    Shared s;
+    RandomSource::instance().seed(11);
+    QuestionBuilder builder(s.words, RandomSource::instance());
+    for (auto _ : state) {
+        const Question q = builder.build(builder.pickAtRandom());
+        benchmark::DoNotOptimize(q.options[4].size());
+    }
+}
+
+void quiz_judge_answer(benchmark::State &state)
+{
+    Shared s;
+    int i = 0;
+    for (auto _ : state) {
+        i = (i * 7919 + 13) % BenchData::Words;
+        benchmark::DoNotOptimize(
+            QuizRules::isRightMeaning(*s.db, QStringLiteral("Words"), wordNumber(i + 1),
+                                      QStringLiteral("the meaning of word number %1").arg(i + 1)));
+    }
+}
+
+void quiz_mark_wrong_word(benchmark::State &state)
+{
+    Copy c;
+    int i = 0;
+    for (auto _ : state) {
+        i = (i * 7919 + 13) % BenchData::Words;
+        benchmark::DoNotOptimize(QuizRules::isRightMeaning(
+            *c.db, QStringLiteral("Words"), wordNumber(i + 1), QStringLiteral("no")));
+        MarkBook::markWord(*c.db, QStringLiteral("Words"), wordNumber(i + 1));
+    }
+}
+
+void quiz_marked_words_query(benchmark::State &state)
+{
+    Shared s;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            s.db->query(QuizRules::markedWordsSql(QStringLiteral("Words"))).rowCount());
+}
+
+// Just enough of a Main window for the Quiz window to hide and give back.
+class BenchMain : public MainWindowPort
+{
+public:
+    QWidget window;
+    QWidget *mainWindow() override { return &window; }
+    void displayHalt() override {}
+    void appendStatusLine(const QString &) override {}
+    void appendStatusText(const QString &) override {}
+    QString sqlText() const override { return {}; }
+    void setSqlText(const QString &) override {}
+    void openResultsViewer() override {}
+};
+
+// Should the run ever reach the end of a quiz, its boxes must not wait for a click.
+class NoDialogs : public Dialogs
+{
+public:
+    void message(const QString &, const QString &) override {}
+    bool question(const QString &, const QString &) override { return false; }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// One Next with the right meaning chosen: judging it, the report in the Status box and the
+// next question put up, as the user waits for it.
+void quiz_window_next(benchmark::State &state)
+{
+    Copy c;
+    Module1::database = std::move(c.db);
+    Module1::openCurrentCollection(QStringLiteral("Words"));
+    Module1::questionLimit = QuizRules::Unlimited;
+    NoDialogs quiet;
+    Dialogs::install(&quiet);
+    BenchMain main;
+    QCheckBox randomize;
+    randomize.setChecked(true);
+    QComboBox interval;
+    interval.setEditable(true);
+    interval.setEditText(QStringLiteral("5 Seconds"));
+    auto *window = new quiz(main, &randomize, &interval);
+    window->open(false);
+    for (auto _ : state) {
+        const int slot = window->question().correctSlot;
+        QList<QRadioButton *>{window->Option1, window->Option2, window->Option3, window->Option4,
+                              window->Option5}[slot - 1]
+            ->setChecked(true);
+        window->command3Click();
+    }
+    delete window;
+    Dialogs::install(nullptr);
+    Module1::reset();
+}
+
+} // namespace
+
+BENCHMARK(quiz_put_question)->Unit(benchmark::kMillisecond);
+BENCHMARK(quiz_judge_answer)->Unit(benchmark::kMillisecond);
+BENCHMARK(quiz_mark_wrong_word)->Unit(benchmark::kMillisecond);
+BENCHMARK(quiz_marked_words_query)->Unit(benchmark::kMillisecond);
+BENCHMARK(quiz_window_next)->Unit(benchmark::kMillisecond);

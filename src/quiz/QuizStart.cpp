@@ -1,0 +1,88 @@
+#include "QuizStart.h"
+
+#include "Dialogs.h"
+#include "MainWindowPort.h"
+#include "Module1.h"
+#include "QuizRules.h"
+#include "quiz.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QWidget>
+
+#include <exception>
+
+namespace {
+
+// The quiz recordset opened afresh over the Current collection; unset when it cannot be.
+void openQuizWords()
+{
+    Module1::quizWords.reset();
+    if (!Module1::database)
+        return;
+    try {
+        Module1::quizWords =
+            std::make_unique<TableCursor>(*Module1::database, Module1::currentCollection);
+    } catch (const std::exception &) {
+    }
+}
+
+bool holdsWords(TableCursor *records)
+{
+    try {
+        return records && records->recordCount() > 0;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace
+
+QuizStart::QuizStart(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
+                     QObject *parent)
+    : QObject(parent), m_port(port), m_randomize(randomize), m_interval(interval)
+{
+    setObjectName(QStringLiteral("QuizStart"));
+}
+
+quiz *QuizStart::window() const
+{
+    return m_window;
+}
+
+void QuizStart::command5Click()
+{
+    if (m_window)
+        return; // one quiz at a time
+    openQuizWords();
+    if (!holdsWords(Module1::quizWords.get())) {
+        Dialogs::current().message(QuizRules::noWords(Module1::currentCollection),
+                                   QuizRules::Title);
+        return;
+    }
+
+    const QString answer =
+        Dialogs::current().input(QuizRules::CountPrompt, QuizRules::CountTitle, QString());
+    const auto count = QuizRules::parseQuestionCount(answer);
+    if (!count)
+        return; // cancelled, empty or not a count: nothing happens
+    Module1::questionLimit = QuizRules::questionLimit(*count);
+    if (*count < 0) {
+        Dialogs::current().message(QuizRules::GetSerious, QuizRules::Title);
+        return;
+    }
+
+    m_port.displayHalt();
+    if (!(m_randomize && m_randomize->isChecked())) {
+        openQuizWords();
+        if (Module1::quizWords) {
+            try {
+                Module1::quizWords->moveFirst();
+            } catch (const std::exception &) {
+            }
+        }
+    }
+    m_port.mainWindow()->setEnabled(false);
+    m_window = new quiz(m_port, m_randomize, m_interval);
+    m_window->open(m_clockReseed);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class MainWindowPort;
+class QCheckBox;
+class QComboBox;
+class quiz;
+
+// The Main window's "Wordbrawl - Quiz" frame: "Start" asks how many questions, halts the
+// word display and opens the Quiz window over the Current collection.
+class QuizStart : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `randomize` and `interval` are the frame's "Randomize" box and interval list.
+    QuizStart(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
+              QObject *parent = nullptr);
+
+    // The Quiz window while one is open.
+    quiz *window() const;
+
+    // Off only in tests that feed the generator the numbers the quiz is to draw.
+    void setClockReseed(bool on) { m_clockReseed = on; }
+
+public slots:
+    // "Start" clicked.
+    void command5Click();
+
+private:
+    MainWindowPort &m_port;
+    QPointer<QCheckBox> m_randomize;
+    QPointer<QComboBox> m_interval;
+    QPointer<quiz> m_window;
+    bool m_clockReseed = true;
+};
