@@ -133,7 +133,7 @@ void quiz_window_next(benchmark::State &state)
     interval.setEditable(true);
     interval.setEditText(QStringLiteral("5 Seconds"));
     auto *window = new quiz(main, &randomize, &interval);
-    window->open(false);
+    window->open();
     for (auto _ : state) {
         const int slot = window->question().correctSlot;
         QList<QRadioButton *>{window->Option1, window->Option2, window->Option3, window->Option4,

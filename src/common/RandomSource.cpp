@@ -20,7 +20,8 @@ double RandomSource::next()
 
 void RandomSource::seedFromClock()
 {
-    seed(quint64(QDateTime::currentMSecsSinceEpoch()));
+    if (!m_held)
+        seed(quint64(QDateTime::currentMSecsSinceEpoch()));
 }
 
 void RandomSource::seed(quint64 seed)

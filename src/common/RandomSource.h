@@ -15,6 +15,9 @@ public:
     double next();
 
     void seedFromClock();
+    // While held, seedFromClock() leaves the generator alone, so a test keeps the sequence
+    // it seeded across the reseeds the program makes (a quiz opening reseeds).
+    void holdSeed(bool held) { m_held = held; }
     void seed(quint64 seed);
     // Returns these numbers first, in order, before going back to the generator.
     void feed(const QList<double> &numbers);
@@ -22,6 +25,7 @@ public:
 private:
     std::mt19937_64 m_engine{5489u};
     QList<double> m_queued;
+    bool m_held = false;
 };
 
 // Rounds to a whole number with ties to even, as the program's formulas ask.

@@ -84,5 +84,5 @@ void QuizStart::command5Click()
     }
     m_port.mainWindow()->setEnabled(false);
     m_window = new quiz(m_port, m_randomize, m_interval);
-    m_window->open(m_clockReseed);
+    m_window->open();
 }

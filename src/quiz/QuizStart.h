@@ -22,9 +22,6 @@ public:
     // The Quiz window while one is open.
     quiz *window() const;
 
-    // Off only in tests that feed the generator the numbers the quiz is to draw.
-    void setClockReseed(bool on) { m_clockReseed = on; }
-
 public slots:
     // "Start" clicked.
     void command5Click();
@@ -34,5 +31,4 @@ private:
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
     QPointer<quiz> m_window;
-    bool m_clockReseed = true;
 };

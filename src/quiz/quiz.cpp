@@ -177,13 +177,12 @@ int quiz::selectedOption() const
     return 0;
 }
 
-void quiz::open(bool reseedFromClock)
+void quiz::open()
 {
     m_active = true;
     m_ended = false;
     m_put = m_correct = m_asked = 0;
-    if (reseedFromClock)
-        RandomSource::instance().seedFromClock();
+    RandomSource::instance().seedFromClock();
     if (m_main) {
         // Take the Main window's place on the screen while it is hidden.
         move(m_main->frameGeometry().center() - rect().center());

@@ -30,8 +30,8 @@ public:
     ~quiz() override;
 
     // The opening: hides the Main window, shows this one, puts the first question and starts
-    // the countdown. `reseedFromClock` is false only where a test has fed the generator.
-    void open(bool reseedFromClock = true);
+    // the countdown. Reseeds the generator from the clock, as every quiz opening does.
+    void open();
 
     // Quiz state, for the Main window's wiring and for tests.
     bool isActive() const { return m_active; }
