@@ -1,6 +1,8 @@
 #include "JetDialect.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace JetDialect {
 
@@ -102,23 +104,149 @@ std::vector<Token> tokenize(std::string_view sql)
     return tokens;
 }
 
+namespace {
+
+bool isSignificant(const Token &t)
+{
+    return t.kind != TokenKind::Space && t.kind != TokenKind::Comment;
+}
+
+bool wordIs(const Token &t, std::initializer_list<std::string_view> words)
+{
+    if (t.kind != TokenKind::Word)
+        return false;
+    for (std::string_view w : words) {
+        if (w.size() == t.text.size() &&
+            std::equal(w.begin(), w.end(), t.text.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            }))
+            return true;
+    }
+    return false;
+}
+
+// The literal prefix of a pattern that is plain ASCII text followed by one star, folded
+// to lower case as SQLite's NOCASE folds it; empty when the pattern is anything else.
+std::string indexablePrefix(const Token &literal)
+{
+    if (literal.kind != TokenKind::String && literal.kind != TokenKind::QuotedText)
+        return {};
+    const std::string body = unquote(literal.text, literal.text.front());
+    if (body.size() < 2 || body.back() != '*')
+        return {};
+    std::string prefix = body.substr(0, body.size() - 1);
+    for (char &c : prefix) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x7E || std::strchr("*?#[]", c))
+            return {};
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    }
+    return prefix;
+}
+
+// A prefix search the index can serve: the column, like, and literal tokens.
+struct PrefixSearch
+{
+    size_t column = SIZE_MAX;
+    size_t literal = SIZE_MAX;
+    std::string prefix;
+};
+
+bool isWordColumn(const Token &t)
+{
+    if (t.kind == TokenKind::Bracketed && t.text.size() == 6)
+        return wordIs({TokenKind::Word, t.text.substr(1, 4)}, {"word"});
+    return wordIs(t, {"word"});
+}
+
+// Looks at the `like` at `i` for `word like '<prefix>*'` standing alone as a condition,
+// so that adding a range beside it cannot change what the query means.
+PrefixSearch prefixSearchAt(const std::vector<Token> &tokens, size_t i)
+{
+    const auto previous = [&](size_t from) {
+        while (from-- > 0)
+            if (isSignificant(tokens[from]))
+                return from;
+        return size_t(SIZE_MAX);
+    };
+    const auto next = [&](size_t from) {
+        while (++from < tokens.size())
+            if (isSignificant(tokens[from]))
+                return from;
+        return size_t(SIZE_MAX);
+    };
+    PrefixSearch found;
+    const size_t column = previous(i);
+    if (column == SIZE_MAX || !isWordColumn(tokens[column]))
+        return found;
+    const size_t before = previous(column);
+    if (before == SIZE_MAX || !(wordIs(tokens[before], {"where", "and", "or", "not", "on", "having"}) ||
+                                tokens[before].text == "("))
+        return found;
+    const size_t literal = next(i);
+    if (literal == SIZE_MAX)
+        return found;
+    const size_t after = next(literal);
+    if (after != SIZE_MAX &&
+        !(tokens[after].text == ")" || tokens[after].text == ";" ||
+          wordIs(tokens[after], {"and", "or", "order", "group", "limit", "union", "except",
+                                 "intersect", "having", "window"})))
+        return found;
+    found.prefix = indexablePrefix(tokens[literal]);
+    if (!found.prefix.empty()) {
+        found.column = column;
+        found.literal = literal;
+    }
+    return found;
+}
+
+// The range of `word` values whose start folds to `prefix`.
+std::string indexRange(std::string_view column, const std::string &prefix)
+{
+    std::string upper = prefix;
+    upper.back() = char(upper.back() + 1);
+    const std::string c(column);
+    return " AND " + c + " >= " + quote(prefix, '\'') + " COLLATE NOCASE AND " + c + " < " +
+           quote(upper, '\'') + " COLLATE NOCASE)";
+}
+
+std::string translated(const Token &t)
+{
+    switch (t.kind) {
+    case TokenKind::QuotedText:
+        return quote(unquote(t.text, '"'), '\'');
+    case TokenKind::Bracketed: {
+        const bool closed = t.text.back() == ']' && t.text.size() >= 2;
+        return quote(std::string(t.text.substr(1, t.text.size() - (closed ? 2 : 1))), '"');
+    }
+    default:
+        return std::string(t.text);
+    }
+}
+
+} // namespace
+
 std::string translate(std::string_view sql)
 {
+    const std::vector<Token> tokens = tokenize(sql);
+    std::vector<PrefixSearch> searches;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (wordIs(tokens[i], {"like"}))
+            if (PrefixSearch s = prefixSearchAt(tokens, i); !s.prefix.empty())
+                searches.push_back(std::move(s));
+
     std::string out;
-    out.reserve(sql.size() + 8);
-    for (const Token &t : tokenize(sql)) {
-        switch (t.kind) {
-        case TokenKind::QuotedText:
-            out += quote(unquote(t.text, '"'), '\'');
-            break;
-        case TokenKind::Bracketed: {
-            const bool closed = t.text.back() == ']' && t.text.size() >= 2;
-            const std::string body(t.text.substr(1, t.text.size() - (closed ? 2 : 1)));
-            out += quote(body, '"');
-            break;
-        }
-        default:
-            out += t.text;
+    out.reserve(sql.size() + 80 * searches.size());
+    auto search = searches.begin();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (search != searches.end() && i == search->column)
+            out += '(';
+        out += translated(tokens[i]);
+        if (search != searches.end() && i == search->literal) {
+            out += indexRange(translated(tokens[search->column]), search->prefix);
+            ++search;
         }
     }
     return out;

@@ -45,7 +45,10 @@ char32_t foldCase(char32_t c)
 {
     if (c < 0x80)
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    return QChar::toCaseFolded(c);
+    // A few signs fold into plain letters (the Kelvin sign into k); they stay themselves,
+    // so that plain letters match only plain letters, as the word index sees them.
+    const char32_t folded = QChar::toCaseFolded(c);
+    return folded < 0x80 ? c : folded;
 }
 
 JetLikePattern::JetLikePattern(std::string_view pattern)

@@ -195,6 +195,7 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
                                             "check the file's permissions.")
                                  .arg(nativePath(path)));
         db->configure();
+        db->ensureIndexes();
         MarkBook::prepare(*db);
     } catch (const SQLite::Exception &e) {
         const int code = e.getErrorCode() & 0xff;
@@ -220,10 +221,10 @@ std::unique_ptr<WordDatabase> WordDatabase::create(const QString &path)
     for (const QString &table : collectionTables()) {
         const std::string t = table.toStdString();
         db->m_db.exec("CREATE TABLE " + t + " (word TEXT, meaning TEXT, pointer TEXT)");
-        db->m_db.exec("CREATE INDEX " + t + "_word ON " + t + " (word)");
     }
     db->m_db.exec("CREATE TABLE Details (CollectionName TEXT, IsDefault INTEGER NOT NULL DEFAULT 0)");
     tx.commit();
+    db->ensureIndexes();
     MarkBook::prepare(*db);
     return db;
 }
@@ -241,6 +242,19 @@ void WordDatabase::configure()
                                               likeFunction, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         throw StoreError(QString::fromUtf8(sqlite3_errstr(rc)));
+}
+
+void WordDatabase::ensureIndexes()
+{
+    // One index for exact look-ups of a word, one for prefix searches that ignore case.
+    SQLite::Transaction tx(m_db);
+    for (const QString &table : collectionTables()) {
+        const std::string t = table.toStdString();
+        m_db.exec("CREATE INDEX IF NOT EXISTS " + t + "_word ON " + t + " (word)");
+        m_db.exec("CREATE INDEX IF NOT EXISTS " + t + "_word_nocase ON " + t +
+                  " (word COLLATE NOCASE)");
+    }
+    tx.commit();
 }
 
 const QStringList &WordDatabase::collectionTables()

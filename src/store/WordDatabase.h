@@ -39,6 +39,7 @@ public:
 private:
     explicit WordDatabase(const QString &path, int flags);
     void configure();
+    void ensureIndexes();
 
     SQLite::Database m_db;
 };

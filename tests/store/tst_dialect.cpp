@@ -79,7 +79,7 @@ void TstDialect::translate_data()
     QTest::addColumn<QString>("sqlite");
 
     QTest::newRow("plain passes")
-        << "Select * from Words where word like 'ab*'" << "Select * from Words where word like 'ab*'";
+        << "Select * from Words where meaning like 'ab*'" << "Select * from Words where meaning like 'ab*'";
     QTest::newRow("double quotes are a literal")
         << "Select * from Words where pointer=\"Got it wrong\""
         << "Select * from Words where pointer='Got it wrong'";
@@ -96,6 +96,33 @@ void TstDialect::translate_data()
     QTest::newRow("line comment untouched") << "select 1 -- \"x\" [y]\n" << "select 1 -- \"x\" [y]\n";
     QTest::newRow("block comment untouched") << "select /* \"x\" */ 1" << "select /* \"x\" */ 1";
     QTest::newRow("unterminated literal kept") << "select 'abc" << "select 'abc";
+
+    // Word prefix searches gain a range on the case-blind index, and only where the range
+    // cannot change what the condition means.
+    const QString range = " AND word >= 'ab' COLLATE NOCASE AND word < 'ac' COLLATE NOCASE)";
+    QTest::newRow("prefix search")
+        << "Select * from Words where word like 'ab*'" << "Select * from Words where (word like 'ab*'" + range;
+    QTest::newRow("prefix folded, then and")
+        << "select * from Words where WORD like \"AB*\" and pointer = 'n.'"
+        << "select * from Words where (WORD like 'AB*' AND WORD >= 'ab' COLLATE NOCASE AND WORD < 'ac' COLLATE NOCASE) and pointer = 'n.'";
+    QTest::newRow("bracketed column, brackets around")
+        << "select * from Words where ([word] like 'ab*')"
+        << "select * from Words where ((\"word\" like 'ab*' AND \"word\" >= 'ab' COLLATE NOCASE AND \"word\" < 'ac' COLLATE NOCASE))";
+    QTest::newRow("apostrophe in prefix")
+        << "select * from Words where word like 'o''n*'"
+        << "select * from Words where (word like 'o''n*' AND word >= 'o''n' COLLATE NOCASE AND word < 'o''o' COLLATE NOCASE)";
+    QTest::newRow("not like left alone") << "select * from Words where word not like 'ab*'"
+                                         << "select * from Words where word not like 'ab*'";
+    QTest::newRow("qualified column left alone") << "select * from Words w where w.word like 'ab*'"
+                                                 << "select * from Words w where w.word like 'ab*'";
+    QTest::newRow("operand of concatenation left alone")
+        << "select * from Words where 'x' || word like 'xab*'" << "select * from Words where 'x' || word like 'xab*'";
+    QTest::newRow("comparison after left alone") << "select * from Words where word like 'ab*' = 1"
+                                                 << "select * from Words where word like 'ab*' = 1";
+    QTest::newRow("wildcard inside left alone") << "select * from Words where word like 'a?b*'"
+                                                << "select * from Words where word like 'a?b*'";
+    QTest::newRow("no star left alone") << "select * from Words where word like 'ab'"
+                                        << "select * from Words where word like 'ab'";
 }
 
 void TstDialect::translate()

@@ -1,5 +1,6 @@
 // Opening the word database, choosing the Default collection and the read-only query path.
 #include "Collections.h"
+#include "JetDialect.h"
 #include "StoreError.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
@@ -28,6 +29,7 @@ private slots:
     void refusesChanges_data();
     void refusesChanges();
     void reportsEngineErrors();
+    void prefixSearchUsesIndex();
 
 private:
     std::unique_ptr<WorkFolder> m_folder;
@@ -254,6 +256,36 @@ void TstWordDatabase::reportsEngineErrors()
     QCOMPARE(error("Example: Select * from words"), "near \"Example\": syntax error");
     QCOMPARE(error("Select * from Nowhere"), "no such table: Nowhere");
     QCOMPARE(error("Select * from Words where word like 'it's'"), "near \"s\": syntax error");
+}
+
+void TstWordDatabase::prefixSearchUsesIndex()
+{
+    writeDatabase(m_folder->databasePath(), standardDetails(),
+                  {{"Words",
+                    {{"abacus", "x", "n."}, {"ABATE", "x", "v."}, {"Abc", "x", "n."},
+                     {"Ab", "x", "n."}, {"Ac", "x", "n."}, {"Aa", "x", "n."},
+                     {QString::fromUtf8("\u212Aab"), "kelvin sign", "n."}, {"Kab", "x", "n."}}}});
+    auto db = WordDatabase::open(m_folder->databasePath());
+    const auto words = [&](const QString &sql) {
+        const Snapshot s = db->query(sql);
+        QStringList out;
+        for (qint64 r = 0; r < s.rowCount(); ++r)
+            out << s.text(r, 0);
+        out.sort();
+        return out;
+    };
+    QCOMPARE(words("select * from Words where word like 'AB*'"),
+             QStringList({"ABATE", "Ab", "Abc", "abacus"}));
+    // The same search written so that no range is added finds the same words.
+    QCOMPARE(words("select * from Words where word like 'AB*' = 1"), words("select * from Words where word like 'ab*'"));
+    QCOMPARE(words("select * from Words where word like 'k*'"), QStringList({"Kab"}));
+
+    SQLite::Statement plan(db->sql(), "EXPLAIN QUERY PLAN " +
+                                          JetDialect::translate("select * from Words where word like 'ab*'"));
+    QString steps;
+    while (plan.executeStep())
+        steps += QString::fromStdString(plan.getColumn(3).getString());
+    QVERIFY2(steps.contains("Words_word_nocase"), qPrintable(steps));
 }
 
 QTEST_GUILESS_MAIN(TstWordDatabase)
