@@ -6,6 +6,7 @@
 #include "Interval.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
+#include "QuickSearch.h"
 #include "RandomSource.h"
 #include "StatusBox.h"
 #include "StoreError.h"
@@ -78,9 +79,9 @@ Form1::~Form1() = default;
 
 bool Form1::startUp()
 {
-    List1->addItems({QStringLiteral("Quick search - By word"),
-                     QStringLiteral("Quick search - By meaning"),
-                     QStringLiteral("Quick search - By pointer")});
+    for (const auto kind : {QuickSearch::Kind::ByWord, QuickSearch::Kind::ByMeaning,
+                            QuickSearch::Kind::ByPointer})
+        List1->addItem(QuickSearch::itemText(kind));
     show();
 
     const QString path = QDir::currentPath() + QLatin1Char('/') + WordDatabase::FileName;
