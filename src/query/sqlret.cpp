@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "HoverLooks.h"
+#include "Looks.h"
 #include "MainWindowPort.h"
 #include "MarkBook.h"
 #include "Module1.h"
@@ -28,7 +29,7 @@ const QString LeaveMarksTitle = QStringLiteral("Lexmora! Wordbrawl!");
 const QString Removed =
     QStringLiteral(" Removed the pointer 'Got it wrong' from appropriate words\r\n");
 const QString NotRemoved = QStringLiteral("The pointer 'Got it wrong' could not be removed: ");
-const QString Caption = QStringLiteral("Times New Roman");
+using Looks::make;
 
 // The grid, in twips of the 8880 x 6405 client area.
 constexpr double ClientWidth = 8880;
@@ -40,18 +41,10 @@ constexpr std::array<double, 3> RowTop{600, 2400, 4440};
 constexpr double RowHeight = 1320;
 constexpr double GridBottom = 5760;
 
-const QColor WindowColour(236, 230, 216);
 const QColor HeaderColour(224, 224, 224);
 const QColor SheetColour(255, 255, 250);
 const QColor LineColour(96, 96, 96);
 const std::array<QColor, 3> CellText{QColor(0, 0, 192), QColor(0, 0, 128), QColor(128, 0, 0)};
-
-template <class W, class... Args> W *make(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)..., parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 QFrame *line(QWidget *parent, const char *name, double left, double top, double width,
              double height)
@@ -93,14 +86,14 @@ void sqlret::buildControls()
 {
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
     QPalette back = palette();
-    back.setColor(QPalette::Window, WindowColour);
+    back.setColor(QPalette::Window, Looks::Paper);
     setPalette(back);
     setAutoFillBackground(true);
 
     const auto header = [this](const char *name, const QString &caption, int column) {
         auto *l = make<QLabel>(this, name, caption);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(QFont(Caption, 12, QFont::Bold));
+        l->setFont(Looks::caption(12, QFont::Bold));
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, QColor(0, 0, 128));
         l->setPalette(p);
@@ -118,7 +111,7 @@ void sqlret::buildControls()
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setMargin(Twips::toPixels(45));
-        QFont f(Caption, column == 0 ? 12 : 11);
+        QFont f = Looks::caption(column == 0 ? 12 : 11);
         f.setBold(column == 0);
         f.setItalic(column == 2);
         l->setFont(f);
@@ -163,7 +156,7 @@ void sqlret::buildControls()
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setFormat(QStringLiteral("%v of %m"));
     ProgressBar1->setAlignment(Qt::AlignCenter);
-    ProgressBar1->setFont(QFont(Caption, 9));
+    ProgressBar1->setFont(Looks::caption(9));
     ProgressBar1->setGeometry(Twips::rect(4920, 5925, 1860, 330));
 
     Command1 = make<QPushButton>(this, "Command1", QStringLiteral("Close"));

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "HoverLooks.h"
+#include "Looks.h"
 #include "Interval.h"
 #include "MainWindowPort.h"
 #include "MarkBook.h"
@@ -25,26 +26,15 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Times New Roman");
-
-template <class W, class... Args> W *make(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)..., parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(Twips::rect(left, top, width, height));
-}
+using Looks::make;
+using Looks::place;
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption, int points, bool bold,
               const QColor &colour)
 {
     auto *l = make<QLabel>(parent, name, caption);
     l->setTextFormat(Qt::PlainText);
-    l->setFont(QFont(Caption, points, bold ? QFont::Bold : QFont::Normal));
+    l->setFont(Looks::caption(points, bold ? QFont::Bold : QFont::Normal));
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, colour);
     l->setPalette(p);
@@ -83,13 +73,10 @@ void quiz::buildControls()
     setObjectName(QStringLiteral("quiz"));
     setWindowTitle(QStringLiteral("Lexmora! Quiz! Wordbrawl!"));
     setFixedSize(Twips::toPixels(9600), Twips::toPixels(7860));
-    QPalette windowColour = palette();
-    windowColour.setColor(QPalette::Window, QColor(236, 230, 216));
-    setPalette(windowColour);
-    setAutoFillBackground(true);
+    Looks::givePaperBackground(this);
 
     Label1 = label(this, "Label1", QStringLiteral("Word"), 20, true, QColor(128, 0, 0));
-    Label1->setFont(QFont(Caption, 20, QFont::Bold, true));
+    Label1->setFont(Looks::caption(20, QFont::Bold, true));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFrameShape(QFrame::Panel);
     Label1->setFrameShadow(QFrame::Sunken);
@@ -104,7 +91,7 @@ void quiz::buildControls()
     QRadioButton **members[] = {&Option1, &Option2, &Option3, &Option4, &Option5};
     for (int i = 0; i < Question::Slots; ++i) {
         auto *o = make<QRadioButton>(this, names[i]);
-        o->setFont(QFont(Caption, 12));
+        o->setFont(Looks::caption(12));
         o->setFocusPolicy(Qt::NoFocus);
         place(o, 480, 1260 + i * 480, 8880, 420);
         *members[i] = o;

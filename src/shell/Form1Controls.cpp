@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "HoverLooks.h"
+#include "Looks.h"
 #include "PaintedPicture.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
@@ -19,31 +20,13 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Times New Roman");
-
-// Fonts spell out their weight: an unset weight would inherit the frames' bold titles.
-QFont captionFont(int points)
-{
-    return QFont(Caption, points, QFont::Normal);
-}
-
-template <class W, class... Args>
-W *make(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)..., parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(Twips::rect(left, top, width, height));
-}
+using Looks::make;
+using Looks::place;
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &title)
 {
     auto *f = make<QGroupBox>(parent, name, title);
-    f->setFont(QFont(Caption, 10, QFont::Bold));
+    f->setFont(Looks::caption(10, QFont::Bold));
     f->setAutoFillBackground(true);
     return f;
 }
@@ -58,7 +41,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
 {
     auto *c = make<QCheckBox>(parent, name, caption);
-    c->setFont(captionFont(10));
+    c->setFont(Looks::caption(10));
     c->setAutoFillBackground(true);
     c->setBackgroundRole(QPalette::Window); // buttons fill with Button by default
     return c;
@@ -69,7 +52,7 @@ QComboBox *intervalList(QWidget *parent, const char *name)
     auto *c = make<QComboBox>(parent, name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
-    c->setFont(captionFont(10));
+    c->setFont(Looks::caption(10));
     c->setEditText(QStringLiteral("Timer Interval"));
     return c;
 }
@@ -77,7 +60,7 @@ QComboBox *intervalList(QWidget *parent, const char *name)
 QLabel *label(QWidget *parent, const char *name, const QString &caption)
 {
     auto *l = make<QLabel>(parent, name, caption);
-    l->setFont(captionFont(10));
+    l->setFont(Looks::caption(10));
     return l;
 }
 
@@ -105,20 +88,17 @@ void Form1::buildControls()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
     setFixedSize(Twips::toPixels(21000), Twips::toPixels(8775));
-    QPalette windowColour = palette();
-    windowColour.setColor(QPalette::Window, QColor(236, 230, 216));
-    setPalette(windowColour);
-    setAutoFillBackground(true);
+    Looks::givePaperBackground(this);
 
     // Left pane: word display, main Status box, and the word panel in the same place.
     Picture1 = make<PaintedPicture>(this, "Picture1", PaintedPicture::Art::LeftPane);
     place(Picture1, 0, 0, 6900, 8775);
     Label1 = make<QLabel>(Picture1, "Label1", QStringLiteral("Word:"));
-    Label1->setFont(QFont(Caption, 20, QFont::Bold, true));
+    Label1->setFont(Looks::caption(20, QFont::Bold, true));
     colourLabel(Label1, QColor(0, 0, 192), QColor(224, 224, 224));
     place(Label1, 300, 240, 6300, 720);
     Label2 = make<QLabel>(Picture1, "Label2", QStringLiteral("Meaning:"));
-    Label2->setFont(QFont(Caption, 12, QFont::Bold));
+    Label2->setFont(Looks::caption(12, QFont::Bold));
     Label2->setWordWrap(true);
     colourLabel(Label2, QColor(0, 0, 128), QColor(224, 224, 224));
     place(Label2, 300, 1020, 6300, 960);
@@ -201,7 +181,7 @@ void Form1::buildControls()
     place(Frame3, 7200, 240, 6345, 4820);
     List1 = make<QListWidget>(Frame3, "List1");
     List1->setToolTip(QStringLiteral("This will quickly look up a word / meaning"));
-    List1->setFont(captionFont(10));
+    List1->setFont(Looks::caption(10));
     place(List1, 240, 420, 5865, 1200);
     Command9 = button(Frame3, "Command9", QStringLiteral("Add"));
     Command9->setToolTip(QStringLiteral("To add a new word to the database"));
@@ -226,7 +206,7 @@ void Form1::buildControls()
     place(Frame4, 360, 5300, 13185, 1500);
     Text1 = make<QLineEdit>(Frame4, "Text1", QStringLiteral("Example: Select * from words"));
     Text1->setToolTip(QStringLiteral("Example : Select * from words"));
-    Text1->setFont(captionFont(11));
+    Text1->setFont(Looks::caption(11));
     place(Text1, 240, 560, 10620, 450);
     Command13 = button(Frame4, "Command13", QStringLiteral("Go!"));
     Command13->setToolTip(QStringLiteral("Right Click for help"));
