@@ -2,6 +2,8 @@
 
 #include <QChar>
 
+#include <type_traits>
+
 char32_t nextCodePoint(std::string_view text, size_t &pos)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -93,6 +95,10 @@ JetLikePattern::JetLikePattern(std::string_view pattern)
         Segment &s = m_segments.back();
         s.allLiteral = s.allLiteral && e.kind == Kind::Literal;
         s.literal += e.ch;
+        if (e.kind == Kind::Literal) {
+            m_asciiLiterals = m_asciiLiterals && e.ch < 0x80;
+            s.asciiLiteral += char(e.ch);
+        }
         s.elements.push_back(std::move(e));
     }
     // A pattern ending in a star leaves an empty last segment behind it.
@@ -123,46 +129,49 @@ bool JetLikePattern::elementMatches(const Element &e, char32_t folded) const
     return false;
 }
 
-bool JetLikePattern::segmentAt(const Segment &s, std::u32string_view text, size_t pos) const
+namespace {
+
+template <class Char> const auto &literalOf(const auto &segment)
+{
+    if constexpr (std::is_same_v<Char, char>)
+        return segment.asciiLiteral;
+    else
+        return segment.literal;
+}
+
+} // namespace
+
+template <class Char>
+bool JetLikePattern::segmentAt(const Segment &s, std::basic_string_view<Char> text, size_t pos) const
 {
     if (pos + s.elements.size() > text.size())
         return false;
     if (s.allLiteral)
-        return text.compare(pos, s.literal.size(), s.literal) == 0;
+        return text.compare(pos, s.elements.size(), literalOf<Char>(s)) == 0;
     for (size_t i = 0; i < s.elements.size(); ++i)
-        if (!elementMatches(s.elements[i], text[pos + i]))
+        if (!elementMatches(s.elements[i], char32_t(static_cast<std::make_unsigned_t<Char>>(text[pos + i]))))
             return false;
     return true;
 }
 
-size_t JetLikePattern::findSegment(const Segment &s, std::u32string_view text, size_t from) const
+template <class Char>
+size_t JetLikePattern::findSegment(const Segment &s, std::basic_string_view<Char> text,
+                                   size_t from) const
 {
     if (s.allLiteral)
-        return text.find(s.literal, from);
+        return text.find(literalOf<Char>(s), from);
     for (size_t pos = from; pos + s.elements.size() <= text.size(); ++pos)
         if (segmentAt(s, text, pos))
             return pos;
-    return std::u32string_view::npos;
+    return std::basic_string_view<Char>::npos;
 }
 
 // Segments are fixed-length, so the first segment must sit at the start (unless a star
 // leads), the last at the end (unless a star trails), and every one in between is best
 // placed at the leftmost spot it fits.
-bool JetLikePattern::matches(std::string_view text) const
+template <class Char> bool JetLikePattern::matchFolded(std::basic_string_view<Char> t) const
 {
-    thread_local std::u32string folded;
-    folded.clear();
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            folded += char32_t(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
-            ++i;
-        } else {
-            folded += foldCase(nextCodePoint(text, i));
-        }
-    }
-    const std::u32string_view t(folded);
-
+    constexpr size_t npos = std::basic_string_view<Char>::npos;
     const size_t count = m_segments.size();
     if (count == 1 && !m_leadingStar && !m_trailingStar)
         return m_segments[0].elements.size() == t.size() && segmentAt(m_segments[0], t, 0);
@@ -176,26 +185,42 @@ bool JetLikePattern::matches(std::string_view text) const
         pos = m_segments[0].elements.size();
         first = 1;
     }
+    std::basic_string_view<Char> middle = t;
     if (!m_trailingStar && last > first) {
         const Segment &tail = m_segments[last - 1];
         if (tail.elements.size() > t.size() - pos ||
             !segmentAt(tail, t, t.size() - tail.elements.size()))
             return false;
         --last;
-        const std::u32string_view middle = t.substr(0, t.size() - tail.elements.size());
-        for (size_t i = first; i < last; ++i) {
-            const size_t at = findSegment(m_segments[i], middle, pos);
-            if (at == std::u32string_view::npos)
-                return false;
-            pos = at + m_segments[i].elements.size();
-        }
-        return true;
+        middle = t.substr(0, t.size() - tail.elements.size());
     }
     for (size_t i = first; i < last; ++i) {
-        const size_t at = findSegment(m_segments[i], t, pos);
-        if (at == std::u32string_view::npos)
+        const size_t at = findSegment(m_segments[i], middle, pos);
+        if (at == npos)
             return false;
         pos = at + m_segments[i].elements.size();
     }
     return true;
+}
+
+bool JetLikePattern::matches(std::string_view text) const
+{
+    // Plain ASCII texts, by far the most common, are folded and searched as bytes.
+    if (m_asciiLiterals) {
+        thread_local std::string bytes;
+        bytes.resize(text.size());
+        bool ascii = true;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            ascii = ascii && byte < 0x80;
+            bytes[i] = char(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+        }
+        if (ascii)
+            return matchFolded(std::string_view(bytes));
+    }
+    thread_local std::u32string folded;
+    folded.clear();
+    for (size_t i = 0; i < text.size();)
+        folded += foldCase(nextCodePoint(text, i));
+    return matchFolded(std::u32string_view(folded));
 }

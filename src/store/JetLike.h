@@ -34,16 +34,22 @@ private:
     {
         std::vector<Element> elements;
         std::u32string literal; // the folded text when every element is a literal
+        std::string asciiLiteral; // the same as bytes, when it is plain ASCII
         bool allLiteral = true;
     };
 
     bool elementMatches(const Element &e, char32_t folded) const;
-    bool segmentAt(const Segment &s, std::u32string_view text, size_t pos) const;
-    size_t findSegment(const Segment &s, std::u32string_view text, size_t from) const;
+    // The match over a text already folded, as bytes (plain ASCII) or code points.
+    template <class Char> bool matchFolded(std::basic_string_view<Char> text) const;
+    template <class Char>
+    bool segmentAt(const Segment &s, std::basic_string_view<Char> text, size_t pos) const;
+    template <class Char>
+    size_t findSegment(const Segment &s, std::basic_string_view<Char> text, size_t from) const;
 
     std::vector<Segment> m_segments; // separated by stars
     bool m_leadingStar = false;
     bool m_trailingStar = false;
+    bool m_asciiLiterals = true; // every literal is plain ASCII: ASCII texts match as bytes
 };
 
 // Decodes UTF-8 one code point at a time; malformed bytes read as U+FFFD.
