@@ -126,14 +126,8 @@ void quiz::buildControls()
     for (QPushButton *b : {Command3, Command2, Command1})
         b->setAutoFillBackground(true);
 
-    const auto timer = [this](const char *name) {
-        auto *t = new SwitchTimer(this);
-        t->setObjectName(QLatin1String(name));
-        t->setInterval(0);
-        return t;
-    };
-    Timer1 = timer("Timer1");
-    Timer2 = timer("Timer2");
+    Timer1 = make<SwitchTimer>(this, "Timer1");
+    Timer2 = make<SwitchTimer>(this, "Timer2");
     Timer3 = RichTextBox1->flashTimer();
     Timer3->setObjectName(QStringLiteral("Timer3"));
 

@@ -234,18 +234,12 @@ void Form1::buildControls()
     Picture5->setToolTip(QStringLiteral("Open the Control Panel"));
     place(Picture5, 960 + 13905 / 2.0 - 600, 8775 / 2.0 - 750, 1200, 1500);
 
-    const auto timer = [this](const char *name) {
-        auto *t = new SwitchTimer(this);
-        t->setObjectName(QLatin1String(name));
-        t->setInterval(0);
-        return t;
-    };
-    Timer1 = timer("Timer1");
-    Timer2 = timer("Timer2");
-    Timer3 = timer("Timer3");
-    Timer4 = timer("Timer4");
-    Timer5 = timer("Timer5");
-    Timer6 = timer("Timer6");
+    Timer1 = make<SwitchTimer>(this, "Timer1");
+    Timer2 = make<SwitchTimer>(this, "Timer2");
+    Timer3 = make<SwitchTimer>(this, "Timer3");
+    Timer4 = make<SwitchTimer>(this, "Timer4");
+    Timer5 = make<SwitchTimer>(this, "Timer5");
+    Timer6 = make<SwitchTimer>(this, "Timer6");
     Timer7 = RichTextBox1->flashTimer();
     Timer7->setObjectName(QStringLiteral("Timer7"));
     Timer8 = RichTextBox2->flashTimer();
