@@ -263,6 +263,12 @@ void Form1::buildControls()
         m_looks->add(b, orange, lightOrange);
     m_looks->add(Command18, orange, paleOrange);
     m_looks->add(Command16, QColor(192, 64, 0), paleOrange);
+    // Crossing a frame or a pane gives every lit button its normal look back; the bare
+    // window only those of the panel's own rows.
+    for (QWidget *area : std::initializer_list<QWidget *>{Frame1, Frame2, Frame3, Frame4, Frame5,
+                                                          Picture1, Picture2})
+        m_looks->resetOver(area);
+    m_looks->resetOver(this, {Command2, Command3, Command4, Command5, Command6, Command7, Command8});
 
     QPalette listLook = List1->palette();
     listLook.setColor(QPalette::Base, QColor(192, 192, 192));

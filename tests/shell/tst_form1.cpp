@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace TestSupport;
@@ -51,6 +52,7 @@ private slots:
     void controlsByName();
     void exitEndsAtOnce();
     void statusBoxAppendAndFlash();
+    void buttonLooksResetOverFramesAndWindow();
 };
 
 void TstForm1::missingDatabaseEndsTheProgram()
@@ -250,6 +252,40 @@ void TstForm1::statusBoxAppendAndFlash()
     box->appendLine("again");
     QCOMPARE(box->flashCounter(), 0);
     QCOMPARE(form->Timer7->interval(), 300);
+}
+
+namespace {
+
+void moveOver(QWidget *w)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+bool lit(QPushButton *b)
+{
+    return b->font().italic();
+}
+
+} // namespace
+
+void TstForm1::buttonLooksResetOverFramesAndWindow()
+{
+    ProgramFixture program;
+    Form1 *form = program.start();
+    moveOver(form->Command2);
+    QVERIFY(lit(form->Command2));
+    QCOMPARE(form->Command2->palette().color(QPalette::Button), QColor(192, 255, 192));
+    moveOver(form->Command1); // a word panel button
+    moveOver(form);
+    QVERIFY(!lit(form->Command2));
+    QVERIFY(lit(form->Command1)); // the bare window leaves the word panel's buttons alone
+    moveOver(form->Command9);
+    moveOver(form->Frame3);
+    QVERIFY(!lit(form->Command1));
+    QVERIFY(!lit(form->Command9));
+    QCOMPARE(form->Command9->palette().color(QPalette::Button), QColor(255, 128, 0));
 }
 
 QTEST_MAIN(TstForm1)
