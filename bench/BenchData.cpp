@@ -7,6 +7,16 @@
 
 namespace BenchData {
 
+QString word(int n)
+{
+    return QStringLiteral("Word%1").arg(n, 6, 10, QLatin1Char('0'));
+}
+
+QString meaning(int n)
+{
+    return QStringLiteral("the meaning of word number %1").arg(n);
+}
+
 QString databasePath()
 {
     static QTemporaryDir dir;
@@ -14,8 +24,7 @@ QString databasePath()
         std::vector<WordEntry> words;
         words.reserve(Words);
         for (int i = 1; i <= Words; ++i)
-            words.push_back({QStringLiteral("Word%1").arg(i, 6, 10, QLatin1Char('0')),
-                             QStringLiteral("the meaning of word number %1").arg(i),
+            words.push_back({word(i), meaning(i),
                              i % 10 == 0 ? QStringLiteral("Got it wrong") : QStringLiteral("n.")});
         const QString p = dir.filePath(QStringLiteral("qvtmdb.mdb"));
         NewDatabase::create(p, words);

@@ -9,4 +9,8 @@ namespace BenchData {
 constexpr int Words = 100000;
 QString databasePath();
 
+// The word and the meaning of record n (counted from 1) of that collection.
+QString word(int n);
+QString meaning(int n);
+
 } // namespace BenchData

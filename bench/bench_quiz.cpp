@@ -24,11 +24,6 @@
 
 namespace {
 
-QString wordNumber(int i)
-{
-    return QStringLiteral("Word%1").arg(i, 6, 10, QLatin1Char('0'));
-}
-
 // A copy of the bench database of its own, so that marking words does not change what
 // the other figures read.
 struct Copy
@@ -68,8 +63,8 @@ void quiz_judge_answer(benchmark::State &state)
     for (auto _ : state) {
         i = (i * 7919 + 13) % BenchData::Words;
         benchmark::DoNotOptimize(
-            QuizRules::isRightMeaning(*s.db, QStringLiteral("Words"), wordNumber(i + 1),
-                                      QStringLiteral("the meaning of word number %1").arg(i + 1)));
+            QuizRules::isRightMeaning(*s.db, QStringLiteral("Words"), BenchData::word(i + 1),
+                                      BenchData::meaning(i + 1)));
     }
 }
 
@@ -80,8 +75,8 @@ void quiz_mark_wrong_word(benchmark::State &state)
     for (auto _ : state) {
         i = (i * 7919 + 13) % BenchData::Words;
         benchmark::DoNotOptimize(QuizRules::isRightMeaning(
-            *c.db, QStringLiteral("Words"), wordNumber(i + 1), QStringLiteral("no")));
-        MarkBook::markWord(*c.db, QStringLiteral("Words"), wordNumber(i + 1));
+            *c.db, QStringLiteral("Words"), BenchData::word(i + 1), QStringLiteral("no")));
+        MarkBook::markWord(*c.db, QStringLiteral("Words"), BenchData::word(i + 1));
     }
 }
 

@@ -61,8 +61,7 @@ void exact_word_lookup(benchmark::State &state)
     for (auto _ : state) {
         i = (i * 7919 + 13) % BenchData::Words;
         benchmark::DoNotOptimize(
-            o.words.findFirst(QStringLiteral("word"),
-                              QStringLiteral("Word%1").arg(i + 1, 6, 10, QLatin1Char('0'))));
+            o.words.findFirst(QStringLiteral("word"), BenchData::word(i + 1)));
     }
 }
 

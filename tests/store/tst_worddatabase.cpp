@@ -12,6 +12,20 @@
 
 using namespace TestSupport;
 
+namespace {
+
+// The first column of every row the query returns, in the order returned.
+QStringList firstColumn(WordDatabase &db, const QString &sql)
+{
+    const Snapshot s = db.query(sql);
+    QStringList out;
+    for (qint64 r = 0; r < s.rowCount(); ++r)
+        out << s.text(r, 0);
+    return out;
+}
+
+} // namespace
+
 class TstWordDatabase : public QObject
 {
     Q_OBJECT
@@ -172,13 +186,7 @@ void TstWordDatabase::queriesThroughDialect()
                      {"50%", "half of it", "n."}}}});
     auto db = WordDatabase::open(m_folder->databasePath());
 
-    const auto words = [&](const QString &sql) {
-        const Snapshot s = db->query(sql);
-        QStringList out;
-        for (qint64 r = 0; r < s.rowCount(); ++r)
-            out << s.text(r, 0);
-        return out;
-    };
+    const auto words = [&](const QString &sql) { return firstColumn(*db, sql); };
     QCOMPARE(words("Select * from Words where word like 'ab*'"), QStringList({"Abate", "Abhor"}));
     QCOMPARE(words("Select * from words where meaning like '*TO HATE*'"), QStringList({"Abhor"}));
     QCOMPARE(words("Select * from WORDS where pointer=\"Got it wrong\""), QStringList({"Abhor"}));
@@ -267,10 +275,7 @@ void TstWordDatabase::prefixSearchUsesIndex()
                      {QString::fromUtf8("\u212Aab"), "kelvin sign", "n."}, {"Kab", "x", "n."}}}});
     auto db = WordDatabase::open(m_folder->databasePath());
     const auto words = [&](const QString &sql) {
-        const Snapshot s = db->query(sql);
-        QStringList out;
-        for (qint64 r = 0; r < s.rowCount(); ++r)
-            out << s.text(r, 0);
+        QStringList out = firstColumn(*db, sql);
         out.sort();
         return out;
     };
