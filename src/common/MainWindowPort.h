@@ -23,6 +23,10 @@ public:
     virtual void setSqlText(const QString &text) = 0;
     // Opens the Results viewer over the query recordset.
     virtual void openResultsViewer() = 0;
+    // The control panel's Close and Open requests: slide the cover over the panel, and
+    // slide it open again. A Main window without a control panel does nothing.
+    virtual void closeRequest() {}
+    virtual void openRequest() {}
     // Gives the Main window back to the user: enabled and shown.
     void returnToMain();
 };

@@ -73,6 +73,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
     wireDisplay();
     wireQuiz();
     wireQueries();
+    wirePanel();
+    wireEditing();
+    wireCollections();
+    wireImport();
+    wireHelp();
 }
 
 Form1::~Form1() = default;

@@ -41,6 +41,8 @@ public:
     QString sqlText() const override;
     void setSqlText(const QString &text) override;
     void openResultsViewer() override;
+    void closeRequest() override;
+    void openRequest() override;
 
     // The control panel's flags and the pictures' geometry, in twips.
     struct PanelState
@@ -136,6 +138,11 @@ private:
     void wireDisplay(); // Form1Display.cpp: word display, Display halt, Results viewer
     void wireQuiz();    // Form1Quiz.cpp: the quiz frame
     void wireQueries(); // Form1Queries.cpp: SQL box, quick search, Show all, query help
+    void wirePanel();       // Form1Panel.cpp: control panel, cover and lock, flash, hover looks, popup help
+    void wireEditing();     // Form1Editing.cpp: the word panel and Delete all
+    void wireCollections(); // Form1Collections.cpp: "Change table", the Database Selector
+    void wireImport();      // Form1Import.cpp: "Import", the import window
+    void wireHelp();        // Form1Help.cpp: "Help", the Help window
 
     void buildControls();
     void buildMenus();
@@ -156,6 +163,16 @@ private:
     // -- end quiz
     // -- queries (Form1Queries.cpp): members of the SQL box, quick search and Show all wiring
     // -- end queries
+    // -- panel (Form1Panel.cpp): members of the control panel, cover, flash and popup help
+    // -- end panel
+    // -- editing (Form1Editing.cpp): members of the word panel and Delete all wiring
+    // -- end editing
+    // -- collections (Form1Collections.cpp): members of the Database Selector wiring
+    // -- end collections
+    // -- import (Form1Import.cpp): members of the import wiring
+    // -- end import
+    // -- help (Form1Help.cpp): members of the Help window wiring
+    // -- end help
 
     PanelState m_panel;
     double m_picture1Width = 0;

@@ -1,0 +1,6 @@
+// "Import": the import window.
+#include "Form1.h"
+
+void Form1::wireImport()
+{
+}
