@@ -168,6 +168,7 @@ private:
     // -- editing (Form1Editing.cpp): members of the word panel and Delete all wiring
     // -- end editing
     // -- collections (Form1Collections.cpp): members of the Database Selector wiring
+    void command18Click(); // "Change table": opens the Database Selector
     // -- end collections
     // -- import (Form1Import.cpp): members of the import wiring
     // -- end import

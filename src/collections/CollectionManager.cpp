@@ -1,0 +1,93 @@
+#include "CollectionManager.h"
+
+#include "CollectionTable.h"
+#include "Collections.h"
+#include "DetailsTable.h"
+#include "StoreError.h"
+#include "TableCursor.h"
+
+CollectionManager::Listing CollectionManager::listing()
+{
+    Listing listing;
+    bool flagged = false;
+    for (const DetailsRow &row : DetailsTable::collectionRows(m_db)) {
+        listing.names << row.name;
+        if (row.isDefault && !flagged) {
+            listing.shownName = row.name;
+            flagged = true;
+        }
+    }
+    return listing;
+}
+
+int CollectionManager::position(const QString &name)
+{
+    const QList<DetailsRow> rows = DetailsTable::collectionRows(m_db);
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].name == name)
+            return i + 1;
+    return 0;
+}
+
+QString CollectionManager::tableAt(int position)
+{
+    return Collections::tableForRow(position);
+}
+
+QString CollectionManager::collectionName(int position)
+{
+    return DetailsTable::collectionRows(m_db).value(position - 1).name;
+}
+
+void CollectionManager::requireTable(int position)
+{
+    CollectionTable::requireExisting(m_db, tableAt(position), collectionName(position));
+}
+
+CollectionSummary CollectionManager::summary(int position)
+{
+    requireTable(position);
+    CollectionSummary s;
+    s.table = tableAt(position);
+    s.isDefault = DetailsTable::collectionRows(m_db).value(position - 1).isDefault;
+    try {
+        TableCursor words(m_db, s.table);
+        s.count = words.recordCount();
+        s.hasWords = words.moveFirst();
+        if (s.hasWords) {
+            s.firstWord = words.text(QStringLiteral("word"));
+            words.moveLast();
+            s.lastWord = words.text(QStringLiteral("word"));
+        }
+    } catch (const StoreError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw StoreError(QStringLiteral("The words of %1 could not be read: %2.")
+                             .arg(s.table, QString::fromUtf8(e.what())));
+    }
+    return s;
+}
+
+void CollectionManager::makeDefault(int position)
+{
+    DetailsTable::makeDefault(m_db, position);
+}
+
+void CollectionManager::rename(int position, const QString &newName)
+{
+    DetailsTable::rename(m_db, position, newName);
+}
+
+qint64 CollectionManager::deleteContent(int position)
+{
+    requireTable(position);
+    const QString table = tableAt(position);
+    // Before emptying a collection: the last moment all of its words are still there.
+    return CollectionTable::empty(m_db, table);
+}
+
+CollectionSwitch::Report CollectionManager::select(int position)
+{
+    requireTable(position);
+    return CollectionSwitch::switchTo(m_db, tableAt(position));
+}

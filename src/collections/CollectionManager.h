@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CollectionSwitch.h"
+
+#include <QString>
+#include <QStringList>
+
+class WordDatabase;
+
+// What the Database Selector shows of one collection.
+struct CollectionSummary
+{
+    QString table;
+    qint64 count = 0;
+    bool hasWords = false; // without words there is no first and last word to show
+    QString firstWord;     // in stored order
+    QString lastWord;
+    bool isDefault = false;
+};
+
+// The six collections as the Database Selector works on them. A collection is found by
+// its position: the first of the first six Details rows whose Collection name equals the
+// chosen name exactly, the k-th row naming table k of Words .. Words5. Rows after the
+// sixth take part in nothing. Every call reads Details afresh; failures are StoreErrors
+// that describe what went wrong.
+class CollectionManager
+{
+public:
+    explicit CollectionManager(WordDatabase &db) : m_db(db) {}
+
+    // What the list holds: the six Collection names in stored order, and the name it shows,
+    // that of the Default collection (the first flagged row, as at start-up), or the empty
+    // text when no row is flagged.
+    struct Listing
+    {
+        QStringList names;
+        QString shownName;
+    };
+    Listing listing();
+
+    // The name check: the position (1 to 6) of `name`, or 0 when it names no collection.
+    int position(const QString &name);
+    // The table of the collection at `position`.
+    static QString tableAt(int position);
+
+    // Count, first and last word and the Default flag of the collection at `position`.
+    CollectionSummary summary(int position);
+    // Flags the collection at `position` as the only Default collection.
+    void makeDefault(int position);
+    // Gives the collection at `position`, and no other, the name `newName` exactly as given.
+    void rename(int position, const QString &newName);
+    // Deletes every word of the collection at `position`; returns how many.
+    qint64 deleteContent(int position);
+    // Select: makes the collection at `position` the Current collection, reopening the three
+    // shared record sets over it. On failure the program stays on its collection.
+    CollectionSwitch::Report select(int position);
+
+private:
+    QString collectionName(int position);
+    void requireTable(int position);
+
+    WordDatabase &m_db;
+};
