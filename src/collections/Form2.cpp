@@ -11,10 +11,12 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QWindow>
 
 using namespace SelectorTexts;
 using Looks::make;
@@ -27,7 +29,7 @@ const QColor ActionNormal(128, 128, 255), ActionHover(192, 192, 255);
 const QColor ChoiceNormal(0, 192, 192), ChoiceHover(192, 255, 255);
 
 constexpr double ClientWidth = 5760;
-constexpr double ClientHeight = 4320;
+constexpr double ClientHeight = 4410;
 
 } // namespace
 
@@ -76,21 +78,26 @@ void Form2::buildControls()
     const auto label = [this](const char *name, double top, double height) {
         auto *l = make<QLabel>(this, name);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(Looks::caption(10));
+        l->setFont(Looks::caption(11));
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, QColor(0, 0, 128));
         l->setPalette(p);
         place(l, 240, top, 5280, height);
         return l;
     };
-    Label1 = label("Label1", 720, 720);
+    Label1 = label("Label1", 705, 780);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2 = label("Label2", 1500, 300);
-    Label3 = label("Label3", 1830, 300);
-    Label4 = label("Label4", 2160, 300);
-    Label5 = label("Label5", 2490, 300);
-    Label5->setFont(Looks::caption(10, QFont::Bold));
+    Label2 = label("Label2", 1545, 315);
+    Label3 = label("Label3", 1875, 315);
+    Label4 = label("Label4", 2205, 315);
+    Label5 = label("Label5", 2535, 315);
+    Label5->setFont(Looks::caption(11, QFont::Bold));
+
+    auto *rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    place(rule, 240, 2925, 5280, 30);
 
     const auto button = [this](const char *name, const QString &caption, const QString &tip) {
         auto *b = make<QPushButton>(this, name, caption);
@@ -103,17 +110,18 @@ void Form2::buildControls()
     };
     Command5 = button("Command5", QStringLiteral("Select"),
                       QStringLiteral("Uses the selected collection temporarily"));
-    place(Command5, 240, 2970, 2580, 495);
+    place(Command5, 240, 3060, 2580, 495);
     Command4 = button("Command4", QStringLiteral("Cancel"), QString());
-    place(Command4, 2940, 2970, 2580, 495);
+    place(Command4, 2940, 3060, 2580, 495);
     Command1 = button("Command1", QStringLiteral("Make Default"),
                       QStringLiteral("You start Lexmora! with this collection"));
-    place(Command1, 240, 3585, 1680, 495);
+    place(Command1, 240, 3675, 1680, 495);
     Command2 = button("Command2", QStringLiteral("Delete content"),
                       QStringLiteral("Deleted all words in the chosen collection"));
-    place(Command2, 2040, 3585, 1680, 495);
-    Command3 = button("Command3", QStringLiteral("Rename"), QStringLiteral("Renames the collection"));
-    place(Command3, 3840, 3585, 1680, 495);
+    place(Command2, 2040, 3675, 1680, 495);
+    Command3 =
+        button("Command3", QStringLiteral("Rename"), QStringLiteral("Renames the collection"));
+    place(Command3, 3840, 3675, 1680, 495);
 
     for (QPushButton *b : {Command1, Command2, Command3})
         m_looks->add(b, ActionNormal, ActionHover);
@@ -133,8 +141,14 @@ QString Form2::chosenName() const
 
 void Form2::load()
 {
-    if (m_mainWindow)
+    if (m_mainWindow) {
         m_mainWindow->setEnabled(false);
+        // Kept above the Main window, which stays in view behind it, without being its child
+        // (a child would be disabled with it).
+        create();
+        if (windowHandle() && m_mainWindow->windowHandle())
+            windowHandle()->setTransientParent(m_mainWindow->windowHandle());
+    }
     show();
 
     CollectionManager::Listing listing;

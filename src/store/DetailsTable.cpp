@@ -34,8 +34,7 @@ Columns columns(WordDatabase &db)
 }
 
 // Runs `work` and turns the engine's failures into words the user can read.
-template <class Work>
-auto guarded(const QString &what, Work work)
+template <class Work> auto guarded(const QString &what, Work work)
 {
     try {
         return work();
