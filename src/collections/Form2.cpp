@@ -150,19 +150,10 @@ void Form2::load()
             windowHandle()->setTransientParent(m_mainWindow->windowHandle());
     }
     show();
-
-    CollectionManager::Listing listing;
-    try {
-        listing = m_manager.listing();
-    } catch (const StoreError &e) {
-        report(e.message());
-    }
     Label1->setText(DatabasePath + m_db.path());
     Label1->setToolTip(m_db.path());
-    for (QLabel *l : {Label2, Label3, Label4, Label5})
-        l->setText(QString());
-    fillList(listing);
-    refreshSummary();
+    clearSummary();
+    refillList();
 }
 
 void Form2::fillList(const CollectionManager::Listing &listing)
