@@ -173,8 +173,8 @@ bool offerConversion(const QString &path, const QString &title, const Options &o
         CrLf + CrLf +
         QStringLiteral("Convert it now? The Access file will be kept as %1.").arg(native(keptName(path)));
     if (!dialogs.question(question, title)) {
-        dialogs.message(QStringLiteral("The Access file %1 was left as it is. Lexmora cannot work "
-                                       "with it and will close now.")
+        dialogs.message(QStringLiteral("The Microsoft Access database %1 was left as it is. "
+                                       "Lexmora cannot work with it and will close now.")
                             .arg(native(path)),
                         title);
         return false;
