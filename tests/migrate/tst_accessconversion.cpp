@@ -1,5 +1,5 @@
 // Converting an Access word file into a new word database, on the reading layer's results
-// from real Access files, and lexmora-newdb --from-access.
+// from real Access files.
 #include "AccessConversion.h"
 #include "AccessReader.h"
 #include "AccessTestFiles.h"
@@ -10,7 +10,6 @@
 #include "WordDatabase.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 using namespace TestSupport;
@@ -82,8 +81,6 @@ private slots:
     void readsYesNo();
     void failureWritesNothing_data();
     void failureWritesNothing();
-    void commandLine_data();
-    void commandLine();
 };
 
 void TstAccessConversion::convertsWordTables()
@@ -140,10 +137,7 @@ void TstAccessConversion::readsYesNo_data()
     QTest::newRow("Access true") << "-1" << true;
     QTest::newRow("false") << "0" << false;
     QTest::newRow("word") << " True " << true;
-    QTest::newRow("yes") << "yes" << true;
-    QTest::newRow("no") << "No" << false;
     QTest::newRow("empty (Null)") << "" << false;
-    QTest::newRow("other text") << "maybe" << false;
 }
 
 void TstAccessConversion::readsYesNo()
@@ -191,43 +185,6 @@ void TstAccessConversion::failureWritesNothing()
     QCOMPARE(folderFiles(folder), before);
     if (problem == "exists")
         QCOMPARE(AccessTestFiles::bytes(folder.databasePath()), QByteArray("precious"));
-}
-
-void TstAccessConversion::commandLine_data()
-{
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");
-    QTest::newRow("word file") << "word file" << 0 << "with 8 words";
-    QTest::newRow("other Access file") << "testV1997.mdb" << 1 << "none of the tables";
-    QTest::newRow("word database") << "sqlite" << 1 << "not a Microsoft Access database";
-}
-
-void TstAccessConversion::commandLine()
-{
-    QFETCH(QString, from);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    WorkFolder folder;
-    const QString old = folder.path("old.mdb");
-    if (from == "sqlite")
-        writeDatabase(old);
-    else if (from == "word file" ? !AccessTestFiles::writeWordFile(old)
-                                 : !QFile::copy(AccessTestFiles::path(from), old))
-        QSKIP("The shared Access test files are not here.");
-    const QByteArray original = AccessTestFiles::bytes(old);
-
-    QProcess newdb;
-    newdb.start(LEXMORA_NEWDB, {"--from-access", old, folder.path("new.mdb")});
-    QVERIFY(newdb.waitForFinished());
-    QCOMPARE(newdb.exitCode(), exitCode);
-    const QString said = QString::fromUtf8(newdb.readAllStandardOutput() + newdb.readAllStandardError());
-    QVERIFY2(said.contains(output), qPrintable(said));
-    QCOMPARE(AccessTestFiles::bytes(old), original);
-    QCOMPARE(QFile::exists(folder.path("new.mdb")), exitCode == 0);
-    QCOMPARE(folderFiles(folder).size(), exitCode == 0 ? 2 : 1);
-    if (exitCode == 0)
-        QCOMPARE(TableCursor(*WordDatabase::open(folder.path("new.mdb")), "Words").recordCount(), 8);
 }
 
 QTEST_GUILESS_MAIN(TstAccessConversion)

@@ -23,7 +23,6 @@ private slots:
     void readsTextAndYesNo();
     void readsMemoInFull();
     void readsCompressedUnicode();
-    void givesEmptyTextForMissingColumn();
     void refusesWhatIsNoAccessFile_data();
     void refusesWhatIsNoAccessFile();
 };
@@ -127,18 +126,6 @@ void TstAccessReader::readsCompressedUnicode()
         QCOMPARE(rows[i][0], QString::number(i + 1));
         QCOMPARE(rows[i][1], texts[i]);
     }
-}
-
-void TstAccessReader::givesEmptyTextForMissingColumn()
-{
-    const QString path = require("testUnicodeCompV2003.mdb");
-    if (path.isEmpty())
-        QSKIP("The shared Access test files are not here.");
-    AccessReader reader(path);
-    const TextRows rows = reader.rows("Table", {-1, 0});
-    QCOMPARE(rows.first(), (QStringList{QString(), "1"}));
-    QVERIFY_THROWS_EXCEPTION(StoreError, reader.rows("Table", {2}));
-    QVERIFY_THROWS_EXCEPTION(StoreError, reader.rows("No such table", {0}));
 }
 
 void TstAccessReader::refusesWhatIsNoAccessFile_data()
