@@ -11,10 +11,10 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <csignal>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <csignal>
 #include <unistd.h>
 
 namespace {

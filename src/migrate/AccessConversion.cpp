@@ -4,11 +4,11 @@
 #include "StoreError.h"
 #include "WordDatabase.h"
 
-#include <SQLiteCpp/Statement.h>
-#include <SQLiteCpp/Transaction.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
 
 #include <algorithm>
 
@@ -163,7 +163,8 @@ Summary convert(AccessSource &source, const QString &newPath)
     }
     if (!QFile::rename(partialPath(newPath), newPath)) {
         discardPartial(newPath);
-        throw StoreError(QStringLiteral("Could not write %1.").arg(QDir::toNativeSeparators(newPath)));
+        throw StoreError(
+            QStringLiteral("Could not write %1.").arg(QDir::toNativeSeparators(newPath)));
     }
     return summary;
 }

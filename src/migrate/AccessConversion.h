@@ -8,15 +8,15 @@ class AccessSource;
 
 // Brings the words of an Access word file over into a new word database: the tables
 // `Words` .. `Words5` (names matched without regard to case; columns word, meaning and
-// pointer by name, or the first three by position when a name is missing) and `Details` (its first two columns by position: Collection name,
-// Default flag). A table that is missing is created empty; other tables and columns are
-// left behind.
+// pointer by name, or the first three by position when a name is missing) and `Details` (its first
+// two columns by position: Collection name, Default flag). A table that is missing is created
+// empty; other tables and columns are left behind.
 namespace AccessConversion {
 
 struct Summary
 {
-    QMap<QString, qint64> words;   // words brought over, by collection table
-    QStringList createdEmpty;      // tables the Access file did not have
+    QMap<QString, qint64> words; // words brought over, by collection table
+    QStringList createdEmpty;    // tables the Access file did not have
     qint64 totalWords() const;
 };
 

@@ -7,10 +7,10 @@
 #include "WordDatabase.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -63,21 +63,25 @@ void runConverter(const QString &path, const Options &options)
 {
     const QString converter = options.converter.isEmpty() ? converterPath() : options.converter;
     if (converter.isEmpty() || !QFileInfo(converter).isExecutable())
-        throw StoreError(QStringLiteral("The converter lexmora-newdb was not found beside the program."));
+        throw StoreError(
+            QStringLiteral("The converter lexmora-newdb was not found beside the program."));
     QProcess process;
     process.start(converter, {QStringLiteral("--from-access"), path, convertedPath(path)});
     BusyCursor busy;
     if (!process.waitForStarted())
-        throw StoreError(QStringLiteral("The converter %1 could not be started.").arg(native(converter)));
+        throw StoreError(
+            QStringLiteral("The converter %1 could not be started.").arg(native(converter)));
     if (!process.waitForFinished(options.timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        throw StoreError(QStringLiteral("Reading the Access file took too long; it may be damaged."));
+        throw StoreError(
+            QStringLiteral("Reading the Access file took too long; it may be damaged."));
     }
     QString err = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         err = err.section(QLatin1Char('\n'), -1).remove(QStringLiteral("lexmora-newdb: "));
-        throw StoreError(err.isEmpty() ? QStringLiteral("The converter stopped without saying why.") : err);
+        throw StoreError(err.isEmpty() ? QStringLiteral("The converter stopped without saying why.")
+                                       : err);
     }
 }
 
@@ -88,7 +92,8 @@ void keepOriginal(const QString &path, const QString &kept)
     if (::link(QFile::encodeName(path).constData(), QFile::encodeName(kept).constData()) == 0)
         return;
     if (!QFile::copy(path, kept))
-        throw StoreError(QStringLiteral("The Access file could not be kept as %1.").arg(native(kept)));
+        throw StoreError(
+            QStringLiteral("The Access file could not be kept as %1.").arg(native(kept)));
 }
 
 // Journal files beside an Access file belong to no database there; SQLite would apply
@@ -171,7 +176,8 @@ bool offerConversion(const QString &path, const QString &title, const Options &o
                        "words in a database of its own and can bring your words over into one.")
             .arg(native(path)) +
         CrLf + CrLf +
-        QStringLiteral("Convert it now? The Access file will be kept as %1.").arg(native(keptName(path)));
+        QStringLiteral("Convert it now? The Access file will be kept as %1.")
+            .arg(native(keptName(path)));
     if (!dialogs.question(question, title)) {
         dialogs.message(QStringLiteral("The Microsoft Access database %1 was left as it is. "
                                        "Lexmora cannot work with it and will close now.")

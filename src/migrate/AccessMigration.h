@@ -9,7 +9,7 @@ namespace AccessMigration {
 
 struct Options
 {
-    QString converter;         // the lexmora-newdb to run; found beside the program if empty
+    QString converter; // the lexmora-newdb to run; found beside the program if empty
     int timeoutMs = 5 * 60 * 1000;
 };
 

@@ -66,12 +66,14 @@ bool AccessReader::isAccessFile(const QString &path)
 AccessReader::AccessReader(const QString &path) : m_handle(new Handle), m_path(path)
 {
     if (!isAccessFile(path))
-        throw StoreError(QStringLiteral("%1 is not a Microsoft Access database.").arg(nativePath(path)));
+        throw StoreError(
+            QStringLiteral("%1 is not a Microsoft Access database.").arg(nativePath(path)));
     // libmdb reads text into UTF-8 unless told otherwise by this variable.
     qputenv("MDBICONV", "UTF-8");
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!m_handle->mdb)
-        throw StoreError(QStringLiteral("The Access database %1 could not be opened.").arg(nativePath(path)));
+        throw StoreError(
+            QStringLiteral("The Access database %1 could not be opened.").arg(nativePath(path)));
     // Access files are whole pages long; anything else was cut short.
     if (QFileInfo(path).size() % m_handle->mdb->fmt->pg_size != 0)
         throw StoreError(QStringLiteral("The Access database %1 is incomplete; it may have been "
@@ -152,12 +154,14 @@ TextRows AccessReader::rows(const QString &table, const QList<int> &columnIndexe
         if (index < 0)
             continue;
         if (index >= int(t->num_cols))
-            throw StoreError(QStringLiteral("The table %1 has no column %2.").arg(table).arg(index + 1));
+            throw StoreError(
+                QStringLiteral("The table %1 has no column %2.").arg(table).arg(index + 1));
         const int type = column(t, unsigned(index))->col_type;
         if (type == MDB_OLE || type == MDB_BINARY || type == MDB_COMPLEX)
             continue; // pictures and attachments are not text
         bound[size_t(k)].buffer.assign(BindSize, '\0');
-        mdb_bind_column(t.get(), index + 1, bound[size_t(k)].buffer.data(), &bound[size_t(k)].length);
+        mdb_bind_column(t.get(), index + 1, bound[size_t(k)].buffer.data(),
+                        &bound[size_t(k)].length);
     }
 
     TextRows result;

@@ -119,7 +119,8 @@ void TstAccessConversion::convertsWordTables()
     const QStringList texts = AccessTestFiles::unicodeTexts();
     QCOMPARE(converted.size(), texts.size());
     for (qsizetype i = 0; i < converted.size(); ++i)
-        QCOMPARE(converted[i], (QStringList{"w" + QString::number(i + 1), texts[i], "p" + QString::number(i + 1)}));
+        QCOMPARE(converted[i], (QStringList{"w" + QString::number(i + 1), texts[i],
+                                            "p" + QString::number(i + 1)}));
     QCOMPARE(tableRows(*db, "Words3"), readAll(jet3File, "Table1", {0, 1, 2}));
     QCOMPARE(tableRows(*db, "Words5"), (TextRows{{memo[0][0], memo[0][1], QString()}}));
     for (const char *empty : {"Words1", "Words2", "Words4"})
@@ -151,10 +152,14 @@ void TstAccessConversion::failureWritesNothing_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("target exists") << "exists" << "already exists";
-    QTest::newRow("no word tables") << "foreign" << "none of the tables";
-    QTest::newRow("Details of one column") << "details" << "Default flag";
-    QTest::newRow("unreadable table") << "unreadable" << "Words2 could not be read";
+    QTest::newRow("target exists") << "exists"
+                                   << "already exists";
+    QTest::newRow("no word tables") << "foreign"
+                                    << "none of the tables";
+    QTest::newRow("Details of one column") << "details"
+                                           << "Default flag";
+    QTest::newRow("unreadable table") << "unreadable"
+                                      << "Words2 could not be read";
 }
 
 void TstAccessConversion::failureWritesNothing()

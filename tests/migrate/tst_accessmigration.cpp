@@ -92,31 +92,34 @@ void TstAccessMigration::keepsEarlierCopies()
     QCOMPARE(AccessTestFiles::bytes(folder.path("qvtmdb.mdb.access")), "earlier");
     QCOMPARE(AccessTestFiles::bytes(folder.path("qvtmdb.mdb.access.1")), "earlier still");
     QCOMPARE(AccessTestFiles::bytes(folder.path("qvtmdb.mdb.access.2")), original);
-    QVERIFY2(dialogs.last().text.contains(QDir::toNativeSeparators(folder.path("qvtmdb.mdb.access.2"))),
-             qPrintable(dialogs.last().text));
+    QVERIFY2(
+        dialogs.last().text.contains(QDir::toNativeSeparators(folder.path("qvtmdb.mdb.access.2"))),
+        qPrintable(dialogs.last().text));
     QCOMPARE(TableCursor(*WordDatabase::open(folder.databasePath()), "Words").recordCount(), 8);
 }
 
 void TstAccessMigration::failureLeavesAccessFile_data()
 {
-    QTest::addColumn<QString>("file");      // what qvtmdb.mdb holds
+    QTest::addColumn<QString>("file"); // what qvtmdb.mdb holds
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QByteArray>("converter"); // a stand-in's script, or the real one
     QTest::addColumn<int>("timeoutMs");
     QTest::addColumn<QString>("says");
     const int wait = 60000;
-    QTest::newRow("answered No") << "word file" << false << QByteArray() << wait << "was left as it is";
-    QTest::newRow("no word tables") << "testV1997.mdb" << true << QByteArray() << wait
-                                    << "none of the tables Words to Words5";
+    QTest::newRow("answered No") << "word file" << false << QByteArray() << wait
+                                 << "was left as it is";
+    QTest::newRow("no word tables")
+        << "testV1997.mdb" << true << QByteArray() << wait << "none of the tables Words to Words5";
     // libmdb loops for ever reading the catalog of this copy.
     QTest::newRow("damaged file") << "cut" << true << QByteArray() << 3000 << "took too long";
     QTest::newRow("converter crashes") << "word file" << true << QByteArray("kill -SEGV $$") << wait
                                        << "stopped without saying why";
-    QTest::newRow("converter hangs") << "word file" << true << QByteArray("exec sleep 60") << 1000
-                                     << "took too long";
+    QTest::newRow("converter hangs")
+        << "word file" << true << QByteArray("exec sleep 60") << 1000 << "took too long";
     QTest::newRow("converter fails part-way")
         << "word file" << true
-        << QByteArray("echo half > \"$3.partial\"; echo 'lexmora-newdb: The disk is full.' >&2; exit 1")
+        << QByteArray(
+               "echo half > \"$3.partial\"; echo 'lexmora-newdb: The disk is full.' >&2; exit 1")
         << wait << "The disk is full.";
     QTest::newRow("converter writes no database")
         << "word file" << true << QByteArray("echo junk > \"$3\"") << wait
@@ -138,7 +141,8 @@ void TstAccessMigration::failureLeavesAccessFile()
     if (file == "word file")
         written = AccessTestFiles::writeWordFile(path);
     else if (file == "cut")
-        written = !v1997.isEmpty() && AccessTestFiles::write(path, AccessTestFiles::bytes(v1997).left(98304));
+        written = !v1997.isEmpty() &&
+                  AccessTestFiles::write(path, AccessTestFiles::bytes(v1997).left(98304));
     else
         written = !v1997.isEmpty() && QFile::copy(v1997, path);
     if (!written)
@@ -155,7 +159,8 @@ void TstAccessMigration::failureLeavesAccessFile()
     QCOMPARE(dialogs.last().kind, ScriptedDialogs::Kind::Message);
     QCOMPARE(dialogs.last().title, Title);
     QVERIFY2(dialogs.last().text.contains(says), qPrintable(dialogs.last().text));
-    QVERIFY2(dialogs.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(dialogs.last().text));
+    QVERIFY2(dialogs.last().text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(dialogs.last().text));
     QCOMPARE(AccessTestFiles::bytes(path), original);
     QCOMPARE(folderFiles(folder.path()), QStringList{"qvtmdb.mdb"});
 }

@@ -46,13 +46,16 @@ void TstAccessReader::listsUserTables_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("engine");
     QTest::addColumn<QStringList>("tables");
-    QTest::newRow("Access 97") << "testV1997.mdb" << "Jet 3"
-                               << QStringList{"Table1", "Table2", "Table3", "Table4"};
-    QTest::newRow("Access 97, Project data") << "test2V1997.mdb" << "Jet 3" << QStringList{"MSP_PROJECTS"};
-    QTest::newRow("Access 2003") << "testUnicodeCompV2003.mdb" << "Jet 4" << QStringList{"Table"};
-    QTest::newRow("Access 2007") << "testV2007.accdb" << "ACE"
-                                 << QStringList{"Table1", "Table2", "Table3", "Table4"};
-    QTest::newRow("Access 2010") << "testEmoticonsV2010.accdb" << "ACE" << QStringList{"data"};
+    QTest::newRow("Access 97") << "testV1997.mdb"
+                               << "Jet 3" << QStringList{"Table1", "Table2", "Table3", "Table4"};
+    QTest::newRow("Access 97, Project data") << "test2V1997.mdb"
+                                             << "Jet 3" << QStringList{"MSP_PROJECTS"};
+    QTest::newRow("Access 2003") << "testUnicodeCompV2003.mdb"
+                                 << "Jet 4" << QStringList{"Table"};
+    QTest::newRow("Access 2007") << "testV2007.accdb"
+                                 << "ACE" << QStringList{"Table1", "Table2", "Table3", "Table4"};
+    QTest::newRow("Access 2010") << "testEmoticonsV2010.accdb"
+                                 << "ACE" << QStringList{"data"};
 }
 
 void TstAccessReader::listsUserTables()
@@ -101,9 +104,10 @@ void TstAccessReader::readsMemoInFull()
         QSKIP("The shared Access test files are not here.");
     AccessReader reader(path);
     const QString table = "MSP_PROJECTS";
-    const TextRows rows = reader.rows(table, {columnIndex(reader, table, "PROJ_NAME"),
-                                              columnIndex(reader, table, "PROJ_PROP_AUTHOR"),
-                                              columnIndex(reader, table, "PROJ_OPT_CURRENCY_SYMBOL")});
+    const TextRows rows =
+        reader.rows(table, {columnIndex(reader, table, "PROJ_NAME"),
+                            columnIndex(reader, table, "PROJ_PROP_AUTHOR"),
+                            columnIndex(reader, table, "PROJ_OPT_CURRENCY_SYMBOL")});
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0][0], "Project1");
     // A memo of 348 characters, longer than any text column, comes out whole.
