@@ -1,5 +1,9 @@
 // lexmora-newdb PATH: writes a fresh word database at PATH with the starter word list in
-// the collection Words. It never overwrites an existing file.
+// the collection Words.
+// lexmora-newdb --from-access OLD NEW: writes a word database at NEW holding the words of
+// the Access word file OLD.
+// It never overwrites an existing file.
+#include "AccessConversion.h"
 #include "NewDatabase.h"
 #include "StoreError.h"
 
@@ -7,29 +11,127 @@
 #include <QFile>
 #include <QTextStream>
 
-int main(int argc, char *argv[])
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+int writeStarterDatabase(const QString &path, QTextStream &err)
 {
-    QCoreApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        err << "usage: lexmora-newdb PATH\n"
-               "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH.\n";
-        return 2;
-    }
     QFile list(QStringLiteral(":/data/starter-words.tsv"));
     if (!list.open(QIODevice::ReadOnly)) {
         err << "lexmora-newdb: the starter word list is missing from this build\n";
         return 1;
     }
+    const auto words = NewDatabase::parseWordList(list.readAll());
+    NewDatabase::create(path, words);
+    QTextStream(stdout) << "Wrote " << path << " with " << words.size() << " starter words.\n";
+    return 0;
+}
+
+QByteArray describe(const AccessConversion::Summary &summary, const QString &newPath)
+{
+    QString text = QStringLiteral("Wrote %1 with %2 words").arg(newPath).arg(summary.totalWords());
+    if (!summary.createdEmpty.isEmpty())
+        text += QStringLiteral("; the Access file had no table %1, made empty")
+                    .arg(summary.createdEmpty.join(QStringLiteral(", ")));
+    return (text + QStringLiteral(".\n")).toUtf8();
+}
+
+void writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+// libmdb trusts the file it reads, and a damaged one can make it crash. The conversion
+// runs in a child process, so such a file gets a plain report and leaves nothing behind.
+int convertFromAccess(const QString &accessPath, const QString &newPath, QTextStream &err)
+{
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        err << "lexmora-newdb: could not start the conversion\n";
+        return 1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // ends with its parent, even when that is killed
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        int status = 0;
+        QByteArray report;
+        try {
+            report = describe(AccessConversion::convertFile(accessPath, newPath), newPath);
+        } catch (const StoreError &e) {
+            report = e.message().toUtf8();
+            status = 1;
+        } catch (const std::exception &e) {
+            report = e.what();
+            status = 1;
+        }
+        writeAll(channel[1], report);
+        ::_exit(status);
+    }
+    ::close(channel[1]);
+    if (child < 0) {
+        ::close(channel[0]);
+        err << "lexmora-newdb: could not start the conversion\n";
+        return 1;
+    }
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) != 0;) {
+        if (n > 0)
+            report.append(buffer, n);
+        else if (errno != EINTR)
+            break;
+    }
+    ::close(channel[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        QTextStream(stdout) << QString::fromUtf8(report);
+        return 0;
+    }
+    AccessConversion::discardPartial(newPath);
+    if (WIFEXITED(status) && !report.isEmpty())
+        err << "lexmora-newdb: " << QString::fromUtf8(report) << "\n";
+    else
+        err << "lexmora-newdb: The Access file " << accessPath
+            << " could not be read; it may be damaged.\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
     try {
-        const auto words = NewDatabase::parseWordList(list.readAll());
-        NewDatabase::create(args[1], words);
-        QTextStream(stdout) << "Wrote " << args[1] << " with " << words.size()
-                            << " starter words.\n";
+        if (args.size() == 2 && !args[1].startsWith(QLatin1String("--")))
+            return writeStarterDatabase(args[1], err);
+        if (args.size() == 4 && args[1] == QLatin1String("--from-access")) {
+            err.flush();
+            return convertFromAccess(args[2], args[3], err);
+        }
     } catch (const std::exception &e) {
         err << "lexmora-newdb: " << e.what() << "\n";
         return 1;
     }
-    return 0;
+    err << "usage: lexmora-newdb PATH\n"
+           "       lexmora-newdb --from-access OLD NEW\n"
+           "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH, or one holding the\n"
+           "words of the Access word file OLD at NEW.\n";
+    return 2;
 }

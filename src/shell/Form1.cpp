@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessMigration.h"
 #include "Collections.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
@@ -94,6 +95,10 @@ bool Form1::startUp()
         reportFatal(QStringLiteral("I was hopin' to find one of my subordinate files at ") +
                     QDir::toNativeSeparators(path) + QStringLiteral(" but, I could not! ") + CrLf +
                     CrLf + QStringLiteral("Please find the file for me or re-install this application"));
+        return false;
+    }
+    if (!AccessMigration::offerConversion(path, Title)) {
+        close();
         return false;
     }
     try {

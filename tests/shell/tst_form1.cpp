@@ -76,20 +76,24 @@ void TstForm1::unusableDatabaseEndsTheProgram_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("says");
-    QTest::newRow("text file") << QByteArray("just some words\n") << "is not a Lexmora word database";
+    QTest::addColumn<bool>("offersConversion");
+    QTest::newRow("text file") << QByteArray("just some words\n") << "is not a Lexmora word database" << false;
     QTest::newRow("access file") << (QByteArray("\x00\x01\x00\x00", 4) + "Standard Jet DB" + QByteArray(600, '\0'))
-                                 << "Microsoft Access database";
+                                 << "Microsoft Access database" << true;
 }
 
 void TstForm1::unusableDatabaseEndsTheProgram()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, says);
+    QFETCH(bool, offersConversion);
     ProgramFixture program({.database = false});
     QFile file("qvtmdb.mdb");
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
+    if (offersConversion)
+        program.dialogs().expectQuestion(false);
     program.dialogs().expectMessage();
     QVERIFY(!program.start());
     QCOMPARE(program.dialogs().last().title, "Lexmora! Wordbrawl");
