@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -149,6 +150,18 @@ void Form3::paintEvent(QPaintEvent *)
     p.drawRect(r);
     p.setPen(QPen(QColor(214, 172, 92), 1));
     p.drawRect(r.adjusted(5, 5, -5, -5));
+
+    // A short rule between the title and the version, fading out at both ends.
+    const QRect title = Label2->geometry();
+    const double y = (title.bottom() + Label3->geometry().top()) / 2.0 + 0.5;
+    const double half = title.width() * 0.28;
+    const double cx = title.center().x();
+    QLinearGradient rule(cx - half, 0, cx + half, 0);
+    rule.setColorAt(0, QColor(214, 172, 92, 0));
+    rule.setColorAt(0.5, QColor(170, 126, 50));
+    rule.setColorAt(1, QColor(214, 172, 92, 0));
+    p.setPen(QPen(QBrush(rule), 1.2));
+    p.drawLine(QPointF(cx - half, y), QPointF(cx + half, y));
 }
 
 void Form3::applyPicture1Width(double twips)

@@ -9,12 +9,18 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
 
 using Looks::make;
 using Looks::place;
+
+constexpr double Width = 8400;
+constexpr double TextWidth = Width - 960;
+constexpr double RuleTop = 840;
 
 const QString AboutCaption = QStringLiteral("About");
 const QString MainCaption = QStringLiteral("Main");
@@ -89,21 +95,21 @@ Helpf::Helpf(MainWindowPort &main)
 
 void Helpf::buildControls()
 {
-    setFixedSize(Twips::toPixels(9600), Twips::toPixels(6900));
+    setFixedSize(Twips::toPixels(Width), Twips::toPixels(6900));
     Looks::givePaperBackground(this);
 
     Label1 = make<QLabel>(this, "Label1", QStringLiteral("Welcome to Lexmora! (Wordbrawl)"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(Looks::caption(16, QFont::Bold, true));
     colour(Label1, QColor(0, 0, 128));
-    place(Label1, 480, 240, 8640, 540);
+    place(Label1, 480, 240, TextWidth, 540);
 
     Label2 = paragraph(this, "Label2", ObjectiveLines);
-    place(Label2, 480, 960, 8640, 660);
+    place(Label2, 480, 1020, TextWidth, 660);
     Label3 = paragraph(this, "Label3", WorkingLines);
-    place(Label3, 480, 1800, 8640, 1860);
+    place(Label3, 480, 1860, TextWidth, 1860);
     Label4 = paragraph(this, "Label4", HelpLines);
-    place(Label4, 480, 3840, 8640, 1260);
+    place(Label4, 480, 3780, TextWidth, 1260);
     for (QLabel *l : {Label2, Label3, Label4})
         colour(l, QColor(32, 32, 48));
 
@@ -111,7 +117,7 @@ void Helpf::buildControls()
     Frame1 = make<QGroupBox>(this, "Frame1", QStringLiteral("About"));
     Frame1->setFont(Looks::caption(10, QFont::Bold));
     Frame1->setAutoFillBackground(true);
-    place(Frame1, 360, 840, 8880, 4380);
+    place(Frame1, 360, 900, Width - 720, 4380);
     Picture1 = make<TitleArt>(Frame1, "Picture1", TitleArt::Art::About);
     place(Picture1, 300, 480, 2400, 2400);
     Label5 = make<QLabel>(Frame1, "Label5", Credits);
@@ -120,22 +126,37 @@ void Helpf::buildControls()
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setFont(Looks::caption(11));
     colour(Label5, QColor(32, 32, 48));
-    place(Label5, 3000, 480, 5580, 3600);
+    place(Label5, 3000, 480, Width - 720 - 3300, 3600);
     Frame1->hide();
 
     Command1 = make<QPushButton>(this, "Command1", AboutCaption);
-    place(Command1, 4920, 5700, 1920, 555);
+    place(Command1, Width - 360 - 4080, 5700, 1920, 555);
     Command2 = make<QPushButton>(this, "Command2", QStringLiteral("Okay"));
-    place(Command2, 7080, 5700, 1920, 555);
+    place(Command2, Width - 360 - 1920, 5700, 1920, 555);
     for (QPushButton *b : {Command1, Command2})
         b->setAutoFillBackground(true);
 }
 
 void Helpf::load()
 {
-    if (m_mainWindow)
+    if (m_mainWindow) {
         m_mainWindow->setEnabled(false);
+        move(m_mainWindow->geometry().center() - rect().center());
+    }
     show();
+}
+
+void Helpf::paintEvent(QPaintEvent *)
+{
+    // A brass rule under the welcome line.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double y = Twips::toPixels(RuleTop) + 0.5;
+    QLinearGradient brass(Twips::toPixels(480), 0, Twips::toPixels(480 + TextWidth), 0);
+    brass.setColorAt(0, QColor(214, 172, 92));
+    brass.setColorAt(1, QColor(214, 172, 92, 0));
+    p.setPen(QPen(QBrush(brass), 1.5));
+    p.drawLine(QPointF(Twips::toPixels(480), y), QPointF(Twips::toPixels(480 + TextWidth), y));
 }
 
 void Helpf::command1Click()
