@@ -59,10 +59,9 @@ class TstForm3 : public QObject
 private slots:
     void cardOfTheFirstRun();
     void markerPresentHandsOverAtOnce();
-    void clickHandsOver_data();
-    void clickHandsOver();
+    void handOver_data();
+    void handOver();
     void pictureNarrowsTickByTick();
-    void titleSequenceEndsInFirstRunMainWindow();
     void waitAndNarrowingRunByThemselves();
     void missingDatabase_data();
     void missingDatabase();
@@ -113,8 +112,9 @@ void TstForm3::markerPresentHandsOverAtOnce()
     QVERIFY(program.dialogs().calls().isEmpty());
 }
 
-void TstForm3::clickHandsOver_data()
+void TstForm3::handOver_data()
 {
+    // What hands over (a click on a control or the window, or "tick" for Timer3), and when.
     QTest::addColumn<Stage>("stage");
     QTest::addColumn<QString>("target");
     QTest::addColumn<Qt::MouseButton>("button");
@@ -123,10 +123,11 @@ void TstForm3::clickHandsOver_data()
     QTest::newRow("title label, during the wait") << Stage::Waiting << "Label2" << Qt::LeftButton;
     QTest::newRow("right button") << Stage::Waiting << "Form3" << Qt::RightButton;
     QTest::newRow("picture, while it narrows") << Stage::Narrowing << "Picture1" << Qt::LeftButton;
-    QTest::newRow("window, on the title card") << Stage::Card << "Label4" << Qt::LeftButton;
+    QTest::newRow("label, on the title card") << Stage::Card << "Label4" << Qt::LeftButton;
+    QTest::newRow("end of the title card") << Stage::Card << "tick" << Qt::NoButton;
 }
 
-void TstForm3::clickHandsOver()
+void TstForm3::handOver()
 {
     QFETCH(Stage, stage);
     QFETCH(QString, target);
@@ -134,10 +135,13 @@ void TstForm3::clickHandsOver()
     ProgramFixture program({.firstRun = true});
     QPointer<Form3> splash = program.startSplash();
     runTo(splash, stage);
-    auto *widget = target == "Form3" ? splash.data() : splash->findChild<QWidget *>(target);
-    QVERIFY(widget);
-
-    QTest::mouseClick(widget, button, {}, QPoint(4, 4));
+    if (target == "tick") {
+        splash->timer3Tick();
+    } else {
+        auto *widget = target == "Form3" ? splash.data() : splash->findChild<QWidget *>(target);
+        QVERIFY(widget);
+        QTest::mouseClick(widget, button, {}, QPoint(4, 4));
+    }
     QVERIFY(program.form());
     QVERIFY(program.form()->isVisible());
     QVERIFY(!splash->isVisible());
@@ -184,24 +188,6 @@ void TstForm3::pictureNarrowsTickByTick()
     QCOMPARE(splash->Picture1->x(), 0);
     QVERIFY(splash->isVisible());
     QVERIFY(!program.form());
-}
-
-void TstForm3::titleSequenceEndsInFirstRunMainWindow()
-{
-    ProgramFixture program({.firstRun = true});
-    QPointer<Form3> splash = program.startSplash();
-    runTo(splash, Stage::Card);
-    splash->timer3Tick();
-    Form1 *form = program.form();
-    QVERIFY(form);
-    QVERIFY(form->isVisible());
-    QVERIFY(!splash->isVisible());
-    QCOMPARE(intervals(splash), QList<int>({0, 0, 0}));
-    QCOMPARE(form->picture1Width(), 0.0);
-    QFile marker("zq.ini");
-    QVERIFY(marker.open(QIODevice::ReadOnly));
-    QCOMPARE(marker.readAll(), QByteArray("\"False\"\r\n"));
-    QVERIFY(deleted(splash));
 }
 
 void TstForm3::waitAndNarrowingRunByThemselves()
