@@ -20,9 +20,9 @@ using Looks::place;
 
 constexpr double CardWidth = 7200;
 constexpr double CardHeight = 4320;
-constexpr double Step = 50;         // twips the picture narrows per tick
-constexpr double Narrowest = 51;    // at or below this the picture snaps ...
-constexpr double BandWidth = 100;   // ... to this width
+constexpr double Step = 50;       // twips the picture narrows per tick
+constexpr double Narrowest = 51;  // at or below this the picture snaps ...
+constexpr double BandWidth = 100; // ... to this width
 constexpr int WaitMs = 2000;
 constexpr int CardMs = 4000;
 
@@ -60,14 +60,14 @@ void Form3::buildControls()
     // The card under the picture, seen once the picture is drawn aside.
     const double textLeft = BandWidth + 300;
     const double textWidth = CardWidth - textLeft - 300;
-    Label1 = cardLabel(this, "Label1", QStringLiteral("Presents"), Looks::caption(14, QFont::Normal, true),
-                       QColor(120, 84, 30));
+    Label1 = cardLabel(this, "Label1", QStringLiteral("Presents"),
+                       Looks::caption(14, QFont::Normal, true), QColor(120, 84, 30));
     place(Label1, textLeft, 660, textWidth, 480);
     Label2 = cardLabel(this, "Label2", QStringLiteral("Lexmora! Wordbrawl!"),
                        Looks::caption(26, QFont::Bold, true), QColor(0, 0, 128));
     place(Label2, textLeft, 1260, textWidth, 900);
-    Label3 = cardLabel(this, "Label3", QStringLiteral("Version 1.00"), Looks::caption(12, QFont::Bold),
-                       QColor(40, 40, 40));
+    Label3 = cardLabel(this, "Label3", QStringLiteral("Version 1.00"),
+                       Looks::caption(12, QFont::Bold), QColor(40, 40, 40));
     place(Label3, textLeft, 2580, textWidth, 420);
     Label4 = cardLabel(this, "Label4", QStringLiteral("Released on August 15th, 2002"),
                        Looks::caption(11, QFont::Normal, true), QColor(40, 40, 40));

@@ -25,14 +25,14 @@ public:
     double picture1Width() const { return m_picture1Width; }
     bool handedOver() const { return m_handedOver; }
 
-    QLabel *Label1;       // "Presents"
-    QLabel *Label2;       // "Lexmora! Wordbrawl!": the title
-    QLabel *Label3;       // "Version 1.00"
-    QLabel *Label4;       // "Released on August 15th, 2002"
-    TitleArt *Picture1;   // the title picture, drawn aside by Timer2
-    SwitchTimer *Timer1;  // the 2-second wait before the picture moves
-    SwitchTimer *Timer2;  // narrows the picture, 50 twips a tick
-    SwitchTimer *Timer3;  // the 4 seconds of the title card
+    QLabel *Label1;      // "Presents"
+    QLabel *Label2;      // "Lexmora! Wordbrawl!": the title
+    QLabel *Label3;      // "Version 1.00"
+    QLabel *Label4;      // "Released on August 15th, 2002"
+    TitleArt *Picture1;  // the title picture, drawn aside by Timer2
+    SwitchTimer *Timer1; // the 2-second wait before the picture moves
+    SwitchTimer *Timer2; // narrows the picture, 50 twips a tick
+    SwitchTimer *Timer3; // the 4 seconds of the title card
 
 public slots:
     void timer1Tick();

@@ -41,7 +41,8 @@ QPainterPath openBook(QPointF centre, double size)
         const QPointF outerBottom(centre.x() + side * half, centre.y() + depth / 2);
         QPainterPath page;
         page.moveTo(spineTop);
-        page.quadTo(QPointF(centre.x() + side * half * 0.5, centre.y() - depth / 2 - rise), outerTop);
+        page.quadTo(QPointF(centre.x() + side * half * 0.5, centre.y() - depth / 2 - rise),
+                    outerTop);
         page.lineTo(outerBottom);
         page.quadTo(QPointF(centre.x() + side * half * 0.5, centre.y() + depth / 2 - rise),
                     spineBottom);
@@ -59,8 +60,10 @@ void bookLines(QPainter &p, QPointF centre, double size, const QPen &pen)
     p.setPen(pen);
     for (int i = 1; i <= 4; ++i) {
         const double y = centre.y() - depth / 2 + depth * i / 5.5;
-        p.drawLine(QPointF(centre.x() - half * 0.82, y), QPointF(centre.x() - half * 0.16, y + size * 0.05));
-        p.drawLine(QPointF(centre.x() + half * 0.16, y + size * 0.05), QPointF(centre.x() + half * 0.82, y));
+        p.drawLine(QPointF(centre.x() - half * 0.82, y),
+                   QPointF(centre.x() - half * 0.16, y + size * 0.05));
+        p.drawLine(QPointF(centre.x() + half * 0.16, y + size * 0.05),
+                   QPointF(centre.x() + half * 0.82, y));
     }
 }
 
@@ -98,8 +101,12 @@ void TitleArt::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     switch (m_art) {
-    case Art::Title: paintTitle(p, qMax(width(), m_designWidth), height()); break;
-    case Art::About: paintAbout(p, width(), height()); break;
+    case Art::Title:
+        paintTitle(p, qMax(width(), m_designWidth), height());
+        break;
+    case Art::About:
+        paintAbout(p, width(), height());
+        break;
     }
 }
 
@@ -148,7 +155,8 @@ void TitleArt::paintTitle(QPainter &p, double w, double h)
     titleFont.setPixelSize(int(h * 0.24));
     titleFont.setBold(true);
     titleFont.setItalic(true);
-    const QPainterPath title = centredText(QStringLiteral("Lexmora!"), titleFont, QPointF(cx, h * 0.54));
+    const QPainterPath title =
+        centredText(QStringLiteral("Lexmora!"), titleFont, QPointF(cx, h * 0.54));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 110));
     p.drawPath(title.translated(2, 2.5));
@@ -176,8 +184,8 @@ void TitleArt::paintTitle(QPainter &p, double w, double h)
 
     p.setBrush(QColor(246, 214, 132, 150));
     p.setPen(Qt::NoPen);
-    for (const auto &[x, y, size] : {std::tuple{0.22, 0.2, 5.0}, {0.8, 0.16, 4.0}, {0.86, 0.62, 3.0},
-                                     {0.17, 0.7, 3.5}})
+    for (const auto &[x, y, size] :
+         {std::tuple{0.22, 0.2, 5.0}, {0.8, 0.16, 4.0}, {0.86, 0.62, 3.0}, {0.17, 0.7, 3.5}})
         p.drawPath(sparkle(QPointF(band + (w - band) * x, h * y), size));
 }
 
@@ -190,7 +198,8 @@ void TitleArt::paintAbout(QPainter &p, double w, double h)
     const double ring = side * 0.07;
 
     p.setPen(QPen(BrassDark, 1.2));
-    p.setBrush(brassGradient(QPointF(c.x() - outer, c.y() - outer), QPointF(c.x() + outer, c.y() + outer)));
+    p.setBrush(brassGradient(QPointF(c.x() - outer, c.y() - outer),
+                             QPointF(c.x() + outer, c.y() + outer)));
     p.drawEllipse(c, outer, outer);
     QRadialGradient night(QPointF(c.x() - side * 0.1, c.y() - side * 0.15), outer);
     night.setColorAt(0, QColor(58, 82, 128));
@@ -214,8 +223,10 @@ void TitleArt::paintAbout(QPainter &p, double w, double h)
     const QPointF top(c.x() + side * 0.3, c.y() - side * 0.32);
     QPainterPath vane;
     vane.moveTo(tip);
-    vane.cubicTo(QPointF(c.x() + side * 0.02, c.y() - side * 0.14), QPointF(c.x() + side * 0.14, c.y() - side * 0.3), top);
-    vane.cubicTo(QPointF(c.x() + side * 0.3, c.y() - side * 0.16), QPointF(c.x() + side * 0.2, c.y() - side * 0.02), tip);
+    vane.cubicTo(QPointF(c.x() + side * 0.02, c.y() - side * 0.14),
+                 QPointF(c.x() + side * 0.14, c.y() - side * 0.3), top);
+    vane.cubicTo(QPointF(c.x() + side * 0.3, c.y() - side * 0.16),
+                 QPointF(c.x() + side * 0.2, c.y() - side * 0.02), tip);
     QLinearGradient feather(tip, top);
     feather.setColorAt(0, QColor(255, 255, 255));
     feather.setColorAt(1, QColor(214, 224, 240));

@@ -75,11 +75,10 @@ void TstForm3::cardOfTheFirstRun()
     QVERIFY(splash->isVisible());
     QVERIFY(!program.form());
     QCOMPARE(intervals(splash), QList<int>({2000, 0, 0}));
-    const QList<QPair<const char *, QString>> captions{
-        {"Label1", "Presents"},
-        {"Label2", "Lexmora! Wordbrawl!"},
-        {"Label3", "Version 1.00"},
-        {"Label4", "Released on August 15th, 2002"}};
+    const QList<QPair<const char *, QString>> captions{{"Label1", "Presents"},
+                                                       {"Label2", "Lexmora! Wordbrawl!"},
+                                                       {"Label3", "Version 1.00"},
+                                                       {"Label4", "Released on August 15th, 2002"}};
     for (const auto &[name, caption] : captions) {
         auto *label = splash->findChild<QLabel *>(name);
         QVERIFY2(label, name);

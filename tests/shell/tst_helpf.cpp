@@ -140,7 +140,8 @@ void TstHelpf::aboutToggles()
 {
     ProgramFixture program;
     Helpf *help = openHelp(program.start());
-    const QList<QPair<QString, bool>> afterEachPress{{"Main", true}, {"About", false}, {"Main", true}};
+    const QList<QPair<QString, bool>> afterEachPress{
+        {"Main", true}, {"About", false}, {"Main", true}};
     for (const auto &[caption, aboutShown] : afterEachPress) {
         QTest::mouseClick(help->Command1, Qt::LeftButton);
         QCOMPARE(help->Command1->text(), caption);
@@ -205,9 +206,8 @@ void TstHelpf::hoverLooks()
 
     // Every part of the background puts both back, with the About panel hidden or shown.
     const QList<QPair<QWidget *, bool>> background{
-        {help, false},         {help->Label1, false},   {help->Label3, false},
-        {help->Label4, false}, {help->Frame1, true},    {help->Label5, true},
-        {help->Picture1, true}, {help, true}};
+        {help, false},        {help->Label1, false}, {help->Label3, false},  {help->Label4, false},
+        {help->Frame1, true}, {help->Label5, true},  {help->Picture1, true}, {help, true}};
     for (const auto &[area, aboutShown] : background) {
         if (help->Frame1->isVisible() != aboutShown)
             QTest::mouseClick(help->Command1, Qt::LeftButton);
