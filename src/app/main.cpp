@@ -1,4 +1,3 @@
-#include "Form1.h"
 #include "Program.h"
 
 #include <QApplication>
@@ -6,8 +5,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const auto mainWindow = Program::start();
-    if (!mainWindow)
+    Program program;
+    if (!program.start())
         return 0;
     return app.exec();
 }

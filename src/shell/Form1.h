@@ -173,6 +173,7 @@ private:
     // -- import (Form1Import.cpp): members of the import wiring
     // -- end import
     // -- help (Form1Help.cpp): members of the Help window wiring
+    void command7Click(); // "Help": disables this window and opens the Help window
     // -- end help
 
     PanelState m_panel;

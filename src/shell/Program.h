@@ -1,14 +1,36 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+
 #include <memory>
 
 class Form1;
+class Form3;
 
-namespace Program {
+// The program's windows from start to end: the Splash screen first, then the Main window
+// it hands over to, which stays for the rest of the run.
+class Program : public QObject
+{
+    Q_OBJECT
 
-// Everything the program does before its event loop: the application's look, then the
-// Main window and its start-up. Returns the Main window, or nullptr when start-up ended
-// the program (its message has been shown).
-std::unique_ptr<Form1> start();
+public:
+    Program();
+    ~Program() override;
 
-} // namespace Program
+    // The application's look, then the Splash screen. Returns false when the program has
+    // already ended: the splash handed over at once and the Main window's start-up found no
+    // usable database (its message has been shown).
+    bool start();
+
+    // The Splash screen until it has closed and gone.
+    Form3 *splash() const;
+    // The Main window once the splash has handed over and its start-up succeeded.
+    Form1 *mainWindow() const { return m_main.get(); }
+
+private:
+    void loadMainWindow();
+
+    QPointer<Form3> m_splash;
+    std::unique_ptr<Form1> m_main;
+};

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "Form1.h"
+#include "Form3.h"
 #include "Module1.h"
 #include "Program.h"
 
@@ -21,7 +22,7 @@ ProgramFixture::ProgramFixture(const Options &options)
 
 ProgramFixture::~ProgramFixture()
 {
-    m_form.reset();
+    m_program.reset();
     // Windows the test left open go before the database they point into.
     QList<QPointer<QWidget>> left;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -33,6 +34,21 @@ ProgramFixture::~ProgramFixture()
 
 Form1 *ProgramFixture::start()
 {
-    m_form = Program::start();
-    return m_form.get();
+    Form3 *splash = startSplash();
+    // Tests of the Main window do not sit through the first run's title sequence.
+    if (splash && !splash->handedOver())
+        splash->handOver();
+    return form();
+}
+
+Form3 *ProgramFixture::startSplash()
+{
+    m_program = std::make_unique<Program>();
+    m_program->start();
+    return m_program->splash();
+}
+
+Form1 *ProgramFixture::form() const
+{
+    return m_program ? m_program->mainWindow() : nullptr;
 }

@@ -6,6 +6,8 @@
 #include <memory>
 
 class Form1;
+class Form3;
+class Program;
 
 // Starts the whole program in-process, exactly as main() does, in a fresh folder holding
 // a word database of the test's making. Everything is torn down with the fixture.
@@ -24,14 +26,20 @@ public:
     ProgramFixture() : ProgramFixture(Options{}) {}
     ~ProgramFixture();
 
-    // Runs Program::start(); the scripted dialogs answer whatever start-up shows.
+    // Runs Program::start() and, on a first run, has the splash hand over at once; the
+    // scripted dialogs answer whatever start-up shows. Returns the Main window, or nullptr
+    // when start-up ended the program.
     Form1 *start();
-    Form1 *form() const { return m_form.get(); }
+    // Runs Program::start() and leaves the splash to its own timers (and the test's clicks).
+    // Returns the splash while it is still there: on a first run, or until its deletion.
+    Form3 *startSplash();
+    Form1 *form() const;
+    Program *program() const { return m_program.get(); }
     ScriptedDialogs &dialogs() { return m_dialogs; }
     TestSupport::WorkFolder &folder() { return m_folder; }
 
 private:
     TestSupport::WorkFolder m_folder;
     ScriptedDialogs m_dialogs;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<Program> m_program;
 };
