@@ -73,11 +73,19 @@ void create(const QString &path, const std::vector<WordEntry> &starter)
     // Built under a temporary name and renamed when complete, so a failure part-way never
     // leaves a half-filled database where the program looks for one.
     const QString partial = path + QStringLiteral(".partial");
+    static constexpr const char *Companions[] = {"", "-wal", "-shm", "-journal"};
+    // A partial file may be another run's work in progress, or all that is left of a run
+    // that was stopped: either way it is not ours to delete.
+    for (const char *suffix : Companions)
+        if (QFileInfo::exists(partial + QLatin1String(suffix)))
+            throw StoreError(QStringLiteral("%1 already exists: another lexmora-newdb may be "
+                                            "writing it, or an earlier one was stopped part-way. "
+                                            "It was left as it is; remove it and try again.")
+                                 .arg(partial + QLatin1String(suffix)));
     const auto discard = [&] {
-        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        for (const char *suffix : Companions)
             QFile::remove(partial + QLatin1String(suffix));
     };
-    discard();
     try {
         fill(partial, starter);
     } catch (...) {

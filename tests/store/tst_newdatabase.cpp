@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "WordDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -19,6 +20,7 @@ private slots:
     void parsesWordList();
     void reportsBadLine();
     void createsUsableDatabase();
+    void refusesToOverwrite_data();
     void refusesToOverwrite();
 };
 
@@ -60,16 +62,33 @@ void TstNewDatabase::createsUsableDatabase()
         QCOMPARE(TableCursor(*db, t).recordCount(), 0);
 }
 
+void TstNewDatabase::refusesToOverwrite_data()
+{
+    QTest::addColumn<QString>("existing");
+    QTest::newRow("the database") << "";
+    QTest::newRow("a partial one") << ".partial";
+    QTest::newRow("a partial one's journal") << ".partial-journal";
+    QTest::newRow("a partial one's wal") << ".partial-wal";
+}
+
+// Nothing already there is overwritten or deleted, and no database appears.
 void TstNewDatabase::refusesToOverwrite()
 {
+    QFETCH(QString, existing);
     WorkFolder folder;
-    QFile existing(folder.databasePath());
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("precious");
-    existing.close();
-    QVERIFY_THROWS_EXCEPTION(StoreError, NewDatabase::create(folder.databasePath(), {}));
-    QVERIFY(existing.open(QIODevice::ReadOnly));
-    QCOMPARE(existing.readAll(), QByteArray("precious"));
+    QFile file(folder.databasePath() + existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("precious");
+    file.close();
+    try {
+        NewDatabase::create(folder.databasePath(), {{"Abate", "to lessen", "v."}});
+        QFAIL("an existing file was overwritten");
+    } catch (const StoreError &e) {
+        QVERIFY2(e.message().contains(file.fileName()), qPrintable(e.message()));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("precious"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{file.fileName().section('/', -1)});
 }
 
 QTEST_GUILESS_MAIN(TstNewDatabase)
