@@ -358,8 +358,11 @@ void quiz::markWord(const QString &word)
         return;
     try {
         MarkBook::markWord(*Module1::database, Module1::currentCollection, word);
-    } catch (const std::exception &) {
-        // A word that cannot be marked now is simply not listed at the end.
+    } catch (const std::exception &e) {
+        // The quiz goes on, but the user learns the word will be missing from the list.
+        RichTextBox1->appendLine(QStringLiteral("The word ") + word +
+                                 QStringLiteral(" could not be marked as answered wrongly: ") +
+                                 QString::fromUtf8(e.what()));
     }
 }
 

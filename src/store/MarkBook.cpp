@@ -20,24 +20,73 @@ std::string name(const QString &table)
 
 } // namespace
 
-void prepare(WordDatabase &db)
+namespace {
+
+// Earlier versions kept the pointers in a table called PointerMarks, a name a user's own
+// table could well have. Ours is recognised by its exact columns; a user's table of that
+// name is left alone.
+constexpr char OldTable[] = "PointerMarks";
+
+bool isOurOldTable(WordDatabase &db)
 {
-    SQLite::Transaction tx(db.sql());
-    db.sql().exec("CREATE TABLE IF NOT EXISTS PointerMarks (tbl TEXT NOT NULL, rid INTEGER NOT "
-                  "NULL, word TEXT, pointer TEXT, PRIMARY KEY (tbl, rid))");
+    if (!db.sql().tableExists(OldTable))
+        return false;
+    SQLite::Statement columns(db.sql(), std::string("PRAGMA table_info(") + OldTable + ")");
+    std::vector<std::string> names;
+    while (columns.executeStep())
+        names.push_back(columns.getColumn(1).getString());
+    return names == std::vector<std::string>{"tbl", "rid", "word", "pointer"};
+}
+
+// Drops a trigger of ours by name, but only one that writes the given marks table.
+void dropOurTrigger(WordDatabase &db, const std::string &trigger, const std::string &marks)
+{
+    SQLite::Statement sql(db.sql(),
+                          "SELECT sql FROM sqlite_schema WHERE type = 'trigger' AND name = ?");
+    sql.bind(1, trigger);
+    if (sql.executeStep() && sql.getColumn(0).getString().find(marks) != std::string::npos) {
+        sql.reset();
+        db.sql().exec("DROP TRIGGER \"" + trigger + "\"");
+    }
+}
+
+void migrateOldTable(WordDatabase &db)
+{
+    if (!isOurOldTable(db))
+        return;
+    db.sql().exec(std::string("INSERT OR IGNORE INTO ") + Table + " (tbl, rid, word, pointer) "
+                  "SELECT tbl, rid, word, pointer FROM " + OldTable);
     for (const QString &table : WordDatabase::collectionTables()) {
         const std::string t = table.toStdString();
-        const std::string forget =
-            " BEGIN DELETE FROM PointerMarks WHERE tbl = '" + t + "' AND rid = old.rowid; END";
-        db.sql().exec("CREATE TRIGGER IF NOT EXISTS " + t + "_marks_delete AFTER DELETE ON " +
-                      t + forget);
+        dropOurTrigger(db, t + "_marks_delete", OldTable);
+        dropOurTrigger(db, t + "_marks_update", OldTable);
+    }
+    db.sql().exec(std::string("DROP TABLE ") + OldTable);
+}
+
+} // namespace
+
+void prepare(WordDatabase &db)
+{
+    db.sql().exec(std::string("CREATE TABLE IF NOT EXISTS ") + Table +
+                  " (tbl TEXT NOT NULL, rid INTEGER NOT NULL, word TEXT, pointer TEXT, "
+                  "PRIMARY KEY (tbl, rid))");
+    migrateOldTable(db);
+    for (const QString &table : WordDatabase::collectionTables()) {
+        if (!db.hasTable(table))
+            continue;
+        const std::string t = table.toStdString();
+        const std::string forget = std::string(" BEGIN DELETE FROM ") + Table + " WHERE tbl = '" +
+                                   t + "' AND rid = old.rowid; END";
+        db.sql().exec("CREATE TRIGGER IF NOT EXISTS " + std::string(TriggerPrefix) + t +
+                      "_delete AFTER DELETE ON " + t + forget);
         // Anything but the mark itself (same word and meaning, pointer set to the marker)
         // is an edit or a clearing, after which the kept pointer no longer belongs.
-        db.sql().exec("CREATE TRIGGER IF NOT EXISTS " + t + "_marks_update AFTER UPDATE ON " +
-                      t + " WHEN new.word IS NOT old.word OR new.meaning IS NOT old.meaning OR " +
+        db.sql().exec("CREATE TRIGGER IF NOT EXISTS " + std::string(TriggerPrefix) + t +
+                      "_update AFTER UPDATE ON " + t +
+                      " WHEN new.word IS NOT old.word OR new.meaning IS NOT old.meaning OR " +
                       "new.pointer IS NOT 'Got it wrong' OR new.rowid IS NOT old.rowid" + forget);
     }
-    tx.commit();
 }
 
 int markWord(WordDatabase &db, const QString &table, const QString &word)
@@ -45,8 +94,9 @@ int markWord(WordDatabase &db, const QString &table, const QString &word)
     const std::string t = name(table);
     SQLite::Transaction tx(db.sql());
     // Keep the first pointer only: a record marked again keeps what it had before the first.
-    SQLite::Statement keep(db.sql(), "INSERT OR IGNORE INTO PointerMarks (tbl, rid, word, pointer) "
-                                     "SELECT '" + t + "', rowid, word, pointer FROM " + t +
+    SQLite::Statement keep(db.sql(), std::string("INSERT OR IGNORE INTO ") + Table +
+                                         " (tbl, rid, word, pointer) SELECT '" + t +
+                                         "', rowid, word, pointer FROM " + t +
                                          " WHERE word = ? AND pointer IS NOT 'Got it wrong'");
     keep.bind(1, word.toStdString());
     keep.exec();
@@ -69,13 +119,15 @@ int clearMarks(WordDatabase &db, const QString &table)
 {
     const std::string t = name(table);
     SQLite::Transaction tx(db.sql());
-    // The kept pointer of a record that still holds the word it was kept with, else "".
-    SQLite::Statement clear(
-        db.sql(), "UPDATE " + t + " SET pointer = coalesce((SELECT m.pointer FROM PointerMarks m "
-                  "WHERE m.tbl = '" + t + "' AND m.rid = " + t + ".rowid AND m.word IS " + t +
-                      ".word), '') WHERE pointer = 'Got it wrong'");
+    // The kept pointer of a record that still holds the word it was kept with, exactly as it
+    // was (a missing pointer stays missing); "" for a record with nothing kept.
+    const std::string kept = std::string(" FROM ") + Table + " m WHERE m.tbl = '" + t +
+                             "' AND m.rid = " + t + ".rowid AND m.word IS " + t + ".word";
+    SQLite::Statement clear(db.sql(), "UPDATE " + t + " SET pointer = CASE WHEN EXISTS (SELECT 1" +
+                                          kept + ") THEN (SELECT m.pointer" + kept +
+                                          ") ELSE '' END WHERE pointer = 'Got it wrong'");
     const int cleared = clear.exec();
-    db.sql().exec("DELETE FROM PointerMarks WHERE tbl = '" + t + "'");
+    db.sql().exec(std::string("DELETE FROM ") + Table + " WHERE tbl = '" + t + "'");
     tx.commit();
     return cleared;
 }

@@ -16,7 +16,9 @@ public:
     static constexpr const char *FileName = "qvtmdb.mdb";
 
     // Opens an existing word database. A file that is not one (foreign, damaged, locked,
-    // missing a table) is left exactly as it was and reported with a StoreError.
+    // read-only, missing its Details table) is left exactly as it was and reported with a
+    // StoreError. A file lacking some of the word tables opens; those collections are then
+    // unavailable.
     static std::unique_ptr<WordDatabase> open(const QString &path);
     // Creates the tables in a new file; refuses to touch an existing one.
     static std::unique_ptr<WordDatabase> create(const QString &path);
@@ -25,6 +27,9 @@ public:
     static const QStringList &collectionTables();
     // The stored spelling of a table name written in any letter case, or an empty text.
     static QString canonicalTable(const QString &name);
+
+    // Whether the file holds a table of that name (a word database may lack some).
+    bool hasTable(const QString &table);
 
     // The full path of the open file, as the engine reports it.
     QString path() const;
@@ -38,7 +43,9 @@ public:
 
 private:
     explicit WordDatabase(const QString &path, int flags);
-    void configure();
+    void configureConnection();
+    void configureJournal();
+    void ensureSideTables();
     void ensureIndexes();
 
     SQLite::Database m_db;

@@ -357,7 +357,7 @@ void TstSqlret::failedClearingIsNotReportedAsDone()
     Form1 *form = program.start();
     MarkBook::markWord(*Module1::database, "Words", numbered(3)[0]);
     // Without its book of kept pointers the clearing cannot run.
-    Module1::database->sql().exec("DROP TABLE PointerMarks");
+    Module1::database->sql().exec(std::string("DROP TABLE ") + MarkBook::Table);
     const QString status = form->RichTextBox1->statusText();
     QPointer<sqlret> v = openOver(form, "Select * from Words");
     QVERIFY(v);

@@ -59,8 +59,8 @@ QStringList keptPointers()
 {
     QStringList out;
     SQLite::Statement st(Module1::database->sql(),
-                         "SELECT word || ': ' || coalesce(pointer, '<null>') FROM PointerMarks "
-                         "ORDER BY rid");
+                         std::string("SELECT word || ': ' || coalesce(pointer, '<null>') FROM ") +
+                             MarkBook::Table + " ORDER BY rid");
     while (st.executeStep())
         out << QString::fromStdString(st.getColumn(0).getString());
     return out;

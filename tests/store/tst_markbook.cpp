@@ -5,7 +5,10 @@
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <QFile>
 #include <QTest>
+
+#include <sqlite3.h>
 
 using namespace TestSupport;
 
@@ -22,9 +25,13 @@ private slots:
     void editedOrDeletedRecordLosesKeptPointer();
     void reusedRowidGetsNoStalePointer();
     void collectionsAreKeptApart();
+    void userTablesWithOldNamesAreLeftAlone();
+    void olderFileKeepsItsMarks();
 
 private:
     QStringList pointers(const QString &table = QStringLiteral("Words"));
+    // Closes the database, runs `sql` on the file as another program would, and reopens it.
+    void reopenAfter(const char *sql);
 
     std::unique_ptr<WorkFolder> m_folder;
     std::unique_ptr<WordDatabase> m_db;
@@ -74,8 +81,8 @@ void TstMarkBook::clearGivesPointersBack()
     MarkBook::markWord(*m_db, "Words", "Zeal");
     MarkBook::markWord(*m_db, "Words", "Abate");
     QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 4);
-    // A missing pointer comes back as the empty text, as clearing always gave.
-    QCOMPARE(pointers(), QStringList({"v.", "my note", "", "second"}));
+    // A missing pointer comes back missing, not as the empty text.
+    QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", "second"}));
     QVERIFY(!MarkBook::hasMarks(*m_db, "Words"));
     QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 0);
 }
@@ -90,7 +97,7 @@ void TstMarkBook::markingTwiceKeepsFirstPointer()
     m_db->sql().exec("UPDATE Words SET pointer = 'Got it wrong' WHERE meaning = 'to lessen'");
     MarkBook::markWord(*m_db, "Words", "Abate");
     MarkBook::clearMarks(*m_db, "Words");
-    QCOMPARE(pointers(), QStringList({"", "my note", "", "second"}));
+    QCOMPARE(pointers(), QStringList({"", "my note", "<null>", "second"}));
 }
 
 void TstMarkBook::editedOrDeletedRecordLosesKeptPointer()
@@ -105,7 +112,7 @@ void TstMarkBook::editedOrDeletedRecordLosesKeptPointer()
     words.deleteCurrent();
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"v.", "", "<null>"}));
-    SQLite::Statement left(m_db->sql(), "SELECT count(*) FROM PointerMarks");
+    SQLite::Statement left(m_db->sql(), std::string("SELECT count(*) FROM ") + MarkBook::Table);
     left.executeStep();
     QCOMPARE(left.getColumn(0).getInt(), 0);
 }
@@ -129,6 +136,53 @@ void TstMarkBook::collectionsAreKeptApart()
     QCOMPARE(pointers(), QStringList({"v.", "Got it wrong", "<null>", "Got it wrong"}));
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", "second"}));
+}
+
+void TstMarkBook::reopenAfter(const char *sql)
+{
+    m_db.reset();
+    sqlite3 *raw = nullptr;
+    sqlite3_open(QFile::encodeName(m_folder->databasePath()).constData(), &raw);
+    QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    m_db = WordDatabase::open(m_folder->databasePath());
+}
+
+// A user's own table and trigger called like the ones older versions used are not ours:
+// marking works beside them and leaves them as they were.
+void TstMarkBook::userTablesWithOldNamesAreLeftAlone()
+{
+    reopenAfter("CREATE TABLE PointerMarks (note TEXT); INSERT INTO PointerMarks VALUES ('mine');"
+                "CREATE TABLE Log (what TEXT);"
+                "CREATE TRIGGER Words_marks_update AFTER UPDATE ON Words BEGIN "
+                "INSERT INTO Log VALUES (new.word); END;");
+    QCOMPARE(MarkBook::markWord(*m_db, "Words", "Zeal"), 2);
+    QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 2);
+    QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", "second"}));
+    SQLite::Statement theirs(m_db->sql(), "SELECT group_concat(note) || ' ' || (SELECT count(*) "
+                                          "FROM Log) FROM PointerMarks");
+    theirs.executeStep();
+    // Their row is still there, and their trigger saw the two marks and the two clearings.
+    QCOMPARE(theirs.getColumn(0).getString(), std::string("mine 4"));
+}
+
+// A file marked by an older version keeps its marks: the kept pointers move to our table.
+void TstMarkBook::olderFileKeepsItsMarks()
+{
+    reopenAfter(
+        "DROP TABLE lexmora_kept_pointers;"
+        "DROP TRIGGER lexmora_marks_Words_delete; DROP TRIGGER lexmora_marks_Words_update;"
+        "CREATE TABLE PointerMarks (tbl TEXT NOT NULL, rid INTEGER NOT NULL, word TEXT, pointer "
+        "TEXT, PRIMARY KEY (tbl, rid));"
+        "CREATE TRIGGER Words_marks_delete AFTER DELETE ON Words BEGIN DELETE FROM PointerMarks "
+        "WHERE tbl = 'Words' AND rid = old.rowid; END;"
+        "INSERT INTO PointerMarks VALUES ('Words', 2, 'Zeal', 'my note'), ('Words', 4, 'Zeal', "
+        "'second');"
+        "UPDATE Words SET pointer = 'Got it wrong' WHERE word = 'Zeal';");
+    QVERIFY(!m_db->hasTable("PointerMarks"));
+    m_db->sql().exec("DELETE FROM Words WHERE meaning = 'to lessen'"); // no trigger left behind
+    QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 2);
+    QCOMPARE(pointers(), QStringList({"my note", "<null>", "second"}));
 }
 
 QTEST_GUILESS_MAIN(TstMarkBook)

@@ -1,14 +1,19 @@
 // Opening the word database, choosing the Default collection and the read-only query path.
+#include "ChildProcess.h"
 #include "Collections.h"
 #include "JetDialect.h"
+#include "MarkBook.h"
 #include "StoreError.h"
 #include "TestSupport.h"
+#include "TableCursor.h"
 #include "WordDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace TestSupport;
 
@@ -24,6 +29,36 @@ QStringList firstColumn(WordDatabase &db, const QString &sql)
     return out;
 }
 
+// The file's bytes; for what is not a plain file, what it is (reading a FIFO would block).
+QByteArray state(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? "folder" : "fifo";
+    return fileState(path);
+}
+
+// What WordDatabase::open() says when it refuses the file; empty when it opens it.
+QString refusal(const QString &path)
+{
+    try {
+        WordDatabase::open(path);
+    } catch (const StoreError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+// The same, as an ordinary user: the permission checks mean nothing to root.
+QString refusalAsOrdinaryUser(const QString &path)
+{
+    return asOrdinaryUser([&] { return refusal(path); });
+}
+
+constexpr auto ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+constexpr auto ReadWrite = ReadOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+constexpr auto AllExecute = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+
 } // namespace
 
 class TstWordDatabase : public QObject
@@ -37,11 +72,18 @@ private slots:
     void defaultChoice();
     void refusesUnusableFiles_data();
     void refusesUnusableFiles();
+    void refusesWhatCannotBeWritten_data();
+    void refusesWhatCannotBeWritten();
     void refusesLockedFile();
+    void opensWithoutSomeWordTables();
     void opensInWalMode();
     void queriesThroughDialect();
     void refusesChanges_data();
     void refusesChanges();
+    void readsThroughPragmasAndTableFunctions_data();
+    void readsThroughPragmasAndTableFunctions();
+    void fullTextTokenizerCannotBeReached();
+    void twoProgramsSideBySide();
     void reportsEngineErrors();
     void prefixSearchUsesIndex();
 
@@ -93,12 +135,26 @@ void TstWordDatabase::refusesUnusableFiles_data()
     QTest::addColumn<QString>("mentions");
 
     QTest::newRow("not a database") << QByteArray("text") << "is not a Lexmora word database";
-    QTest::newRow("empty file") << QByteArray("empty") << "is not a Lexmora word database";
+    QTest::newRow("empty file") << QByteArray("empty") << "is empty";
+    QTest::newRow("random bytes") << QByteArray("random") << "is not a Lexmora word database";
     QTest::newRow("access file") << QByteArray("access") << "Microsoft Access database";
-    QTest::newRow("damaged") << QByteArray("damaged") << "could not be opened";
-    QTest::newRow("no details") << QByteArray("no details") << "no Details table";
-    QTest::newRow("no word table") << QByteArray("no table") << "no Words4 table";
-    QTest::newRow("wrong columns") << QByteArray("columns") << "columns word, meaning and pointer";
+    QTest::newRow("damaged") << QByteArray("damaged") << "file is not a database";
+    QTest::newRow("truncated") << QByteArray("truncated") << "is damaged";
+    QTest::newRow("a folder") << QByteArray("folder") << "is a folder";
+    QTest::newRow("a fifo") << QByteArray("fifo") << "not an ordinary file";
+    QTest::newRow("no details") << QByteArray("DROP TABLE Details") << "no Details table";
+    QTest::newRow("no word tables at all")
+        << QByteArray("DROP TABLE Words; DROP TABLE Words1; DROP TABLE Words2; DROP TABLE "
+                      "Words3; DROP TABLE Words4; DROP TABLE Words5")
+        << "none of the word tables";
+    QTest::newRow("wrong columns") << QByteArray("DROP TABLE Words3; CREATE TABLE Words3 "
+                                                 "(meaning TEXT, word TEXT, pointer TEXT)")
+                                   << "columns word, meaning and pointer";
+    // Our index's name taken by a user's table: refused with SQLite's own words, and the
+    // rollback-journal file keeps its header (no switch to WAL before the refusal).
+    QTest::newRow("index name taken")
+        << QByteArray("DROP INDEX Words2_word_nocase; CREATE TABLE Words2_word_nocase (x)")
+        << "there is already a table named Words2_word_nocase";
 }
 
 void TstWordDatabase::refusesUnusableFiles()
@@ -115,51 +171,120 @@ void TstWordDatabase::refusesUnusableFiles()
         writeBytes("word\tmeaning\tpointer\nAbate\tlessen\tv.\n");
     } else if (prepare == "empty") {
         writeBytes("");
+    } else if (prepare == "random") {
+        QByteArray bytes(8192, '\0');
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((i * 7919 + 13) % 251);
+        writeBytes(bytes);
     } else if (prepare == "access") {
         writeBytes(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2000, '\x07'));
-    } else if (prepare == "damaged") {
-        writeDatabase(path);
+    } else if (prepare == "damaged" || prepare == "truncated") {
+        writeDatabase(path, standardDetails(), {{"Words", numberedWords(2000)}});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadWrite));
-        QByteArray bytes = f.readAll();
-        bytes.replace(16, bytes.size() - 16, QByteArray(bytes.size() - 16, '\xAA'));
-        f.seek(0);
-        f.write(bytes);
+        if (prepare == "truncated") {
+            QVERIFY(f.resize(f.size() / 2));
+        } else {
+            QByteArray bytes = f.readAll();
+            bytes.replace(16, bytes.size() - 16, QByteArray(bytes.size() - 16, '\xAA'));
+            f.seek(0);
+            f.write(bytes);
+        }
+    } else if (prepare == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (prepare == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
         writeDatabase(path);
         sqlite3 *raw = nullptr;
         sqlite3_open(QFile::encodeName(path).constData(), &raw);
-        const char *sql = prepare == "no details" ? "DROP TABLE Details"
-                          : prepare == "no table" ? "DROP TABLE Words4"
-                                                  : "DROP TABLE Words3; CREATE TABLE Words3 "
-                                                    "(meaning TEXT, word TEXT, pointer TEXT)";
-        QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        const QByteArray sql = "PRAGMA journal_mode=DELETE; " + prepare;
+        QCOMPARE(sqlite3_exec(raw, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    const QByteArray before = state(path);
+    const QString message = refusal(path);
+    QVERIFY2(message.contains(mentions), qPrintable(message));
+    QVERIFY2(message.contains(path), qPrintable(message));
+    QCOMPARE(state(path), before);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{WordDatabase::FileName});
+}
+
+// Permissions keep the program from writing: refused before SQLite makes its -wal and
+// -shm files beside the database. Run as an ordinary user, since root may write anyway.
+void TstWordDatabase::refusesWhatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("readOnlyFile");
+    QTest::addColumn<bool>("walFile");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("read-only file") << true << false << "cannot be written to";
+    QTest::newRow("read-only wal file") << true << true << "cannot be written to";
+    QTest::newRow("read-only folder") << false << false << "The folder";
+    QTest::newRow("read-only folder, wal file") << false << true << "The folder";
+}
+
+void TstWordDatabase::refusesWhatCannotBeWritten()
+{
+    QFETCH(bool, readOnlyFile);
+    QFETCH(bool, walFile);
+    QFETCH(QString, mentions);
+    const QString path = m_folder->databasePath();
+    writeDatabase(path, standardDetails(), {{"Words", numberedWords(3)}});
+    if (!walFile) {
+        sqlite3 *raw = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &raw);
+        QCOMPARE(sqlite3_exec(raw, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(raw);
     }
     const QByteArray before = fileState(path);
-    try {
-        WordDatabase::open(path);
-        QFAIL("an unusable file was opened");
-    } catch (const StoreError &e) {
-        QVERIFY2(e.message().contains(mentions), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(path), qPrintable(e.message()));
-    }
+    const QString folder = m_folder->path();
+    QVERIFY(QFile::setPermissions(path, readOnlyFile ? ReadOnly : ReadWrite));
+    QVERIFY(QFile::setPermissions(folder, readOnlyFile ? ReadWrite | AllExecute : ReadOnly | AllExecute));
+    const QString message = refusalAsOrdinaryUser(path);
+    QVERIFY(QFile::setPermissions(folder, ReadWrite | AllExecute));
+    QVERIFY2(message.contains(mentions), qPrintable(message));
     QCOMPARE(fileState(path), before);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{WordDatabase::FileName});
 }
 
+// Another program holds the file with an exclusive lock: refused in plain words, unchanged.
 void TstWordDatabase::refusesLockedFile()
 {
     const QString path = m_folder->databasePath();
     writeDatabase(path);
-    sqlite3 *other = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &other);
-    QCOMPARE(sqlite3_exec(other, "PRAGMA journal_mode=DELETE; PRAGMA locking_mode=EXCLUSIVE; "
-                                 "BEGIN EXCLUSIVE; SELECT count(*) FROM Words;",
-                          nullptr, nullptr, nullptr),
+    ChildProcess holder([&] {
+        sqlite3 *other = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &other);
+        return sqlite3_exec(other, "PRAGMA journal_mode=DELETE; PRAGMA locking_mode=EXCLUSIVE; "
+                                   "BEGIN EXCLUSIVE; SELECT count(*) FROM Words;",
+                            nullptr, nullptr, nullptr) == SQLITE_OK;
+    });
+    QVERIFY(holder.ready());
+    const QByteArray before = fileState(path);
+    const QString message = refusal(path);
+    QVERIFY2(message.contains("another program is holding the file locked"), qPrintable(message));
+    QCOMPARE(fileState(path), before);
+}
+
+// A file lacking some word tables opens; only those collections are unavailable.
+void TstWordDatabase::opensWithoutSomeWordTables()
+{
+    const QString path = m_folder->databasePath();
+    writeDatabase(path, standardDetails(), {{"Words", numberedWords(3)}});
+    sqlite3 *raw = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &raw);
+    QCOMPARE(sqlite3_exec(raw, "DROP TABLE Words4; DROP TABLE Words2", nullptr, nullptr, nullptr),
              SQLITE_OK);
-    QVERIFY_THROWS_EXCEPTION(StoreError, WordDatabase::open(path));
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    sqlite3_close(raw);
+    auto db = WordDatabase::open(path);
+    QVERIFY(db->hasTable("Words"));
+    QVERIFY(!db->hasTable("Words4"));
+    QCOMPARE(db->query("select * from Words").rowCount(), 3);
+    QVERIFY_THROWS_EXCEPTION(std::exception, TableCursor(*db, "Words4"));
+    QVERIFY_THROWS_EXCEPTION(StoreError, db->query("select * from Words2"));
 }
 
 void TstWordDatabase::opensInWalMode()
@@ -221,7 +346,13 @@ void TstWordDatabase::refusesChanges_data()
     QTest::newRow("detach") << "DETACH DATABASE main" << "DETACH";
     QTest::newRow("vacuum") << "VACUUM" << "Only queries";
     QTest::newRow("pragma set") << "PRAGMA journal_mode=DELETE" << "PRAGMA";
-    QTest::newRow("pragma read") << "PRAGMA table_info(Words)" << "PRAGMA";
+    QTest::newRow("pragma with a value") << "PRAGMA user_version = 7" << "PRAGMA user_version with the value 7";
+    QTest::newRow("pragma that writes") << "PRAGMA wal_checkpoint(TRUNCATE)" << "PRAGMA wal_checkpoint";
+    QTest::newRow("pragma that is not a reading one") << "PRAGMA optimize" << "PRAGMA optimize";
+    QTest::newRow("fts3_tokenizer address") << "select hex(fts3_tokenizer('simple'))" << "function fts3_tokenizer";
+    QTest::newRow("fts3_tokenizer set") << "select fts3_tokenizer('simple', x'4141414141414141')" << "function fts3_tokenizer";
+    QTest::newRow("load_extension") << "select load_extension('libc.so.6')" << "function load_extension";
+    QTest::newRow("zeroblob") << "select length(zeroblob(1000000000))" << "function zeroblob";
     QTest::newRow("begin") << "BEGIN" << "transaction";
     QTest::newRow("cte delete") << "WITH x AS (SELECT 1) DELETE FROM Words" << "DELETE";
     QTest::newRow("second statement") << "select 1; delete from Words" << "one statement";
@@ -247,6 +378,98 @@ void TstWordDatabase::refusesChanges()
     }
     QCOMPARE(fileState(m_folder->databasePath()), before);
     QCOMPARE(db->query("select * from Words").rowCount(), 5);
+}
+
+void TstWordDatabase::readsThroughPragmasAndTableFunctions_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QStringList>("firstColumn");
+
+    QTest::newRow("pragma table_info") << "pragma table_info(Words)" << QStringList{"0", "1", "2"};
+    QTest::newRow("pragma_table_info") << "select name from pragma_table_info('Words')"
+                                       << QStringList{"word", "meaning", "pointer"};
+    QTest::newRow("pragma user_version") << "PRAGMA user_version" << QStringList{"0"};
+    QTest::newRow("pragma index_list") << "select count(*) > 0 from pragma_index_list('Words')"
+                                       << QStringList{"1"};
+    QTest::newRow("pragma integrity_check") << "pragma integrity_check" << QStringList{"ok"};
+    QTest::newRow("json_each") << "select value from json_each('[\"b\", \"a\"]')"
+                               << QStringList{"b", "a"};
+    QTest::newRow("json_each in a where")
+        << "select word from Words where word in (select value from json_each('[\"Word000002\"]'))"
+        << QStringList{"Word000002"};
+    QTest::newRow("ordinary functions")
+        << "select upper(substr(word, 1, 4)) || printf('%03d', count(*)) from Words"
+        << QStringList{"WORD003"};
+}
+
+void TstWordDatabase::readsThroughPragmasAndTableFunctions()
+{
+    QFETCH(QString, sql);
+    QFETCH(QStringList, firstColumn);
+    writeDatabase(m_folder->databasePath(), standardDetails(), {{"Words", numberedWords(3)}});
+    auto db = WordDatabase::open(m_folder->databasePath());
+    QCOMPARE(::firstColumn(*db, sql), firstColumn);
+}
+
+// fts3_tokenizer() once let the SQL box plant an address that the next read of a full-text
+// table jumped to, and gave away a live address. Neither works, through any path.
+void TstWordDatabase::fullTextTokenizerCannotBeReached()
+{
+    const QString path = m_folder->databasePath();
+    writeDatabase(path);
+    sqlite3 *raw = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &raw);
+    QCOMPARE(sqlite3_exec(raw, "CREATE VIRTUAL TABLE notes USING fts4(body); INSERT INTO notes "
+                               "VALUES ('abate means to lessen')",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(raw);
+    auto db = WordDatabase::open(path);
+    QVERIFY_THROWS_EXCEPTION(StoreError, db->query("select fts3_tokenizer('simple', x'4141414141414141')"));
+    QCOMPARE(::firstColumn(*db, "select body from notes where notes match 'lessen'"),
+             QStringList{"abate means to lessen"});
+    // Not even the program's own statements can set a tokenizer.
+    QVERIFY_THROWS_EXCEPTION(SQLite::Exception,
+                             db->sql().exec("select fts3_tokenizer('simple', x'4141414141414141')"));
+    QCOMPARE(::firstColumn(*db, "select count(*) from notes"), QStringList{"1"});
+    int defensive = 0;
+    sqlite3_db_config(db->sql().getHandle(), SQLITE_DBCONFIG_DEFENSIVE, -1, &defensive);
+    QCOMPARE(defensive, 1);
+}
+
+// Two copies of the program on one file, each writing its own words at the same time.
+void TstWordDatabase::twoProgramsSideBySide()
+{
+    const QString path = m_folder->databasePath();
+    writeDatabase(path, standardDetails(), {{"Words", numberedWords(10)}});
+    constexpr int Each = 60;
+    const auto addWords = [&](const QString &prefix) {
+        auto db = WordDatabase::open(path);
+        TableCursor words(*db, "Words");
+        for (int i = 0; i < Each; ++i) {
+            words.addNew();
+            words.setField("word", prefix + QString::number(i));
+            words.setField("meaning", "m");
+            words.update();
+            if (i % 10 == 0)
+                MarkBook::markWord(*db, "Words", prefix + QString::number(i));
+        }
+        return true;
+    };
+    ChildProcess other([&] {
+        try {
+            return addWords("Other");
+        } catch (const std::exception &) {
+            return false;
+        }
+    });
+    addWords("This");
+    QVERIFY(other.ready());
+    auto db = WordDatabase::open(path);
+    QCOMPARE(::firstColumn(*db, "select count(*) from Words"), QStringList{QString::number(10 + 2 * Each)});
+    QCOMPARE(::firstColumn(*db, "select count(*) from Words where pointer = 'Got it wrong'"),
+             QStringList{QString::number(2 * Each / 10)});
+    QCOMPARE(::firstColumn(*db, "pragma integrity_check"), QStringList{"ok"});
 }
 
 void TstWordDatabase::reportsEngineErrors()
