@@ -28,6 +28,8 @@ StatusBox::StatusBox(const QColor &flashColour, QWidget *parent)
 {
     setReadOnly(true);
     setAcceptRichText(false);
+    // A very long unbroken word is broken anywhere: laying it out word-wise takes seconds.
+    setWordWrapMode(QTextOption::WrapAnywhere);
     setFont(QFont(QStringLiteral("Times New Roman"), 10));
     setBackgroundColour(Qt::white);
     connect(m_flashTimer, &SwitchTimer::tick, this, &StatusBox::flashTick);

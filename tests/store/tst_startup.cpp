@@ -1,0 +1,190 @@
+// Start-up over files that are not quite what the program writes, through the whole program.
+#include "Form1.h"
+#include "Module1.h"
+#include "ProgramFixture.h"
+#include "QuizRules.h"
+#include "QuizStart.h"
+#include "StatusBox.h"
+#include "quiz.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+using namespace TestSupport;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+
+void runSql(const QString &path, const char *sql)
+{
+    sqlite3 *raw = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &raw);
+    QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+}
+
+DetailsRows flagged(int row)
+{
+    DetailsRows rows = standardDetails();
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i].second = i + 1 == row ? 1 : 0;
+    return rows;
+}
+
+} // namespace
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithoutSomeWordTables_data();
+    void startsWithoutSomeWordTables();
+    void missingCurrentCollectionGivesMessages_data();
+    void missingCurrentCollectionGivesMessages();
+    void unusualFilesEndTheProgram_data();
+    void unusualFilesEndTheProgram();
+    void longWordsWrapAnywhere();
+    void failedMarkingIsReported();
+};
+
+void TstStartup::startsWithoutSomeWordTables_data()
+{
+    QTest::addColumn<int>("defaultRow");
+    QTest::addColumn<QByteArray>("drop");
+    QTest::addColumn<QString>("tableLine");
+    QTest::addColumn<QString>("wordsLine");
+    QTest::addColumn<QString>("totalLine");
+
+    QTest::newRow("Words4 missing, not current")
+        << 1 << QByteArray("DROP TABLE Words4") << "I am using the table 'Words' of "
+        << "Starting Word : Abate  Ending word : Zeal" << "Total Number of words : 2";
+    QTest::newRow("current collection missing")
+        << 3 << QByteArray("DROP TABLE Words2") << "I am using the table 'Words2' of "
+        << "Starting Word :   Ending word : " << "Total Number of words : 0";
+}
+
+void TstStartup::startsWithoutSomeWordTables()
+{
+    QFETCH(int, defaultRow);
+    QFETCH(QByteArray, drop);
+    QFETCH(QString, tableLine);
+    QFETCH(QString, wordsLine);
+    QFETCH(QString, totalLine);
+    ProgramFixture program({.details = flagged(defaultRow),
+                            .tables = {{"Words", {{"Abate", "to lessen", "v."},
+                                                  {"Zeal", "fervour", "n."}}}}});
+    runSql(program.folder().databasePath(), drop.constData());
+    Form1 *form = program.start(); // any dialog here fails the test
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    const QStringList lines = form->RichTextBox1->statusText().split(CrLf);
+    QCOMPARE(lines.mid(0, 2), QStringList({"Welcome to Lexmora!", tableLine}));
+    QCOMPARE(lines.mid(3, 2), QStringList({wordsLine, totalLine}));
+    QVERIFY(form->RichTextBox2->statusText().startsWith(tableLine));
+}
+
+// Each of the windows that use the Current collection says so when its table is missing.
+void TstStartup::missingCurrentCollectionGivesMessages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("Show Words: Start") << "Command2" << "Sorry! There are no words in this collection!";
+    QTest::newRow("Show all") << "Command8" << "no such table: Words2";
+    QTest::newRow("quiz Start") << "Command5" << QuizRules::noWords("Words2");
+}
+
+void TstStartup::missingCurrentCollectionGivesMessages()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, says);
+    ProgramFixture program({.details = flagged(3)});
+    runSql(program.folder().databasePath(), "DROP TABLE Words2");
+    Form1 *form = program.start();
+    QVERIFY(form);
+    QVERIFY(!Module1::words);
+    program.dialogs().expectMessage();
+    QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
+    QCOMPARE(program.dialogs().calls().size(), 1);
+    QVERIFY2(program.dialogs().last().text.contains(says), qPrintable(program.dialogs().last().text));
+    QVERIFY(form->isVisible());
+    QVERIFY(form->isEnabled());
+}
+
+void TstStartup::unusualFilesEndTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("folder") << QByteArray("folder") << "is a folder";
+    QTest::newRow("fifo") << QByteArray("fifo") << "not an ordinary file";
+    QTest::newRow("empty") << QByteArray("empty") << "is empty";
+}
+
+void TstStartup::unusualFilesEndTheProgram()
+{
+    QFETCH(QByteArray, kind);
+    QFETCH(QString, says);
+    ProgramFixture program({.database = false});
+    const QString path = program.folder().databasePath();
+    if (kind == "folder")
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    program.dialogs().expectMessage();
+    QVERIFY(!program.start());
+    QCOMPARE(program.dialogs().last().title, Title);
+    QVERIFY2(program.dialogs().last().text.contains(says), qPrintable(program.dialogs().last().text));
+    QVERIFY(!Module1::database);
+}
+
+// A word of 100 KB without a blank in it is broken anywhere in the Status boxes, rather
+// than laid out as one line (which takes seconds, and minutes for 1 MB).
+void TstStartup::longWordsWrapAnywhere()
+{
+    const QString longWord = QString(100 * 1024, QLatin1Char('w'));
+    ProgramFixture program({.tables = {{"Words", {{longWord, "long", "n."}, {"Zeal", "fervour", "n."}}}}});
+    Form1 *form = program.start();
+    QVERIFY(form);
+    for (StatusBox *box : {form->RichTextBox1, form->RichTextBox2}) {
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAnywhere);
+        QVERIFY(box->statusText().contains("Starting Word : " + longWord + "  Ending word : Zeal"));
+    }
+}
+
+// A word that cannot be marked is reported in the quiz's Status box; the quiz goes on.
+void TstStartup::failedMarkingIsReported()
+{
+    ProgramFixture program({.tables = {{"Words", {{"Abate", "to lessen", "v."},
+                                                  {"Quell", "to calm", "v."},
+                                                  {"Zeal", "fervour", "n."}}}}});
+    runSql(program.folder().databasePath(),
+           "CREATE TRIGGER frozen BEFORE UPDATE ON Words BEGIN "
+           "SELECT RAISE(ABORT, 'the words are frozen'); END");
+    Form1 *form = program.start();
+    QVERIFY(form);
+    program.dialogs().expectInput("3");
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    quiz *w = form->findChild<QuizStart *>(QStringLiteral("QuizStart"))->window();
+    QVERIFY(w);
+    const QString word = w->Label1->text();
+    QTest::mouseClick(w->Command3, Qt::LeftButton); // Next with nothing chosen: wrong
+    QCOMPARE(w->questionsAsked(), 1);
+    QVERIFY2(w->RichTextBox1->statusText().contains(
+                 "The word " + word + " could not be marked as answered wrongly: "
+                 "the words are frozen"),
+             qPrintable(w->RichTextBox1->statusText()));
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"
