@@ -255,7 +255,8 @@ void TstSqlParser::changesAreRefused_data()
     QTest::newRow("drop") << "drop table Words" << notAllowed.arg("DROP");
     QTest::newRow("create") << "create table Words9 (word)" << notAllowed.arg("CREATE");
     QTest::newRow("attach") << "attach 'other.mdb' as other" << notAllowed.arg("ATTACH");
-    QTest::newRow("pragma") << "pragma journal_mode=delete" << notAllowed.arg("PRAGMA");
+    QTest::newRow("pragma") << "pragma journal_mode=delete"
+                            << notAllowed.arg("PRAGMA journal_mode with the value delete");
     QTest::newRow("two statements") << "select 1; delete from Words"
                                     << "Only one statement can be run at a time";
 }
