@@ -140,6 +140,9 @@ void TstWordDatabase::refusesUnusableFiles_data()
     QTest::newRow("access file") << QByteArray("access") << "Microsoft Access database";
     QTest::newRow("damaged") << QByteArray("damaged") << "file is not a database";
     QTest::newRow("truncated") << QByteArray("truncated") << "is damaged";
+    // A damaged page that only building our index reads: refused, and the rollback-journal
+    // file keeps its header (no switch to WAL before the refusal).
+    QTest::newRow("damaged page") << QByteArray("damaged page") << "database disk image is malformed";
     QTest::newRow("a folder") << QByteArray("folder") << "is a folder";
     QTest::newRow("a fifo") << QByteArray("fifo") << "not an ordinary file";
     QTest::newRow("no details") << QByteArray("DROP TABLE Details") << "no Details table";
@@ -190,6 +193,24 @@ void TstWordDatabase::refusesUnusableFiles()
             f.seek(0);
             f.write(bytes);
         }
+    } else if (prepare == "damaged page") {
+        writeDatabase(path, standardDetails(), {{"Words", numberedWords(2000)}});
+        sqlite3 *raw = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &raw);
+        QCOMPARE(sqlite3_exec(raw, "PRAGMA journal_mode=DELETE; DROP INDEX Words_word_nocase",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_stmt *root = nullptr;
+        sqlite3_prepare_v2(raw, "SELECT rootpage FROM sqlite_master WHERE name = 'Words'", -1,
+                           &root, nullptr);
+        QCOMPARE(sqlite3_step(root), SQLITE_ROW);
+        const qint64 page = sqlite3_column_int64(root, 0);
+        sqlite3_finalize(root);
+        sqlite3_close(raw);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek((page - 1) * 4096));
+        f.write(QByteArray(4096, '\xAA'));
     } else if (prepare == "folder") {
         QVERIFY(QDir().mkdir(path));
     } else if (prepare == "fifo") {
