@@ -7,21 +7,18 @@
 #include "StatusBox.h"
 #include "quiz.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 using namespace TestSupport;
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
 
 void runSql(const QString &path, const char *sql)
 {
@@ -50,8 +47,6 @@ private slots:
     void startsWithoutSomeWordTables();
     void missingCurrentCollectionGivesMessages_data();
     void missingCurrentCollectionGivesMessages();
-    void unusualFilesEndTheProgram_data();
-    void unusualFilesEndTheProgram();
     void longWordsWrapAnywhere();
     void failedMarkingIsReported();
 };
@@ -118,34 +113,6 @@ void TstStartup::missingCurrentCollectionGivesMessages()
     QVERIFY2(program.dialogs().last().text.contains(says), qPrintable(program.dialogs().last().text));
     QVERIFY(form->isVisible());
     QVERIFY(form->isEnabled());
-}
-
-void TstStartup::unusualFilesEndTheProgram_data()
-{
-    QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("folder") << QByteArray("folder") << "is a folder";
-    QTest::newRow("fifo") << QByteArray("fifo") << "not an ordinary file";
-    QTest::newRow("empty") << QByteArray("empty") << "is empty";
-}
-
-void TstStartup::unusualFilesEndTheProgram()
-{
-    QFETCH(QByteArray, kind);
-    QFETCH(QString, says);
-    ProgramFixture program({.database = false});
-    const QString path = program.folder().databasePath();
-    if (kind == "folder")
-        QVERIFY(QDir().mkdir(path));
-    else if (kind == "fifo")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-    program.dialogs().expectMessage();
-    QVERIFY(!program.start());
-    QCOMPARE(program.dialogs().last().title, Title);
-    QVERIFY2(program.dialogs().last().text.contains(says), qPrintable(program.dialogs().last().text));
-    QVERIFY(!Module1::database);
 }
 
 // A word of 100 KB without a blank in it is broken anywhere in the Status boxes, rather
