@@ -149,7 +149,14 @@ Summary convert(AccessSource &source, const QString &newPath)
     if (QFileInfo::exists(newPath))
         throw StoreError(QStringLiteral("%1 already exists; it was left as it is.")
                              .arg(QDir::toNativeSeparators(newPath)));
-    discardPartial(newPath);
+    // A partial file may be another run's work in progress: not ours to delete.
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        if (QFileInfo::exists(partialPath(newPath) + QLatin1String(suffix)))
+            throw StoreError(QStringLiteral("%1 already exists: another lexmora-newdb may be "
+                                            "writing it, or an earlier one was stopped part-way. "
+                                            "It was left as it is; remove it and try again.")
+                                 .arg(QDir::toNativeSeparators(partialPath(newPath) +
+                                                               QLatin1String(suffix))));
     Summary summary;
     try {
         summary = fill(source, partialPath(newPath));

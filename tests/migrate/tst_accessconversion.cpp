@@ -154,6 +154,8 @@ void TstAccessConversion::failureWritesNothing_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("target exists") << "exists"
                                    << "already exists";
+    QTest::newRow("partial file exists") << "partial"
+                                         << "qvtmdb.mdb.partial already exists";
     QTest::newRow("no word tables") << "foreign"
                                     << "none of the tables";
     QTest::newRow("Details of one column") << "details"
@@ -180,6 +182,8 @@ void TstAccessConversion::failureWritesNothing()
     WorkFolder folder;
     if (problem == "exists")
         QVERIFY(AccessTestFiles::write(folder.databasePath(), "precious"));
+    if (problem == "partial")
+        QVERIFY(AccessTestFiles::write(folder.databasePath() + ".partial", "precious"));
     const QStringList before = folderFiles(folder);
     try {
         AccessConversion::convert(source, folder.databasePath());
@@ -188,8 +192,9 @@ void TstAccessConversion::failureWritesNothing()
         QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
     }
     QCOMPARE(folderFiles(folder), before);
-    if (problem == "exists")
-        QCOMPARE(AccessTestFiles::bytes(folder.databasePath()), QByteArray("precious"));
+    if (problem == "exists" || problem == "partial")
+        QCOMPARE(AccessTestFiles::bytes(folder.databasePath() + (problem == "partial" ? ".partial" : "")),
+                 QByteArray("precious"));
 }
 
 QTEST_GUILESS_MAIN(TstAccessConversion)
