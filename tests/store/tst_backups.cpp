@@ -78,7 +78,8 @@ void TstBackups::copyIsAWholeDatabaseOfItsOwn()
 void TstBackups::keepsTheNewestTen()
 {
     QVERIFY(QDir().mkpath(m_folder->path("backups")));
-    for (const char *other : {"notes.txt", "qvtmdb-old.mdb", "qvtmdb-20200101-000000-000.mdb.txt"}) {
+    for (const char *other :
+         {"notes.txt", "qvtmdb-old.mdb", "qvtmdb-20200101-000000-000.mdb.txt"}) {
         QFile f(backupPath(other));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
@@ -91,8 +92,8 @@ void TstBackups::keepsTheNewestTen()
     const QStringList kept = Backups::list(m_folder->databasePath());
     QCOMPARE(kept.size(), Backups::Kept);
     QCOMPARE(kept.first(), "qvtmdb-20260201-000000-000.mdb");
-    QCOMPARE(kept.mid(8), QStringList({"qvtmdb-20260201-000008-000.mdb",
-                                       "qvtmdb-20260201-000008-001.mdb"}));
+    QCOMPARE(kept.mid(8),
+             QStringList({"qvtmdb-20260201-000008-000.mdb", "qvtmdb-20260201-000008-001.mdb"}));
     for (const char *other : {"notes.txt", "qvtmdb-old.mdb", "qvtmdb-20200101-000000-000.mdb.txt"})
         QVERIFY2(QFile::exists(backupPath(other)), other);
     QVERIFY(Backups::beforeBulkChange(*m_db)); // now: the newest of all

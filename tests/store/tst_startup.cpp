@@ -61,10 +61,12 @@ void TstStartup::startsWithoutSomeWordTables_data()
 
     QTest::newRow("Words4 missing, not current")
         << 1 << QByteArray("DROP TABLE Words4") << "I am using the table 'Words' of "
-        << "Starting Word : Abate  Ending word : Zeal" << "Total Number of words : 2";
+        << "Starting Word : Abate  Ending word : Zeal"
+        << "Total Number of words : 2";
     QTest::newRow("current collection missing")
         << 3 << QByteArray("DROP TABLE Words2") << "I am using the table 'Words2' of "
-        << "Starting Word :   Ending word : " << "Total Number of words : 0";
+        << "Starting Word :   Ending word : "
+        << "Total Number of words : 0";
 }
 
 void TstStartup::startsWithoutSomeWordTables()
@@ -74,9 +76,9 @@ void TstStartup::startsWithoutSomeWordTables()
     QFETCH(QString, tableLine);
     QFETCH(QString, wordsLine);
     QFETCH(QString, totalLine);
-    ProgramFixture program({.details = flagged(defaultRow),
-                            .tables = {{"Words", {{"Abate", "to lessen", "v."},
-                                                  {"Zeal", "fervour", "n."}}}}});
+    ProgramFixture program(
+        {.details = flagged(defaultRow),
+         .tables = {{"Words", {{"Abate", "to lessen", "v."}, {"Zeal", "fervour", "n."}}}}});
     runSql(program.folder().databasePath(), drop.constData());
     Form1 *form = program.start(); // any dialog here fails the test
     QVERIFY(form);
@@ -93,8 +95,10 @@ void TstStartup::missingCurrentCollectionGivesMessages_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("says");
 
-    QTest::newRow("Show Words: Start") << "Command2" << "Sorry! There are no words in this collection!";
-    QTest::newRow("Show all") << "Command8" << "no such table: Words2";
+    QTest::newRow("Show Words: Start") << "Command2"
+                                       << "Sorry! There are no words in this collection!";
+    QTest::newRow("Show all") << "Command8"
+                              << "no such table: Words2";
     QTest::newRow("quiz Start") << "Command5" << QuizRules::noWords("Words2");
 }
 
@@ -110,7 +114,8 @@ void TstStartup::missingCurrentCollectionGivesMessages()
     program.dialogs().expectMessage();
     QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
     QCOMPARE(program.dialogs().calls().size(), 1);
-    QVERIFY2(program.dialogs().last().text.contains(says), qPrintable(program.dialogs().last().text));
+    QVERIFY2(program.dialogs().last().text.contains(says),
+             qPrintable(program.dialogs().last().text));
     QVERIFY(form->isVisible());
     QVERIFY(form->isEnabled());
 }
@@ -120,7 +125,8 @@ void TstStartup::missingCurrentCollectionGivesMessages()
 void TstStartup::longWordsWrapAnywhere()
 {
     const QString longWord = QString(100 * 1024, QLatin1Char('w'));
-    ProgramFixture program({.tables = {{"Words", {{longWord, "long", "n."}, {"Zeal", "fervour", "n."}}}}});
+    ProgramFixture program(
+        {.tables = {{"Words", {{longWord, "long", "n."}, {"Zeal", "fervour", "n."}}}}});
     Form1 *form = program.start();
     QVERIFY(form);
     for (StatusBox *box : {form->RichTextBox1, form->RichTextBox2}) {
@@ -132,12 +138,12 @@ void TstStartup::longWordsWrapAnywhere()
 // A word that cannot be marked is reported in the quiz's Status box; the quiz goes on.
 void TstStartup::failedMarkingIsReported()
 {
-    ProgramFixture program({.tables = {{"Words", {{"Abate", "to lessen", "v."},
-                                                  {"Quell", "to calm", "v."},
-                                                  {"Zeal", "fervour", "n."}}}}});
-    runSql(program.folder().databasePath(),
-           "CREATE TRIGGER frozen BEFORE UPDATE ON Words BEGIN "
-           "SELECT RAISE(ABORT, 'the words are frozen'); END");
+    ProgramFixture program({.tables = {{"Words",
+                                        {{"Abate", "to lessen", "v."},
+                                         {"Quell", "to calm", "v."},
+                                         {"Zeal", "fervour", "n."}}}}});
+    runSql(program.folder().databasePath(), "CREATE TRIGGER frozen BEFORE UPDATE ON Words BEGIN "
+                                            "SELECT RAISE(ABORT, 'the words are frozen'); END");
     Form1 *form = program.start();
     QVERIFY(form);
     program.dialogs().expectInput("3");
@@ -147,9 +153,9 @@ void TstStartup::failedMarkingIsReported()
     const QString word = w->Label1->text();
     QTest::mouseClick(w->Command3, Qt::LeftButton); // Next with nothing chosen: wrong
     QCOMPARE(w->questionsAsked(), 1);
-    QVERIFY2(w->RichTextBox1->statusText().contains(
-                 "The word " + word + " could not be marked as answered wrongly: "
-                 "the words are frozen"),
+    QVERIFY2(w->RichTextBox1->statusText().contains("The word " + word +
+                                                    " could not be marked as answered wrongly: "
+                                                    "the words are frozen"),
              qPrintable(w->RichTextBox1->statusText()));
 }
 
