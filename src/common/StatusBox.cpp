@@ -28,8 +28,9 @@ StatusBox::StatusBox(const QColor &flashColour, QWidget *parent)
 {
     setReadOnly(true);
     setAcceptRichText(false);
-    // A very long unbroken word is broken anywhere: laying it out word-wise takes seconds.
-    setWordWrapMode(QTextOption::WrapAnywhere);
+    // Lines break between words; a very long unbroken word breaks anywhere, since laying
+    // it out as one line would take seconds.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setFont(QFont(QStringLiteral("Times New Roman"), 10));
     setBackgroundColour(Qt::white);
     connect(m_flashTimer, &SwitchTimer::tick, this, &StatusBox::flashTick);

@@ -36,11 +36,18 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
 grep -q "^Icon=$id\$" "$desktop" || fail "the desktop entry does not name the icon"
 
 # First use in a fresh data folder: the launcher makes the word database and starts the
-# program there. The program is still running when time is up, so it started.
+# program there. The first run plays the title sequence before the Main window writes its
+# marker, so wait for the marker, then check the program is still running.
 export XDG_DATA_HOME="$root/data"
-rc=0
-timeout 5 "$prefix/bin/lexmora" >"$root/run.log" 2>&1 || rc=$?
-[ "$rc" -eq 124 ] || fail "the program ended with $rc instead of running: $(cat "$root/run.log")"
+"$prefix/bin/lexmora" >"$root/run.log" 2>&1 &
+pid=$!
+for _ in $(seq 1 300); do
+  [ -f "$XDG_DATA_HOME/lexmora/zq.ini" ] && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || fail "the program ended instead of running: $(cat "$root/run.log")"
+kill "$pid"; wait "$pid" 2>/dev/null || true
 data="$XDG_DATA_HOME/lexmora"
 [ -f "$data/qvtmdb.mdb" ] || fail "no word database was made in $data"
 [ -f "$data/zq.ini" ] || fail "the program did not run in $data"
