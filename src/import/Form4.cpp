@@ -77,6 +77,13 @@ Form4::Form4(MainWindowPort &main)
     buildControls();
 
     connect(Drive1, &QComboBox::activated, this, &Form4::drive1Change);
+    // The model reads folders in the background: once a folder on the way down to the
+    // current one is read, the tree opens it and keeps the current folder in view.
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        const QString folder = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        if (m_dirPath == loaded || m_dirPath.startsWith(folder))
+            showDirectory(m_dirPath);
+    });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid() && m_dirModel->filePath(current) != m_dirPath) {
@@ -228,8 +235,10 @@ void Form4::setDirPath(const QString &path)
 void Form4::showDirectory(const QString &path)
 {
     const QString root = volumeRoot(path);
-    m_dirModel->setRootPath(root);
-    Dir1->setRootIndex(m_dirModel->index(root));
+    if (m_dirModel->rootPath() != root) {
+        m_dirModel->setRootPath(root);
+        Dir1->setRootIndex(m_dirModel->index(root));
+    }
     const QModelIndex index = m_dirModel->index(path);
     const QSignalBlocker block(Dir1->selectionModel());
     Dir1->setCurrentIndex(index);
