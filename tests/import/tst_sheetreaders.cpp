@@ -92,6 +92,9 @@ void TestSheetReaders::realFiles_data()
     QTest::newRow("ods Chinese") << "ods/test_xml.ods" << 9 << 7 << QString::fromUtf8("北京市");
     QTest::newRow("ods decimal") << "ods/test_xml.ods" << 3 << 3 << "1.2";
     QTest::newRow("ods big decimal") << "ods/test_xml.ods" << 6 << 2 << "1000000.5";
+    QTest::newRow("xlsx cached text of a formula") << "xlsx/issues.xlsx" << 3 << 1 << "ab";
+    QTest::newRow("xlsx boolean formula") << "xlsx/issues.xlsx" << 4 << 1 << "FALSE";
+    QTest::newRow("xlsx first sheet, not the rest") << "xlsx/issues.xlsx" << 2 << 1 << "1.5";
     QTest::newRow("xlsx shared string") << "xlsx/empty_shared_string.xlsx" << 1 << 1 << "abc";
     QTest::newRow("xlsx empty shared string") << "xlsx/empty_shared_string.xlsx" << 2 << 1 << "";
     QTest::newRow("xlsx inline string") << "xlsx/inlineStr_with_value.xlsx" << 1 << 5 << "ID";
