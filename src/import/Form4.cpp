@@ -195,8 +195,10 @@ void Form4::load()
 void Form4::fillDrives()
 {
     QStringList roots;
+    // A single file mounted on its own (as containers do with /etc/hosts) is no volume.
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && !roots.contains(volume.rootPath()))
+        if (volume.isValid() && QFileInfo(volume.rootPath()).isDir()
+            && !roots.contains(volume.rootPath()))
             roots << volume.rootPath();
     std::sort(roots.begin(), roots.end(), [](const QString &a, const QString &b) {
         if ((a == QDir::rootPath()) != (b == QDir::rootPath()))
