@@ -54,13 +54,26 @@ void importRows(benchmark::State &state, const QString &format)
         db->sql().exec("DELETE FROM Words4");
         state.ResumeTiming();
     }
-    state.counters["rows_per_second"] = benchmark::Counter(double(imported), benchmark::Counter::kIsRate);
+    state.counters["rows_per_second"] =
+        benchmark::Counter(double(imported), benchmark::Counter::kIsRate);
 }
 
-void import_xlsx(benchmark::State &state) { importRows(state, "xlsx"); }
-void import_ods(benchmark::State &state) { importRows(state, "ods"); }
-void import_csv(benchmark::State &state) { importRows(state, "csv"); }
-void import_xls(benchmark::State &state) { importRows(state, "xls"); }
+void import_xlsx(benchmark::State &state)
+{
+    importRows(state, "xlsx");
+}
+void import_ods(benchmark::State &state)
+{
+    importRows(state, "ods");
+}
+void import_csv(benchmark::State &state)
+{
+    importRows(state, "csv");
+}
+void import_xls(benchmark::State &state)
+{
+    importRows(state, "xls");
+}
 
 } // namespace
 

@@ -11,8 +11,14 @@ namespace {
 constexpr quint32 EndOfChain = 0xFFFFFFFE;
 constexpr quint32 MaxSector = 0xFFFFFFFA;
 
-quint16 u16(const char *p) { return qFromLittleEndian<quint16>(p); }
-quint32 u32(const char *p) { return qFromLittleEndian<quint32>(p); }
+quint16 u16(const char *p)
+{
+    return qFromLittleEndian<quint16>(p);
+}
+quint32 u32(const char *p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
 
 // A stream laid out in equal pieces somewhere in the file, read at logical offsets.
 class PieceStream
@@ -32,8 +38,8 @@ public:
             const auto piece = size_t(pos / m_unit);
             const qint64 within = pos % m_unit;
             const qint64 take = qMin(n, m_unit - within);
-            if (piece >= m_pieces.size() || !m_file->seek(m_pieces[piece] + within)
-                || m_file->read(out, take) != take)
+            if (piece >= m_pieces.size() || !m_file->seek(m_pieces[piece] + within) ||
+                m_file->read(out, take) != take)
                 return false;
             pos += take;
             out += take;
@@ -84,9 +90,9 @@ public:
                 if (type == 5) {
                     rootStart = u32(e + 0x74);
                     rootSize = u32(e + 0x78);
-                } else if (type == 2 && !bookStart
-                           && (name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0
-                               || name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0)) {
+                } else if (type == 2 && !bookStart &&
+                           (name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0 ||
+                            name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0)) {
                     bookStart = u32(e + 0x74);
                     bookSize = u32(e + 0x78);
                 }
@@ -126,7 +132,8 @@ public:
 private:
     bool readSector(quint32 sector, char *out)
     {
-        return m_file.seek((qint64(sector) + 1) * m_sector) && m_file.read(out, m_sector) == m_sector;
+        return m_file.seek((qint64(sector) + 1) * m_sector) &&
+               m_file.read(out, m_sector) == m_sector;
     }
 
     bool loadFat(const char *header)
@@ -212,8 +219,8 @@ QSet<quint64> BiffScan::formulaCells(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return cells;
     char magic[8];
-    const bool compound =
-        file.read(magic, 8) == 8 && QByteArray(magic, 8) == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    const bool compound = file.read(magic, 8) == 8 &&
+                          QByteArray(magic, 8) == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     std::optional<PieceStream> stream;
     if (compound)
         stream = CompoundFile(file).workbookStream();
@@ -235,7 +242,8 @@ QSet<quint64> BiffScan::formulaCells(const QString &path)
         } else if (type == 0x000A) {
             if (--depth <= 0)
                 break;
-        } else if (depth == 1 && isFormula(type) && length >= 4 && stream->read(pos + 4, rec + 4, 4)) {
+        } else if (depth == 1 && isFormula(type) && length >= 4 &&
+                   stream->read(pos + 4, rec + 4, 4)) {
             cells.insert(cellKey(u16(rec + 4), u16(rec + 6)));
         }
         if (depth == 0)

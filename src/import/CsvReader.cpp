@@ -173,8 +173,8 @@ bool CsvReader::readRow(Row &row)
         return false;
     int column = 1;
     QString field;
-    bool quoted = false;      // inside a quoted part
-    bool wasQuoted = false;   // the field began with a quote
+    bool quoted = false;    // inside a quoted part
+    bool wasQuoted = false; // the field began with a quote
     bool fieldStart = true;
     const auto push = [&] {
         if (!field.isEmpty() || wasQuoted)

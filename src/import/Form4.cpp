@@ -33,9 +33,11 @@ const QString NeedsExcel =
 const QString DriveError = QStringLiteral("Sorry, An error was reported! Try a different path");
 const QString NoFile =
     QStringLiteral("Sorry, I have not been able to locate the file! Please try again. ");
-const QString BadParameters = QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
+const QString BadParameters =
+    QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
 const QString ImportError = QStringLiteral("Sorry, bubba. Something's wrong! Try again!");
-const QString PleaseWait = QStringLiteral("Okay, please wait a few seconds till I finish importing");
+const QString PleaseWait =
+    QStringLiteral("Okay, please wait a few seconds till I finish importing");
 
 const QColor ButtonNormal(0, 192, 0);
 const QColor ButtonHover(192, 255, 192);
@@ -68,8 +70,8 @@ void Form4::command12Click(MainWindowPort &main)
 }
 
 Form4::Form4(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_looks(new HoverLooks(this)),
-      m_dirModel(new QFileSystemModel(this))
+    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
+      m_looks(new HoverLooks(this)), m_dirModel(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Import From Excel"));
@@ -80,7 +82,8 @@ Form4::Form4(MainWindowPort &main)
     // The model reads folders in the background: once a folder on the way down to the
     // current one is read, the tree opens it and keeps the current folder in view.
     connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
-        const QString folder = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        const QString folder =
+            loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
         if (m_dirPath == loaded || m_dirPath.startsWith(folder))
             showDirectory(m_dirPath);
     });
@@ -130,7 +133,8 @@ void Form4::buildControls()
         return l;
     };
 
-    Frame1 = make<QGroupBox>(this, "Frame1", QStringLiteral("Please Select the path of the Excel File"));
+    Frame1 =
+        make<QGroupBox>(this, "Frame1", QStringLiteral("Please Select the path of the Excel File"));
     Frame1->setFont(Looks::caption(10, QFont::Bold));
     place(Frame1, 120, 60, 7560, 3660);
     Drive1 = make<QComboBox>(Frame1, "Drive1");
@@ -197,8 +201,8 @@ void Form4::fillDrives()
     QStringList roots;
     // A single file mounted on its own (as containers do with /etc/hosts) is no volume.
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && QFileInfo(volume.rootPath()).isDir()
-            && !roots.contains(volume.rootPath()))
+        if (volume.isValid() && QFileInfo(volume.rootPath()).isDir() &&
+            !roots.contains(volume.rootPath()))
             roots << volume.rootPath();
     std::sort(roots.begin(), roots.end(), [](const QString &a, const QString &b) {
         if ((a == QDir::rootPath()) != (b == QDir::rootPath()))
@@ -317,8 +321,8 @@ void Form4::command1Click()
             throw SheetError(QStringLiteral("Choose a file and the cell of the first word first."));
         const QString first = m_sheet->cell(m_startRow, m_startColumn).toText();
         if (!Dialogs::current().question(QStringLiteral("Are you sure you wish to start importing "
-                                                        "from ")
-                                             + first + QStringLiteral(" till the last word ? "),
+                                                        "from ") +
+                                             first + QStringLiteral(" till the last word ? "),
                                          TitleBang))
             return;
     } catch (const SheetError &) {
@@ -335,17 +339,16 @@ void Form4::runImport()
     const QString table = Module1::currentCollection;
     setImporting(true);
     WordImport import(*Module1::database, table);
-    const WordImport::Result result =
-        import.run(*m_sheet, m_startRow, m_startColumn,
-                   [this](qint64 imported, const WordImport::Row &last) {
-                       Label1->setText(last.word);
-                       Label2->setText(last.meaning);
-                       Label3->setText(last.pointer);
-                       Label4->setText(QStringLiteral("%L1 words imported...").arg(imported));
-                       // Keeps the window painted and lets Cancel through.
-                       QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-                       return !m_stopRequested;
-                   });
+    const WordImport::Result result = import.run(
+        *m_sheet, m_startRow, m_startColumn, [this](qint64 imported, const WordImport::Row &last) {
+            Label1->setText(last.word);
+            Label2->setText(last.meaning);
+            Label3->setText(last.pointer);
+            Label4->setText(QStringLiteral("%L1 words imported...").arg(imported));
+            // Keeps the window painted and lets Cancel through.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            return !m_stopRequested;
+        });
     setImporting(false);
     if (result.failed) {
         Label4->setText(result.error);
@@ -353,10 +356,9 @@ void Form4::runImport()
         Dialogs::current().message(ImportError, Title);
         return;
     }
-    Dialogs::current().message(QStringLiteral("Imported %1 words successfully into %2")
-                                   .arg(result.imported)
-                                   .arg(table),
-                               TitleBang);
+    Dialogs::current().message(
+        QStringLiteral("Imported %1 words successfully into %2").arg(result.imported).arg(table),
+        TitleBang);
     close();
 }
 

@@ -41,16 +41,16 @@ public:
     bool hasWorksheet() const { return m_sheet != nullptr; }
     bool isImporting() const { return m_importing; }
 
-    QGroupBox *Frame1;    // "Please Select the path of the Excel File"
-    QComboBox *Drive1;    // the mounted volumes, the root first
-    QTreeView *Dir1;      // the directory tree of the chosen volume
-    QListWidget *File1;   // the spreadsheet files of the chosen directory
-    QGroupBox *Frame2;    // "Please select the cell number of the starting word"
-    QListWidget *List1;   // the starting cells A1 .. B10; enabled once a file is clicked
-    QLabel *Label1;       // "Starting word :": preview of the word
-    QLabel *Label2;       // "Meaning : ": preview of the meaning
-    QLabel *Label3;       // "Pointer : ": preview of the pointer
-    QLabel *Label4;       // how far a running import has come; hidden otherwise
+    QGroupBox *Frame1;     // "Please Select the path of the Excel File"
+    QComboBox *Drive1;     // the mounted volumes, the root first
+    QTreeView *Dir1;       // the directory tree of the chosen volume
+    QListWidget *File1;    // the spreadsheet files of the chosen directory
+    QGroupBox *Frame2;     // "Please select the cell number of the starting word"
+    QListWidget *List1;    // the starting cells A1 .. B10; enabled once a file is clicked
+    QLabel *Label1;        // "Starting word :": preview of the word
+    QLabel *Label2;        // "Meaning : ": preview of the meaning
+    QLabel *Label3;        // "Pointer : ": preview of the pointer
+    QLabel *Label4;        // how far a running import has come; hidden otherwise
     QPushButton *Command1; // "Import"
     QPushButton *Command2; // "Cancel": closes the window; stops a running import
 

@@ -57,8 +57,8 @@ void OdsReader::checkXml()
 void OdsReader::rewind()
 {
     if (!m_zip->open(QStringLiteral("content.xml")))
-        throw SheetError(QStringLiteral("%1 is damaged: it has no content.")
-                             .arg(QFileInfo(m_path).fileName()));
+        throw SheetError(
+            QStringLiteral("%1 is damaged: it has no content.").arg(QFileInfo(m_path).fileName()));
     restart();
     m_tableEnded = !enterFirstTable();
 }
@@ -67,7 +67,8 @@ bool OdsReader::enterFirstTable()
 {
     QXmlStreamReader &xml = m_zip->xml();
     while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && is(xml, TableNs, QLatin1String("table")))
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            is(xml, TableNs, QLatin1String("table")))
             return true;
     checkXml();
     throw SheetError(QStringLiteral("%1 holds no table.").arg(QFileInfo(m_path).fileName()));
@@ -91,10 +92,10 @@ bool OdsReader::readRow(Row &row)
         }
         // Row groups and header rows hold rows; everything else (columns, shapes,
         // forms) is passed over whole.
-        const bool holdsRows = xml.namespaceUri() == TableNs
-                               && (xml.name() == QLatin1String("table-row-group")
-                                   || xml.name() == QLatin1String("table-header-rows")
-                                   || xml.name() == QLatin1String("table-rows"));
+        const bool holdsRows =
+            xml.namespaceUri() == TableNs && (xml.name() == QLatin1String("table-row-group") ||
+                                              xml.name() == QLatin1String("table-header-rows") ||
+                                              xml.name() == QLatin1String("table-rows"));
         if (!holdsRows)
             xml.skipCurrentElement();
     }
@@ -112,9 +113,10 @@ void OdsReader::readCells(Row &row)
             return;
         if (token != QXmlStreamReader::StartElement)
             continue;
-        if (is(xml, TableNs, QLatin1String("table-cell"))
-            || is(xml, TableNs, QLatin1String("covered-table-cell"))) {
-            const int count = int(repeat(xml, QLatin1String("number-columns-repeated"), MaxColumns));
+        if (is(xml, TableNs, QLatin1String("table-cell")) ||
+            is(xml, TableNs, QLatin1String("covered-table-cell"))) {
+            const int count =
+                int(repeat(xml, QLatin1String("number-columns-repeated"), MaxColumns));
             SheetCell cell = readCell();
             if (cell.kind != SheetCell::Kind::Empty)
                 row.cells.push_back({column, count, std::move(cell)});
@@ -138,9 +140,9 @@ SheetCell OdsReader::readCell()
     int paragraphs = 0;
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement
-            && (is(xml, TableNs, QLatin1String("table-cell"))
-                || is(xml, TableNs, QLatin1String("covered-table-cell"))))
+        if (token == QXmlStreamReader::EndElement &&
+            (is(xml, TableNs, QLatin1String("table-cell")) ||
+             is(xml, TableNs, QLatin1String("covered-table-cell"))))
             break;
         if (token != QXmlStreamReader::StartElement)
             continue;
@@ -154,8 +156,8 @@ SheetCell OdsReader::readCell()
     }
     checkXml();
 
-    if (type == QLatin1String("float") || type == QLatin1String("currency")
-        || type == QLatin1String("percentage")) {
+    if (type == QLatin1String("float") || type == QLatin1String("currency") ||
+        type == QLatin1String("percentage")) {
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (ok)
@@ -163,7 +165,7 @@ SheetCell OdsReader::readCell()
     }
     if (type == QLatin1String("boolean"))
         return SheetCell::ofText(boolean == QLatin1String("true") ? QStringLiteral("TRUE")
-                                                                   : QStringLiteral("FALSE"));
+                                                                  : QStringLiteral("FALSE"));
     if (type.isEmpty() && paragraphs == 0)
         return {};
     return SheetCell::ofText(text);
@@ -181,8 +183,8 @@ QString OdsReader::readParagraph()
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::Characters) {
             for (QChar c : xml.text()) {
-                const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\t')
-                                   || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+                const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\t') ||
+                                   c == QLatin1Char('\n') || c == QLatin1Char('\r');
                 if (blank && blankBefore)
                     continue;
                 text += blank ? QChar(QLatin1Char(' ')) : c;
@@ -203,8 +205,8 @@ QString OdsReader::readParagraph()
                 text += QLatin1Char('\n');
                 xml.skipCurrentElement();
                 blankBefore = true;
-            } else if (is(xml, OfficeNs, QLatin1String("annotation"))
-                       || is(xml, TextNs, QLatin1String("note"))) {
+            } else if (is(xml, OfficeNs, QLatin1String("annotation")) ||
+                       is(xml, TextNs, QLatin1String("note"))) {
                 xml.skipCurrentElement();
             } else {
                 ++depth; // spans and links: their text belongs to the paragraph

@@ -33,8 +33,8 @@ SheetReader::Format zipFormat(const QString &path)
         return SheetReader::Format::Unknown;
     if (zip.setCurrentFile(QStringLiteral("mimetype"))) {
         QuaZipFile file(&zip);
-        if (file.open(QIODevice::ReadOnly)
-            && file.read(64).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+        if (file.open(QIODevice::ReadOnly) &&
+            file.read(64).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
             return SheetReader::Format::Ods;
     }
     if (zip.setCurrentFile(QStringLiteral("xl/workbook.xml"), QuaZip::csInsensitive))
@@ -49,9 +49,12 @@ SheetReader::Format zipFormat(const QString &path)
 QString SheetCell::toText() const
 {
     switch (kind) {
-    case Kind::Empty: return QString();
-    case Kind::Text: return text;
-    case Kind::Number: return SheetReader::naturalNumber(number);
+    case Kind::Empty:
+        return QString();
+    case Kind::Text:
+        return text;
+    case Kind::Number:
+        return SheetReader::naturalNumber(number);
     }
     return QString();
 }
@@ -96,9 +99,15 @@ std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path)
         throw SheetError(QStringLiteral("There is no file %1.").arg(path));
     std::unique_ptr<SheetReader> reader;
     switch (detect(path)) {
-    case Format::Xls: reader = std::make_unique<XlsReader>(); break;
-    case Format::Xlsx: reader = std::make_unique<XlsxReader>(); break;
-    case Format::Ods: reader = std::make_unique<OdsReader>(); break;
+    case Format::Xls:
+        reader = std::make_unique<XlsReader>();
+        break;
+    case Format::Xlsx:
+        reader = std::make_unique<XlsxReader>();
+        break;
+    case Format::Ods:
+        reader = std::make_unique<OdsReader>();
+        break;
     case Format::Csv:
         reader = std::make_unique<CsvReader>(
             QFileInfo(path).suffix().compare(QLatin1String("tsv"), Qt::CaseInsensitive) == 0

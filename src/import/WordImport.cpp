@@ -40,8 +40,8 @@ WordImport::Result WordImport::run(SheetReader &sheet, qint64 startRow, int star
     sinceProgress.start();
     try {
         SQLite::Transaction transaction(m_db.sql());
-        SQLite::Statement insert(m_db.sql(), "INSERT INTO \"" + table.toStdString()
-                                                 + "\" (word, meaning, pointer) VALUES (?, ?, ?)");
+        SQLite::Statement insert(m_db.sql(), "INSERT INTO \"" + table.toStdString() +
+                                                 "\" (word, meaning, pointer) VALUES (?, ?, ?)");
         // Whatever stops the loop, the rows saved before it are kept.
         const auto commit = [&] { transaction.commit(); };
         try {

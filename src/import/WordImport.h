@@ -32,9 +32,9 @@ public:
     struct Result
     {
         qint64 imported = 0;
-        bool stopped = false;  // the progress callback asked to stop
+        bool stopped = false; // the progress callback asked to stop
         bool failed = false;
-        QString error;         // why it failed
+        QString error; // why it failed
     };
 
     WordImport(WordDatabase &db, const QString &table) : m_db(db), m_table(table) {}
@@ -42,8 +42,7 @@ public:
     // How often, at most, the progress callback is called.
     static constexpr int ProgressMs = 40;
 
-    Result run(SheetReader &sheet, qint64 startRow, int startColumn,
-               const Progress &progress = {});
+    Result run(SheetReader &sheet, qint64 startRow, int startColumn, const Progress &progress = {});
 
 private:
     WordDatabase &m_db;

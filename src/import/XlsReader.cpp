@@ -30,8 +30,8 @@ void XlsReader::open(const QString &path)
     m_handle = handle;
     unsigned int rows = 0;
     unsigned short columns = 0;
-    if (freexl_select_active_worksheet(m_handle, 0) != FREEXL_OK
-        || freexl_worksheet_dimensions(m_handle, &rows, &columns) != FREEXL_OK) {
+    if (freexl_select_active_worksheet(m_handle, 0) != FREEXL_OK ||
+        freexl_worksheet_dimensions(m_handle, &rows, &columns) != FREEXL_OK) {
         close();
         throw SheetError(QStringLiteral("%1 has no worksheet that can be read.").arg(m_name));
     }
@@ -68,22 +68,29 @@ SheetCell XlsReader::cell(qint64 row, int column)
         return {};
     const auto r = quint32(row - 1);
     const auto c = quint16(column - 1);
-    if (row > m_rows || column > m_columns)
-        return m_formulas.contains(BiffScan::cellKey(r, c)) ? throw formulaError(row, column)
-                                                           : SheetCell{};
+    // Past the sheet's stated size only a formula can stand, which FreeXL does not read.
+    if (row > m_rows || column > m_columns) {
+        if (m_formulas.contains(BiffScan::cellKey(r, c)))
+            throw formulaError(row, column);
+        return {};
+    }
     FreeXL_CellValue value{};
     if (freexl_get_cell_value(m_handle, r, c, &value) != FREEXL_OK)
-        throw SheetError(QStringLiteral("%1: a cell of row %2 cannot be read.").arg(m_name).arg(row));
+        throw SheetError(
+            QStringLiteral("%1: a cell of row %2 cannot be read.").arg(m_name).arg(row));
     switch (value.type) {
-    case FREEXL_CELL_INT: return SheetCell::ofNumber(value.value.int_value);
-    case FREEXL_CELL_DOUBLE: return SheetCell::ofNumber(value.value.double_value);
+    case FREEXL_CELL_INT:
+        return SheetCell::ofNumber(value.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+        return SheetCell::ofNumber(value.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME:
         return SheetCell::ofText(QString::fromUtf8(value.value.text_value));
-    default: break;
+    default:
+        break;
     }
     if (m_formulas.contains(BiffScan::cellKey(r, c)))
         throw formulaError(row, column);

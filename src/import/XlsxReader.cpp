@@ -79,16 +79,17 @@ void XlsxReader::findParts(QString &sheet, QString &sharedStrings)
     QXmlStreamReader workbook(m_zip->readAll(QStringLiteral("xl/workbook.xml")));
     QString sheetId;
     while (!workbook.atEnd() && sheetId.isEmpty())
-        if (workbook.readNext() == QXmlStreamReader::StartElement
-            && workbook.name() == QLatin1String("sheet"))
+        if (workbook.readNext() == QXmlStreamReader::StartElement &&
+            workbook.name() == QLatin1String("sheet"))
             sheetId = localAttribute(workbook.attributes(), QLatin1String("id")).toString();
     if (sheetId.isEmpty())
-        throw SheetError(QStringLiteral("%1 holds no worksheet.").arg(QFileInfo(m_path).fileName()));
+        throw SheetError(
+            QStringLiteral("%1 holds no worksheet.").arg(QFileInfo(m_path).fileName()));
 
     QXmlStreamReader rels(m_zip->readAll(QStringLiteral("xl/_rels/workbook.xml.rels")));
     while (!rels.atEnd()) {
-        if (rels.readNext() != QXmlStreamReader::StartElement
-            || rels.name() != QLatin1String("Relationship"))
+        if (rels.readNext() != QXmlStreamReader::StartElement ||
+            rels.name() != QLatin1String("Relationship"))
             continue;
         const QXmlStreamAttributes a = rels.attributes();
         const QString target = resolve(a.value(QLatin1String("Target")).toString());

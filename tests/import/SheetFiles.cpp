@@ -30,8 +30,8 @@ QString columnName(int column)
 
 bool isNumber(const QVariant &v)
 {
-    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int
-           || v.typeId() == QMetaType::LongLong;
+    return v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
+           v.typeId() == QMetaType::LongLong;
 }
 
 // A zip archive written part by part.
@@ -133,7 +133,9 @@ QByteArray f64(double v)
 
 SheetFiles::Rows SheetFiles::fromList(const QList<QVariantList> &rows)
 {
-    return [rows](qint64 row) { return row >= 1 && row <= rows.size() ? rows[row - 1] : QVariantList(); };
+    return [rows](qint64 row) {
+        return row >= 1 && row <= rows.size() ? rows[row - 1] : QVariantList();
+    };
 }
 
 void SheetFiles::writeXlsx(const QString &path, qint64 rowCount, const Rows &rows)
@@ -143,18 +145,28 @@ void SheetFiles::writeXlsx(const QString &path, qint64 rowCount, const Rows &row
              QStringLiteral(
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
                  "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-                 "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                 "<Default Extension=\"rels\" "
+                 "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
                  "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-                 "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
-                 "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
-                 "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
+                 "<Override PartName=\"/xl/workbook.xml\" "
+                 "ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+                 "<Override PartName=\"/xl/worksheets/sheet1.xml\" "
+                 "ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+                 "<Override PartName=\"/xl/sharedStrings.xml\" "
+                 "ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
                  "</Types>"));
-    zip.part(QStringLiteral("_rels/.rels"),
-             QStringLiteral(
-                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                 "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                 "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
-                 "</Relationships>"));
+    zip.part(
+        QStringLiteral("_rels/.rels"),
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" "
+            "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+            "officeDocument\" Target=\"xl/workbook.xml\"/>"
+            "</Relationships>"));
     zip.part(QStringLiteral("xl/workbook.xml"),
              QStringLiteral(
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
@@ -162,25 +174,35 @@ void SheetFiles::writeXlsx(const QString &path, qint64 rowCount, const Rows &row
                  "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
                  "<sheets><sheet name=\"Words\" sheetId=\"1\" r:id=\"rId7\"/>"
                  "<sheet name=\"Other\" sheetId=\"2\" r:id=\"rId8\"/></sheets></workbook>"));
-    zip.part(QStringLiteral("xl/_rels/workbook.xml.rels"),
-             QStringLiteral(
-                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                 "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                 "<Relationship Id=\"rId8\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet2.xml\"/>"
-                 "<Relationship Id=\"rId7\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet\" Target=\"/xl/worksheets/sheet1.xml\"/>"
-                 "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>"
-                 "</Relationships>"));
-    zip.part(QStringLiteral("xl/worksheets/sheet2.xml"),
-             QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                            "<sheetData><row r=\"1\"><c r=\"A1\"><v>99</v></c></row></sheetData></worksheet>"));
+    zip.part(
+        QStringLiteral("xl/_rels/workbook.xml.rels"),
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId8\" "
+            "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+            "worksheet\" Target=\"worksheets/sheet2.xml\"/>"
+            "<Relationship Id=\"rId7\" "
+            "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+            "worksheet\" Target=\"/xl/worksheets/sheet1.xml\"/>"
+            "<Relationship Id=\"rId9\" "
+            "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+            "sharedStrings\" Target=\"sharedStrings.xml\"/>"
+            "</Relationships>"));
+    zip.part(
+        QStringLiteral("xl/worksheets/sheet2.xml"),
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+            "<sheetData><row r=\"1\"><c r=\"A1\"><v>99</v></c></row></sheetData></worksheet>"));
 
     QHash<QString, int> shared;
     QStringList sharedOrder;
     zip.begin(QStringLiteral("xl/worksheets/sheet1.xml"));
-    zip.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                             "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                             "<sheetData>"));
+    zip.write(QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<sheetData>"));
     QString chunk;
     for (qint64 r = 1; r <= rowCount; ++r) {
         const QVariantList cells = rows(r);
@@ -191,7 +213,9 @@ void SheetFiles::writeXlsx(const QString &path, qint64 rowCount, const Rows &row
                 continue;
             const QString ref = columnName(c + 1) + QString::number(r);
             if (isNumber(v)) {
-                chunk += QStringLiteral("<c r=\"%1\"><v>%2</v></c>").arg(ref, QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest));
+                chunk += QStringLiteral("<c r=\"%1\"><v>%2</v></c>")
+                             .arg(ref, QString::number(v.toDouble(), 'g',
+                                                       QLocale::FloatingPointShortest));
             } else {
                 const QString text = v.toString();
                 auto it = shared.constFind(text);
@@ -212,14 +236,15 @@ void SheetFiles::writeXlsx(const QString &path, qint64 rowCount, const Rows &row
     zip.end();
 
     zip.begin(QStringLiteral("xl/sharedStrings.xml"));
-    zip.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                             "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-                             "count=\"%1\" uniqueCount=\"%1\">")
-                  .arg(sharedOrder.size()));
+    zip.write(
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                       "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+                       "count=\"%1\" uniqueCount=\"%1\">")
+            .arg(sharedOrder.size()));
     chunk.clear();
     for (const QString &s : sharedOrder) {
-        chunk += QStringLiteral("<si><t xml:space=\"preserve\">") + s.toHtmlEscaped()
-                 + QStringLiteral("</t></si>");
+        chunk += QStringLiteral("<si><t xml:space=\"preserve\">") + s.toHtmlEscaped() +
+                 QStringLiteral("</t></si>");
         if (chunk.size() > 1 << 16) {
             zip.write(chunk);
             chunk.clear();
@@ -234,17 +259,22 @@ void SheetFiles::writeOds(const QString &path, qint64 rowCount, const Rows &rows
     Archive zip(path);
     zip.part(QStringLiteral("mimetype"),
              QStringLiteral("application/vnd.oasis.opendocument.spreadsheet"), true);
-    zip.part(QStringLiteral("META-INF/manifest.xml"),
-             QStringLiteral(
-                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                 "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" manifest:version=\"1.2\">"
-                 "<manifest:file-entry manifest:full-path=\"/\" manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>"
-                 "<manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>"
-                 "</manifest:manifest>"));
+    zip.part(
+        QStringLiteral("META-INF/manifest.xml"),
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                       "<manifest:manifest "
+                       "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+                       "manifest:version=\"1.2\">"
+                       "<manifest:file-entry manifest:full-path=\"/\" "
+                       "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>"
+                       "<manifest:file-entry manifest:full-path=\"content.xml\" "
+                       "manifest:media-type=\"text/xml\"/>"
+                       "</manifest:manifest>"));
     zip.begin(QStringLiteral("content.xml"));
     zip.write(QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "<office:document-content "
+        "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" office:version=\"1.2\">"
         "<office:body><office:spreadsheet><table:table table:name=\"Words\">"
@@ -257,9 +287,10 @@ void SheetFiles::writeOds(const QString &path, qint64 rowCount, const Rows &rows
             if (!v.isValid())
                 chunk += QStringLiteral("<table:table-cell/>");
             else if (isNumber(v))
-                chunk += QStringLiteral("<table:table-cell office:value-type=\"float\" "
-                                        "office:value=\"%1\"><text:p>%1</text:p></table:table-cell>")
-                             .arg(QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest));
+                chunk +=
+                    QStringLiteral("<table:table-cell office:value-type=\"float\" "
+                                   "office:value=\"%1\"><text:p>%1</text:p></table:table-cell>")
+                        .arg(QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest));
             else
                 chunk += QStringLiteral("<table:table-cell office:value-type=\"string\">"
                                         "<text:p>%1</text:p></table:table-cell>")
@@ -275,10 +306,11 @@ void SheetFiles::writeOds(const QString &path, qint64 rowCount, const Rows &rows
     chunk += QStringLiteral("<table:table-row table:number-rows-repeated=\"1048000\">"
                             "<table:table-cell table:number-columns-repeated=\"16384\"/>"
                             "</table:table-row>");
-    zip.write(chunk + QStringLiteral("</table:table><table:table table:name=\"Other\">"
-                                     "<table:table-row><table:table-cell office:value-type=\"float\" "
-                                     "office:value=\"99\"/></table:table-row></table:table>"
-                                     "</office:spreadsheet></office:body></office:document-content>"));
+    zip.write(chunk +
+              QStringLiteral("</table:table><table:table table:name=\"Other\">"
+                             "<table:table-row><table:table-cell office:value-type=\"float\" "
+                             "office:value=\"99\"/></table:table-row></table:table>"
+                             "</office:spreadsheet></office:body></office:document-content>"));
     zip.end();
 }
 
@@ -292,8 +324,8 @@ void SheetFiles::writeXls(const QString &path, qint64 rowCount, const Rows &rows
     int columns = 1;
     for (qint64 r = 1; r <= rowCount; ++r)
         columns = qMax(columns, int(rows(r).size()));
-    record(file, 0x0009, u16(0x0002) + u16(0x0010));           // BOF: a worksheet
-    record(file, 0x0042, u16(1252));                            // CODEPAGE
+    record(file, 0x0009, u16(0x0002) + u16(0x0010)); // BOF: a worksheet
+    record(file, 0x0042, u16(1252));                 // CODEPAGE
     record(file, 0x0000, u16(0) + u16(quint16(rowCount)) + u16(0) + u16(quint16(columns)));
     const QByteArray attributes(3, '\0');
     for (qint64 r = 1; r <= rowCount; ++r) {
@@ -304,18 +336,19 @@ void SheetFiles::writeXls(const QString &path, qint64 rowCount, const Rows &rows
                 continue;
             const QByteArray where = u16(quint16(r - 1)) + u16(quint16(c)) + attributes;
             if (isNumber(v)) {
-                record(file, 0x0003, where + f64(v.toDouble()));                    // NUMBER
+                record(file, 0x0003, where + f64(v.toDouble())); // NUMBER
             } else if (v.toString().startsWith(QLatin1Char('='))) {
-                const QByteArray tokens = QByteArray(1, char(0x1E)) + u16(1);    // tInt 1
-                record(file, 0x0006, where + f64(1) + QByteArray(1, '\0')
-                                         + QByteArray(1, char(tokens.size())) + tokens); // FORMULA
+                const QByteArray tokens = QByteArray(1, char(0x1E)) + u16(1); // tInt 1
+                record(file, 0x0006,
+                       where + f64(1) + QByteArray(1, '\0') + QByteArray(1, char(tokens.size())) +
+                           tokens); // FORMULA
             } else {
                 const QByteArray text = cp1252(v.toString()).left(255);
                 record(file, 0x0004, where + QByteArray(1, char(text.size())) + text); // LABEL
             }
         }
     }
-    record(file, 0x000A, QByteArray());                         // EOF
+    record(file, 0x000A, QByteArray()); // EOF
 }
 
 void SheetFiles::writeCsv(const QString &path, qint64 rowCount, const Rows &rows)
@@ -328,12 +361,13 @@ void SheetFiles::writeCsv(const QString &path, qint64 rowCount, const Rows &rows
         QStringList fields;
         for (const QVariant &v : rows(r)) {
             QString f = !v.isValid() ? QString()
-                        : isNumber(v) ? QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest)
-                                      : v.toString();
-            if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"'))
-                || f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r')))
-                f = QLatin1Char('"') + f.replace(QLatin1String("\""), QLatin1String("\"\""))
-                    + QLatin1Char('"');
+                        : isNumber(v)
+                            ? QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest)
+                            : v.toString();
+            if (f.contains(QLatin1Char(',')) || f.contains(QLatin1Char('"')) ||
+                f.contains(QLatin1Char('\n')) || f.contains(QLatin1Char('\r')))
+                f = QLatin1Char('"') + f.replace(QLatin1String("\""), QLatin1String("\"\"")) +
+                    QLatin1Char('"');
             fields << f;
         }
         chunk += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");

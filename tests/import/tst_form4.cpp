@@ -27,8 +27,10 @@ namespace {
 const QString Title = QStringLiteral("Lexmora! Wordbrawl");
 const QString TitleBang = QStringLiteral("Lexmora! Wordbrawl!");
 const QString SomethingWrong = QStringLiteral("Sorry, bubba. Something's wrong! Try again!");
-const QString BadParameters = QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
-const QString PleaseWait = QStringLiteral("Okay, please wait a few seconds till I finish importing");
+const QString BadParameters =
+    QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
+const QString PleaseWait =
+    QStringLiteral("Okay, please wait a few seconds till I finish importing");
 
 Form4 *findForm4()
 {
@@ -47,8 +49,8 @@ bool gone(const QPointer<Form4> &window)
 QList<QStringList> words(const QString &table = QStringLiteral("Words"))
 {
     QList<QStringList> out;
-    SQLite::Statement st(Module1::database->sql(),
-                         "SELECT word, meaning, pointer FROM " + table.toStdString() + " ORDER BY rowid");
+    SQLite::Statement st(Module1::database->sql(), "SELECT word, meaning, pointer FROM " +
+                                                       table.toStdString() + " ORDER BY rowid");
     while (st.executeStep())
         out << QStringList{QString::fromStdString(st.getColumn(0).getString()),
                            QString::fromStdString(st.getColumn(1).getString()),
@@ -188,23 +190,29 @@ void TestForm4::importsRows_data()
     const QVariant none;
     QTest::newRow("B3 with three rows")
         << "words.xlsx"
-        << QList<QVariantList>{{"title"}, {}, {none, "abate", "to lessen", "v."},
-                               {none, "bOLSTER", "to support", "v."}, {none, "cavil", "to quibble", "n."},
+        << QList<QVariantList>{{"title"},
+                               {},
+                               {none, "abate", "to lessen", "v."},
+                               {none, "bOLSTER", "to support", "v."},
+                               {none, "cavil", "to quibble", "n."},
                                {"not a word", none, "stray"}}
         << "B3" << QStringList{"Starting Word : abate", "Meaning : to lessen", "Pointer : v."}
-        << QList<QStringList>{{"Abate", "to lessen", "v."}, {"Bolster", "to support", "v."},
+        << QList<QStringList>{{"Abate", "to lessen", "v."},
+                              {"Bolster", "to support", "v."},
                               {"Cavil", "to quibble", "n."}};
     QTest::newRow("empty start cell")
         << "empty.ods" << QList<QVariantList>{{none, "meaning", "pointer"}, {"word"}} << "A1"
         << QStringList{"Starting Word : ", "Meaning : meaning", "Pointer : pointer"}
         << QList<QStringList>{};
     QTest::newRow("two blanks, zEBRA, a trailing blank: a duplicate added again")
-        << "zebra.xls" << QList<QVariantList>{{"  zEBRA ", "striped", "p"}, {"  zEBRA", "again", "q"}}
-        << "A1" << QStringList{"Starting Word :   zEBRA ", "Meaning : striped", "Pointer : p"}
+        << "zebra.xls"
+        << QList<QVariantList>{{"  zEBRA ", "striped", "p"}, {"  zEBRA", "again", "q"}} << "A1"
+        << QStringList{"Starting Word :   zEBRA ", "Meaning : striped", "Pointer : p"}
         << QList<QStringList>{{"Zebra ", "striped", "p"}, {"Zebra", "again", "q"}};
     QTest::newRow("a word of blanks, empty meaning and pointer")
-        << "blank.csv" << QList<QVariantList>{{"   ", "blank word", "b"}, {"lone"}, {"half", "meaning"}}
-        << "A1" << QStringList{"Starting Word :    ", "Meaning : blank word", "Pointer : b"}
+        << "blank.csv"
+        << QList<QVariantList>{{"   ", "blank word", "b"}, {"lone"}, {"half", "meaning"}} << "A1"
+        << QStringList{"Starting Word :    ", "Meaning : blank word", "Pointer : b"}
         << QList<QStringList>{{"", "blank word", "b"}, {"Lone", "", ""}, {"Half", "meaning", ""}};
 }
 
@@ -229,19 +237,21 @@ void TestForm4::importsRows()
     QPointer<Form4> form = open();
     choose(form, file, cell);
     QVERIFY(form->hasWorksheet());
-    QCOMPARE((QStringList{form->Label1->text(), form->Label2->text(), form->Label3->text()}), preview);
+    QCOMPARE((QStringList{form->Label1->text(), form->Label2->text(), form->Label3->text()}),
+             preview);
 
     m_program->dialogs().expectQuestion(true).expectMessage().expectMessage();
     form->Command1->click();
     const auto calls = m_program->dialogs().calls();
     QCOMPARE(calls.size(), 4);
-    QCOMPARE(calls[1].text, "Are you sure you wish to start importing from "
-                                + preview[0].mid(QStringLiteral("Starting Word : ").size())
-                                + " till the last word ? ");
+    QCOMPARE(calls[1].text, "Are you sure you wish to start importing from " +
+                                preview[0].mid(QStringLiteral("Starting Word : ").size()) +
+                                " till the last word ? ");
     QCOMPARE(calls[1].title, TitleBang);
     QCOMPARE(calls[2].text, PleaseWait);
     QCOMPARE(calls[2].title, Title);
-    QCOMPARE(calls[3].text, QStringLiteral("Imported %1 words successfully into Words").arg(added.size()));
+    QCOMPARE(calls[3].text,
+             QStringLiteral("Imported %1 words successfully into Words").arg(added.size()));
     QCOMPARE(calls[3].title, TitleBang);
 
     QCOMPARE(words(), Existing + added);
@@ -269,8 +279,8 @@ void TestForm4::unreadableChoices_data()
     QTest::addColumn<bool>("removeFirst");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
-    QTest::newRow("not a workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 damaged", 17) << false
-                                    << BadParameters << "Lexmora";
+    QTest::newRow("not a workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 damaged", 17)
+                                    << false << BadParameters << "Lexmora";
     QTest::newRow("file gone since it was listed")
         << QByteArray("a,b\n") << true
         << "Sorry, I have not been able to locate the file! Please try again. " << Title;
@@ -304,8 +314,9 @@ void TestForm4::unreadableChoices()
 void TestForm4::failureKeepsSavedRowsAndWindow()
 {
     // Row 3's word is a formula whose value an .xls file does not give up.
-    SheetFiles::writeXls(m_program->folder().path("formula.xls"), 4,
-                         SheetFiles::fromList({{"one", "1"}, {"two", "2"}, {"=1", "3"}, {"four", "4"}}));
+    SheetFiles::writeXls(
+        m_program->folder().path("formula.xls"), 4,
+        SheetFiles::fromList({{"one", "1"}, {"two", "2"}, {"=1", "3"}, {"four", "4"}}));
     Form4 *form = open();
     choose(form, "formula.xls", "A1");
     m_program->dialogs().expectQuestion(true).expectMessage().expectMessage();
@@ -322,8 +333,9 @@ void TestForm4::failureKeepsSavedRowsAndWindow()
 
 void TestForm4::cancelStopsARunningImport()
 {
-    SheetFiles::writeCsv(m_program->folder().path("long.csv"), 3000,
-                         [](qint64 row) { return QVariantList{QStringLiteral("w%1").arg(row), "m"}; });
+    SheetFiles::writeCsv(m_program->folder().path("long.csv"), 3000, [](qint64 row) {
+        return QVariantList{QStringLiteral("w%1").arg(row), "m"};
+    });
     QPointer<Form4> form = open();
     choose(form, "long.csv", "A1");
     // Cancel is pressed while the import runs: the window answers it between rows.
@@ -350,7 +362,8 @@ void TestForm4::unreadableDriveKeepsDirectory()
     form->Drive1->setCurrentIndex(form->Drive1->count() - 1);
     m_program->dialogs().expectMessage();
     form->drive1Change();
-    QCOMPARE(m_program->dialogs().last().text, "Sorry, An error was reported! Try a different path");
+    QCOMPARE(m_program->dialogs().last().text,
+             "Sorry, An error was reported! Try a different path");
     QCOMPARE(m_program->dialogs().last().title, "Lexmora");
     QCOMPARE(form->dirPath(), before);
 
@@ -372,8 +385,9 @@ void TestForm4::hoverLooks()
     QCOMPARE(form->Command1->font().pointSize(), 11);
     moveMouse(form->Command2);
     QCOMPARE(HoverLooks::backColour(form->Command2), hover);
-    for (QWidget *area : {static_cast<QWidget *>(form->Frame1), static_cast<QWidget *>(form->Frame2),
-                          form->File1->viewport(), static_cast<QWidget *>(form)}) {
+    for (QWidget *area :
+         {static_cast<QWidget *>(form->Frame1), static_cast<QWidget *>(form->Frame2),
+          form->File1->viewport(), static_cast<QWidget *>(form)}) {
         moveMouse(form->Command1);
         moveMouse(area);
         QCOMPARE(HoverLooks::backColour(form->Command1), normal);

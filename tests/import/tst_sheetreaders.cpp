@@ -70,10 +70,10 @@ void TestSheetReaders::realFiles_data()
     QTest::newRow("BIFF8 shared string") << "xls/simple2003.xls" << 2 << 1 << "Cell1";
     QTest::newRow("BIFF8 number") << "xls/testcase1.xls" << 1 << 1 << "2172515";
     QTest::newRow("BIFF8 text") << "xls/testcase1.xls" << 3 << 2 << "Canberra";
-    QTest::newRow("BIFF8 string in CONTINUE") << "xls/sst_continue.xls" << 136 << 1
-                                              << "New CONTINUE block";
-    QTest::newRow("BIFF5 codepage text") << "xls/malformed_format.xls" << 35 << 2
-                                         << QString::fromUtf8("Festività calendario");
+    QTest::newRow("BIFF8 string in CONTINUE")
+        << "xls/sst_continue.xls" << 136 << 1 << "New CONTINUE block";
+    QTest::newRow("BIFF5 codepage text")
+        << "xls/malformed_format.xls" << 35 << 2 << QString::fromUtf8("Festività calendario");
     QTest::newRow("BIFF5 whole number") << "xls/malformed_format.xls" << 2 << 1 << "1";
     QTest::newRow("BIFF8 time") << "xls/datetime2003.xls" << 2 << 1 << "09:58:45";
     QTest::newRow("xls past the sheet") << "xls/simple2003.xls" << 500 << 40 << "";
@@ -98,12 +98,15 @@ void TestSheetReaders::realFiles_data()
     QTest::newRow("xlsx shared string") << "xlsx/empty_shared_string.xlsx" << 1 << 1 << "abc";
     QTest::newRow("xlsx empty shared string") << "xlsx/empty_shared_string.xlsx" << 2 << 1 << "";
     QTest::newRow("xlsx inline string") << "xlsx/inlineStr_with_value.xlsx" << 1 << 5 << "ID";
-    QTest::newRow("xlsx inline rich text") << "xlsx/inlineStr_with_value.xlsx" << 2 << 5 << "RQ11610";
+    QTest::newRow("xlsx inline rich text")
+        << "xlsx/inlineStr_with_value.xlsx" << 2 << 5 << "RQ11610";
     QTest::newRow("xlsx inline string beside a value")
         << "xlsx/inlineStr_with_value.xlsx" << 2 << 4 << "1.";
     QTest::newRow("ods two paragraphs") << "ods/special_cells.ods" << 1 << 1 << "Split\nLine";
-    QTest::newRow("ods one extra space") << "ods/special_cells.ods" << 2 << 1 << "Value  With spaces";
-    QTest::newRow("ods counted spaces") << "ods/special_cells.ods" << 3 << 1 << "Value   With 3 spaces";
+    QTest::newRow("ods one extra space")
+        << "ods/special_cells.ods" << 2 << 1 << "Value  With spaces";
+    QTest::newRow("ods counted spaces")
+        << "ods/special_cells.ods" << 3 << 1 << "Value   With 3 spaces";
     QTest::newRow("ods spaces around")
         << "ods/special_cells.ods" << 4 << 1 << " Value   With spaces before and after ";
     QTest::newRow("ods two spaces around")
@@ -129,7 +132,8 @@ void TestSheetReaders::realFiles()
 
 void TestSheetReaders::biffSiblingsAgree()
 {
-    const QStringList files{"xls/simple2003_21.xls", "xls/simple2003_5WB.xls", "xls/simple2003.xls"};
+    const QStringList files{"xls/simple2003_21.xls", "xls/simple2003_5WB.xls",
+                            "xls/simple2003.xls"};
     if (!QFile::exists(testData(files.first())))
         QSKIP("The files written by other programs are not here.");
     QList<QStringList> grids;
@@ -248,12 +252,18 @@ void TestSheetReaders::formatByContent_data()
     QTest::addColumn<QString>("writtenAs");
     QTest::addColumn<QString>("named");
     QTest::addColumn<Format>("format");
-    QTest::newRow("xlsx named .xls") << "xlsx" << "book.xls" << Format::Xlsx;
-    QTest::newRow("ods named .XLS") << "ods" << "BOOK.XLS" << Format::Ods;
-    QTest::newRow("BIFF2 named .csv") << "xls" << "book.csv" << Format::Xls;
-    QTest::newRow("text named .xls") << "csv" << "book.xls" << Format::Csv;
-    QTest::newRow("binary rubbish") << "binary" << "book.xls" << Format::Unknown;
-    QTest::newRow("broken zip") << "zip" << "book.xlsx" << Format::Unknown;
+    QTest::newRow("xlsx named .xls") << "xlsx"
+                                     << "book.xls" << Format::Xlsx;
+    QTest::newRow("ods named .XLS") << "ods"
+                                    << "BOOK.XLS" << Format::Ods;
+    QTest::newRow("BIFF2 named .csv") << "xls"
+                                      << "book.csv" << Format::Xls;
+    QTest::newRow("text named .xls") << "csv"
+                                     << "book.xls" << Format::Csv;
+    QTest::newRow("binary rubbish") << "binary"
+                                    << "book.xls" << Format::Unknown;
+    QTest::newRow("broken zip") << "zip"
+                                << "book.xlsx" << Format::Unknown;
 }
 
 void TestSheetReaders::formatByContent()
@@ -294,23 +304,28 @@ void TestSheetReaders::csvText_data()
     QTest::addColumn<QList<QStringList>>("rows");
 
     QTest::newRow("quoted separators, quotes and line breaks")
-        << "a.csv" << QByteArray("word,meaning,pointer\r\n\"a, b\",\"say \"\"hi\"\"\",\"two\r\nlines\"\r\n")
-        << QList<QStringList>{{"word", "meaning", "pointer"}, {"a, b", "say \"hi\"", "two\r\nlines"}};
+        << "a.csv"
+        << QByteArray("word,meaning,pointer\r\n\"a, b\",\"say \"\"hi\"\"\",\"two\r\nlines\"\r\n")
+        << QList<QStringList>{{"word", "meaning", "pointer"},
+                              {"a, b", "say \"hi\"", "two\r\nlines"}};
     QTest::newRow("semicolons, commas inside")
         << "a.csv" << QByteArray("abate;to lessen, to reduce;v\nzeal;eagerness;n\n")
         << QList<QStringList>{{"abate", "to lessen, to reduce", "v"}, {"zeal", "eagerness", "n"}};
     QTest::newRow("tabs") << "a.txt" << QByteArray("one\ttwo, three\tfour\nfive\tsix\tseven")
-                          << QList<QStringList>{{"one", "two, three", "four"}, {"five", "six", "seven"}};
+                          << QList<QStringList>{{"one", "two, three", "four"},
+                                                {"five", "six", "seven"}};
     QTest::newRow(".tsv with one column and commas")
         << "a.tsv" << QByteArray("a, b\nc, d\n") << QList<QStringList>{{"a, b"}, {"c, d"}};
     QTest::newRow("UTF-8 with a byte-order mark")
         << "a.csv" << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9,\xE2\x82\xAC\n")
         << QList<QStringList>{{QString::fromUtf8("été"), QString::fromUtf8("€")}};
     QTest::newRow("Windows-1252") << "a.csv" << QByteArray("caf\xE9,\x80 5,\x93quoted\x94\n")
-                                  << QList<QStringList>{{QString::fromUtf8("café"), QString::fromUtf8("€ 5"),
+                                  << QList<QStringList>{{QString::fromUtf8("café"),
+                                                         QString::fromUtf8("€ 5"),
                                                          QString::fromUtf8("“quoted”")}};
     QTest::newRow("old Mac line ends, empty fields")
-        << "a.csv" << QByteArray("a,,c\r,b,\r") << QList<QStringList>{{"a", "", "c"}, {"", "b", ""}};
+        << "a.csv" << QByteArray("a,,c\r,b,\r")
+        << QList<QStringList>{{"a", "", "c"}, {"", "b", ""}};
 }
 
 void TestSheetReaders::csvText()

@@ -5,8 +5,8 @@
 #include "WordDatabase.h"
 #include "WordImport.h"
 
-#include <SQLiteCpp/Statement.h>
 #include <QTest>
+#include <SQLiteCpp/Statement.h>
 
 using namespace TestSupport;
 
@@ -51,8 +51,8 @@ void TestWordImport::cleanup()
 QList<QStringList> TestWordImport::rows(const QString &table)
 {
     QList<QStringList> out;
-    SQLite::Statement st(m_db->sql(),
-                         "SELECT word, meaning, pointer FROM " + table.toStdString() + " ORDER BY rowid");
+    SQLite::Statement st(m_db->sql(), "SELECT word, meaning, pointer FROM " + table.toStdString() +
+                                          " ORDER BY rowid");
     while (st.executeStep())
         out << QStringList{QString::fromStdString(st.getColumn(0).getString()),
                            QString::fromStdString(st.getColumn(1).getString()),
@@ -71,16 +71,26 @@ void TestWordImport::normalization_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("two blanks, mixed case") << "  aBACUS" << "Abacus";
-    QTest::newRow("trailing blank stays") << "  zEBRA " << "Zebra ";
-    QTest::newRow("later words lowered") << "  hELLO World" << "Hello world";
-    QTest::newRow("apostrophe") << "o'NEIL" << "O'neil";
-    QTest::newRow("blanks only") << "    " << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("tab is not a blank") << "\tzEAL" << "\tzeal";
-    QTest::newRow("digit first") << "4WD" << "4wd";
-    QTest::newRow("accented letters untouched") << QString::fromUtf8("éCLAT") << QString::fromUtf8("éclat");
-    QTest::newRow("already normal") << "Zeal" << "Zeal";
+    QTest::newRow("two blanks, mixed case") << "  aBACUS"
+                                            << "Abacus";
+    QTest::newRow("trailing blank stays") << "  zEBRA "
+                                          << "Zebra ";
+    QTest::newRow("later words lowered") << "  hELLO World"
+                                         << "Hello world";
+    QTest::newRow("apostrophe") << "o'NEIL"
+                                << "O'neil";
+    QTest::newRow("blanks only") << "    "
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("tab is not a blank") << "\tzEAL"
+                                        << "\tzeal";
+    QTest::newRow("digit first") << "4WD"
+                                 << "4wd";
+    QTest::newRow("accented letters untouched")
+        << QString::fromUtf8("éCLAT") << QString::fromUtf8("éclat");
+    QTest::newRow("already normal") << "Zeal"
+                                    << "Zeal";
 }
 
 void TestWordImport::normalization()
@@ -99,11 +109,15 @@ void TestWordImport::importsFromStartCellToFirstEmptyWord_data()
 
     const QVariant none;
     QTest::newRow("B3 with three rows")
-        << QList<QVariantList>{{"x"}, {"x"}, {none, "abate", "to lessen", "v."},
-                               {none, "bOLSTER", "to support", "v."}, {none, "cAVIL", "to quibble", "n."},
+        << QList<QVariantList>{{"x"},
+                               {"x"},
+                               {none, "abate", "to lessen", "v."},
+                               {none, "bOLSTER", "to support", "v."},
+                               {none, "cAVIL", "to quibble", "n."},
                                {"A6 is not the word column", none, "stray meaning"}}
         << 3 << 2
-        << QList<QStringList>{{"Abate", "to lessen", "v."}, {"Bolster", "to support", "v."},
+        << QList<QStringList>{{"Abate", "to lessen", "v."},
+                              {"Bolster", "to support", "v."},
                               {"Cavil", "to quibble", "n."}};
     QTest::newRow("empty start cell") << QList<QVariantList>{{none, "meaning"}, {"word", "meaning"}}
                                       << 1 << 1 << QList<QStringList>{};
@@ -145,10 +159,11 @@ void TestWordImport::countsPastSixteenBits()
     });
     auto reader = SheetReader::openFile(path);
     qint64 lastSeen = 0;
-    const auto result = WordImport(*m_db, "words1").run(*reader, 1, 1, [&](qint64 n, const WordImport::Row &) {
-        lastSeen = n;
-        return true;
-    });
+    const auto result =
+        WordImport(*m_db, "words1").run(*reader, 1, 1, [&](qint64 n, const WordImport::Row &) {
+            lastSeen = n;
+            return true;
+        });
     QVERIFY2(!result.failed, qPrintable(result.error));
     QCOMPARE(result.imported, count);
     QCOMPARE(lastSeen, count);
@@ -162,8 +177,9 @@ void TestWordImport::failureKeepsRowsBeforeIt()
     // The meaning of the third row is a formula FreeXL cannot give: the first two rows
     // stay, the third is not written, and the failure is reported, not taken for the end.
     const QString path = m_folder->path("formula.xls");
-    SheetFiles::writeXls(path, 4,
-                         SheetFiles::fromList({{"one", "1"}, {"two", "2"}, {"three", "=1"}, {"four", "4"}}));
+    SheetFiles::writeXls(
+        path, 4,
+        SheetFiles::fromList({{"one", "1"}, {"two", "2"}, {"three", "=1"}, {"four", "4"}}));
     auto reader = SheetReader::openFile(path);
     const auto result = WordImport(*m_db, "Words2").run(*reader, 1, 1);
     QVERIFY(result.failed);
@@ -175,13 +191,15 @@ void TestWordImport::failureKeepsRowsBeforeIt()
 void TestWordImport::stopKeepsRowsSoFar()
 {
     const QString path = m_folder->path("slow.csv");
-    SheetFiles::writeCsv(path, 5000, [](qint64 row) { return QVariantList{QStringLiteral("w%1").arg(row)}; });
+    SheetFiles::writeCsv(path, 5000,
+                         [](qint64 row) { return QVariantList{QStringLiteral("w%1").arg(row)}; });
     auto reader = SheetReader::openFile(path);
     int calls = 0;
-    const auto result = WordImport(*m_db, "Words3").run(*reader, 1, 1, [&](qint64, const WordImport::Row &) {
-        QTest::qSleep(WordImport::ProgressMs); // the next row reports at once
-        return ++calls < 2;
-    });
+    const auto result =
+        WordImport(*m_db, "Words3").run(*reader, 1, 1, [&](qint64, const WordImport::Row &) {
+            QTest::qSleep(WordImport::ProgressMs); // the next row reports at once
+            return ++calls < 2;
+        });
     QVERIFY(result.stopped);
     QVERIFY(!result.failed);
     QCOMPARE(result.imported, 2);
