@@ -171,6 +171,7 @@ private:
     void command18Click(); // "Change table": opens the Database Selector
     // -- end collections
     // -- import (Form1Import.cpp): members of the import wiring
+    void command12Click(); // "Import": Display halt, the warning, the import window
     // -- end import
     // -- help (Form1Help.cpp): members of the Help window wiring
     void command7Click(); // "Help": disables this window and opens the Help window

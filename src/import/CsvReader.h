@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RowStream.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+// Comma-, semicolon- or tab-separated text. Quoted fields may hold separators, doubled
+// quotes and line breaks. The separator is guessed from the first lines; the text is
+// UTF-8 (with or without a byte-order mark) or, when its bytes are not UTF-8,
+// Windows-1252. Every field reads as text, exactly as written.
+class CsvReader : public RowStreamReader
+{
+public:
+    // A .tsv file is tab-separated; other text files have their separator guessed.
+    enum SeparatorHint { Guess, TabSeparated };
+
+    explicit CsvReader(SeparatorHint hint = Guess) : m_hint(hint) {}
+
+    void open(const QString &path) override;
+    void close() override;
+
+    QChar separator() const { return m_separator; }
+    bool isUtf8() const { return m_utf8; }
+
+    // The separator a few lines of text use; exposed for its tests.
+    static QChar guessSeparator(const QString &head, SeparatorHint hint);
+
+protected:
+    void rewind() override;
+    bool readRow(Row &row) override;
+
+private:
+    bool fill();
+    bool atEnd();
+    bool validUtf8();
+    QString decode(const QByteArray &bytes);
+
+    SeparatorHint m_hint;
+    QFile m_file;
+    bool m_utf8 = true;
+    QChar m_separator = QLatin1Char(',');
+    QStringDecoder m_decoder;
+    QString m_buffer;
+    qsizetype m_pos = 0;
+};

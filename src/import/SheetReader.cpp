@@ -1,0 +1,123 @@
+#include "SheetReader.h"
+
+#include "CsvReader.h"
+#include "OdsReader.h"
+#include "XlsReader.h"
+#include "XlsxReader.h"
+
+#include <quazip.h>
+#include <quazipfile.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+bool isBiffBof(const QByteArray &head)
+{
+    // A bare BIFF2, 3 or 4 stream (or a BIFF5/8 stream without its container) starts
+    // with a BOF record: 09 00, 09 02, 09 04 or 09 08.
+    if (head.size() < 4 || quint8(head[0]) != 0x09)
+        return false;
+    const quint8 version = quint8(head[1]);
+    return version == 0x00 || version == 0x02 || version == 0x04 || version == 0x08;
+}
+
+SheetReader::Format zipFormat(const QString &path)
+{
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdUnzip))
+        return SheetReader::Format::Unknown;
+    if (zip.setCurrentFile(QStringLiteral("mimetype"))) {
+        QuaZipFile file(&zip);
+        if (file.open(QIODevice::ReadOnly) &&
+            file.read(64).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+            return SheetReader::Format::Ods;
+    }
+    if (zip.setCurrentFile(QStringLiteral("xl/workbook.xml"), QuaZip::csInsensitive))
+        return SheetReader::Format::Xlsx;
+    if (zip.setCurrentFile(QStringLiteral("content.xml")))
+        return SheetReader::Format::Ods;
+    return SheetReader::Format::Unknown;
+}
+
+} // namespace
+
+QString SheetCell::toText() const
+{
+    switch (kind) {
+    case Kind::Empty:
+        return QString();
+    case Kind::Text:
+        return text;
+    case Kind::Number:
+        return SheetReader::naturalNumber(number);
+    }
+    return QString();
+}
+
+QString SheetReader::naturalNumber(double value)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    // Whole numbers without a fraction; others with the 15 significant digits a
+    // spreadsheet shows, so 3.14 stays 3.14 and 0.1 + 0.2 reads 0.3.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', 15);
+}
+
+const QStringList &SheetReader::filePatterns()
+{
+    static const QStringList patterns{"*.xls", "*.xlsx", "*.ods", "*.csv", "*.tsv"};
+    return patterns;
+}
+
+SheetReader::Format SheetReader::detect(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Format::Unknown;
+    const QByteArray head = file.read(4096);
+    file.close();
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") || isBiffBof(head))
+        return Format::Xls;
+    if (head.startsWith("PK\x03\x04"))
+        return zipFormat(path);
+    // Anything else is read as delimited text, unless it plainly is binary.
+    if (head.contains('\0'))
+        return Format::Unknown;
+    return Format::Csv;
+}
+
+std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        throw SheetError(QStringLiteral("There is no file %1.").arg(path));
+    std::unique_ptr<SheetReader> reader;
+    switch (detect(path)) {
+    case Format::Xls:
+        reader = std::make_unique<XlsReader>();
+        break;
+    case Format::Xlsx:
+        reader = std::make_unique<XlsxReader>();
+        break;
+    case Format::Ods:
+        reader = std::make_unique<OdsReader>();
+        break;
+    case Format::Csv:
+        reader = std::make_unique<CsvReader>(
+            QFileInfo(path).suffix().compare(QLatin1String("tsv"), Qt::CaseInsensitive) == 0
+                ? CsvReader::TabSeparated
+                : CsvReader::Guess);
+        break;
+    case Format::Unknown:
+        throw SheetError(QStringLiteral("%1 is not a spreadsheet this program can read.")
+                             .arg(QFileInfo(path).fileName()));
+    }
+    reader->open(path);
+    return reader;
+}

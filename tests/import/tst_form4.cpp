@@ -1,0 +1,402 @@
+// The import window, opened from the Main window's "Import" with scripted dialogs.
+#include "Form1.h"
+#include "Form4.h"
+#include "HoverLooks.h"
+#include "Module1.h"
+#include "ProgramFixture.h"
+#include "SheetFiles.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <SQLiteCpp/Statement.h>
+
+using namespace TestSupport;
+
+namespace {
+
+const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString TitleBang = QStringLiteral("Lexmora! Wordbrawl!");
+const QString SomethingWrong = QStringLiteral("Sorry, bubba. Something's wrong! Try again!");
+const QString BadParameters =
+    QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
+const QString PleaseWait =
+    QStringLiteral("Okay, please wait a few seconds till I finish importing");
+
+Form4 *findForm4()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Form4") && w->isVisible())
+            return qobject_cast<Form4 *>(w);
+    return nullptr;
+}
+
+bool gone(const QPointer<Form4> &window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window.isNull();
+}
+
+QList<QStringList> words(const QString &table = QStringLiteral("Words"))
+{
+    QList<QStringList> out;
+    SQLite::Statement st(Module1::database->sql(), "SELECT word, meaning, pointer FROM " +
+                                                       table.toStdString() + " ORDER BY rowid");
+    while (st.executeStep())
+        out << QStringList{QString::fromStdString(st.getColumn(0).getString()),
+                           QString::fromStdString(st.getColumn(1).getString()),
+                           QString::fromStdString(st.getColumn(2).getString())};
+    return out;
+}
+
+void moveMouse(QWidget *w)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+const QList<QStringList> Existing{{"Zebra", "a striped horse", "old"}};
+
+} // namespace
+
+class TestForm4 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void noToTheWarningStaysInTheMainWindow();
+    void cancelBeforeAnyFile();
+    void fileListShowsSpreadsheetsInAnyCase();
+    void importsRows_data();
+    void importsRows();
+    void importWithoutCellIsAnError();
+    void unreadableChoices_data();
+    void unreadableChoices();
+    void failureKeepsSavedRowsAndWindow();
+    void cancelStopsARunningImport();
+    void unreadableDriveKeepsDirectory();
+    void hoverLooks();
+
+private:
+    Form4 *open();
+    void choose(Form4 *form, const QString &file, const QString &cell);
+
+    std::unique_ptr<ProgramFixture> m_program;
+    Form1 *m_main = nullptr;
+};
+
+void TestForm4::init()
+{
+    ProgramFixture::Options options;
+    options.tables = {{"Words", {{"Zebra", "a striped horse", "old"}}}};
+    m_program = std::make_unique<ProgramFixture>(options);
+    m_main = m_program->start();
+    QVERIFY(m_main);
+}
+
+void TestForm4::cleanup()
+{
+    m_program.reset();
+}
+
+Form4 *TestForm4::open()
+{
+    m_program->dialogs().expectQuestion(true);
+    m_main->Command12->click();
+    const auto call = m_program->dialogs().last();
+    [&] {
+        QCOMPARE(call.text, "This option requires Microsoft Excel. If you do not have it, please "
+                            "install it. \r\nDo you wish to proceed ? ");
+        QCOMPARE(call.title, TitleBang);
+    }();
+    return findForm4();
+}
+
+void TestForm4::choose(Form4 *form, const QString &file, const QString &cell)
+{
+    form->setDirPath(m_program->folder().path());
+    const auto files = form->File1->findItems(file, Qt::MatchExactly);
+    QVERIFY2(!files.isEmpty(), qPrintable(file));
+    form->File1->setCurrentItem(files.first());
+    form->List1->setCurrentItem(form->List1->findItems(cell, Qt::MatchExactly).value(0));
+}
+
+void TestForm4::noToTheWarningStaysInTheMainWindow()
+{
+    m_program->dialogs().expectQuestion(false);
+    m_main->Command12->click();
+    QVERIFY(!findForm4());
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(m_main->isVisible());
+}
+
+void TestForm4::cancelBeforeAnyFile()
+{
+    QPointer<Form4> form = open();
+    QVERIFY(form);
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(!m_main->isEnabled());
+    QCOMPARE(form->windowTitle(), "Import From Excel");
+    QCOMPARE(form->List1->count(), 20);
+    QCOMPARE(form->List1->item(0)->text(), "A1");
+    QCOMPARE(form->List1->item(19)->text(), "B10");
+    QVERIFY(!form->List1->isEnabled());
+
+    form->Command2->click();
+    QVERIFY(gone(form));
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(words(), Existing);
+}
+
+void TestForm4::fileListShowsSpreadsheetsInAnyCase()
+{
+    for (const char *name : {"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV", "f.txt", "g.doc"}) {
+        QFile f(m_program->folder().path(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    Form4 *form = open();
+    form->setDirPath(m_program->folder().path());
+    QStringList shown;
+    for (int i = 0; i < form->File1->count(); ++i)
+        shown << form->File1->item(i)->text();
+    QCOMPARE(shown, (QStringList{"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV"}));
+    QVERIFY(!form->List1->isEnabled());
+    form->File1->setCurrentRow(1);
+    QVERIFY(form->List1->isEnabled());
+    form->close();
+}
+
+void TestForm4::importsRows_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QList<QVariantList>>("cells");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QStringList>("preview");
+    QTest::addColumn<QList<QStringList>>("added");
+
+    const QVariant none;
+    QTest::newRow("B3 with three rows")
+        << "words.xlsx"
+        << QList<QVariantList>{{"title"},
+                               {},
+                               {none, "abate", "to lessen", "v."},
+                               {none, "bOLSTER", "to support", "v."},
+                               {none, "cavil", "to quibble", "n."},
+                               {"not a word", none, "stray"}}
+        << "B3" << QStringList{"Starting Word : abate", "Meaning : to lessen", "Pointer : v."}
+        << QList<QStringList>{{"Abate", "to lessen", "v."},
+                              {"Bolster", "to support", "v."},
+                              {"Cavil", "to quibble", "n."}};
+    QTest::newRow("empty start cell")
+        << "empty.ods" << QList<QVariantList>{{none, "meaning", "pointer"}, {"word"}} << "A1"
+        << QStringList{"Starting Word : ", "Meaning : meaning", "Pointer : pointer"}
+        << QList<QStringList>{};
+    QTest::newRow("two blanks, zEBRA, a trailing blank: a duplicate added again")
+        << "zebra.xls"
+        << QList<QVariantList>{{"  zEBRA ", "striped", "p"}, {"  zEBRA", "again", "q"}} << "A1"
+        << QStringList{"Starting Word :   zEBRA ", "Meaning : striped", "Pointer : p"}
+        << QList<QStringList>{{"Zebra ", "striped", "p"}, {"Zebra", "again", "q"}};
+    QTest::newRow("a word of blanks, empty meaning and pointer")
+        << "blank.csv"
+        << QList<QVariantList>{{"   ", "blank word", "b"}, {"lone"}, {"half", "meaning"}} << "A1"
+        << QStringList{"Starting Word :    ", "Meaning : blank word", "Pointer : b"}
+        << QList<QStringList>{{"", "blank word", "b"}, {"Lone", "", ""}, {"Half", "meaning", ""}};
+}
+
+void TestForm4::importsRows()
+{
+    QFETCH(QString, file);
+    QFETCH(QList<QVariantList>, cells);
+    QFETCH(QString, cell);
+    QFETCH(QStringList, preview);
+    QFETCH(QList<QStringList>, added);
+    const QString path = m_program->folder().path(file);
+    const auto rows = SheetFiles::fromList(cells);
+    if (file.endsWith(".xlsx"))
+        SheetFiles::writeXlsx(path, cells.size(), rows);
+    else if (file.endsWith(".ods"))
+        SheetFiles::writeOds(path, cells.size(), rows);
+    else if (file.endsWith(".xls"))
+        SheetFiles::writeXls(path, cells.size(), rows);
+    else
+        SheetFiles::writeCsv(path, cells.size(), rows);
+
+    QPointer<Form4> form = open();
+    choose(form, file, cell);
+    QVERIFY(form->hasWorksheet());
+    QCOMPARE((QStringList{form->Label1->text(), form->Label2->text(), form->Label3->text()}),
+             preview);
+
+    m_program->dialogs().expectQuestion(true).expectMessage().expectMessage();
+    form->Command1->click();
+    const auto calls = m_program->dialogs().calls();
+    QCOMPARE(calls.size(), 4);
+    QCOMPARE(calls[1].text, "Are you sure you wish to start importing from " +
+                                preview[0].mid(QStringLiteral("Starting Word : ").size()) +
+                                " till the last word ? ");
+    QCOMPARE(calls[1].title, TitleBang);
+    QCOMPARE(calls[2].text, PleaseWait);
+    QCOMPARE(calls[2].title, Title);
+    QCOMPARE(calls[3].text,
+             QStringLiteral("Imported %1 words successfully into Words").arg(added.size()));
+    QCOMPARE(calls[3].title, TitleBang);
+
+    QCOMPARE(words(), Existing + added);
+    QVERIFY(gone(form));
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(m_main->isVisible());
+}
+
+void TestForm4::importWithoutCellIsAnError()
+{
+    QPointer<Form4> form = open();
+    m_program->dialogs().expectMessage();
+    form->Command1->click();
+    QCOMPARE(m_program->dialogs().last().text, SomethingWrong);
+    QCOMPARE(m_program->dialogs().last().title, Title);
+    QVERIFY(form->isVisible());
+    form->close();
+    QVERIFY(gone(form));
+    QVERIFY(m_main->isEnabled());
+}
+
+void TestForm4::unreadableChoices_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("removeFirst");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("not a workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 damaged", 17)
+                                    << false << BadParameters << "Lexmora";
+    QTest::newRow("file gone since it was listed")
+        << QByteArray("a,b\n") << true
+        << "Sorry, I have not been able to locate the file! Please try again. " << Title;
+}
+
+void TestForm4::unreadableChoices()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, removeFirst);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+    QFile f(m_program->folder().path("book.xls"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+
+    Form4 *form = open();
+    form->setDirPath(m_program->folder().path());
+    form->File1->setCurrentRow(0);
+    if (removeFirst)
+        QVERIFY(f.remove());
+    m_program->dialogs().expectMessage();
+    form->List1->setCurrentRow(0);
+    QCOMPARE(m_program->dialogs().last().text, message);
+    QCOMPARE(m_program->dialogs().last().title, title);
+    QCOMPARE(form->Label1->text(), "Starting word :");
+    QVERIFY(!form->hasWorksheet());
+    form->close();
+}
+
+void TestForm4::failureKeepsSavedRowsAndWindow()
+{
+    // Row 3's word is a formula whose value an .xls file does not give up.
+    SheetFiles::writeXls(
+        m_program->folder().path("formula.xls"), 4,
+        SheetFiles::fromList({{"one", "1"}, {"two", "2"}, {"=1", "3"}, {"four", "4"}}));
+    Form4 *form = open();
+    choose(form, "formula.xls", "A1");
+    m_program->dialogs().expectQuestion(true).expectMessage().expectMessage();
+    form->Command1->click();
+    QCOMPARE(m_program->dialogs().last().text, SomethingWrong);
+    QCOMPARE(m_program->dialogs().last().title, Title);
+    QCOMPARE(words(), (Existing + QList<QStringList>{{"One", "1", ""}, {"Two", "2", ""}}));
+    QVERIFY(form->isVisible());
+    QVERIFY(form->Label4->text().contains("formula"));
+    QVERIFY(form->Command1->isEnabled());
+    QVERIFY(!m_main->isVisible());
+    form->close();
+}
+
+void TestForm4::cancelStopsARunningImport()
+{
+    SheetFiles::writeCsv(m_program->folder().path("long.csv"), 3000, [](qint64 row) {
+        return QVariantList{QStringLiteral("w%1").arg(row), "m"};
+    });
+    QPointer<Form4> form = open();
+    choose(form, "long.csv", "A1");
+    // Cancel is pressed while the import runs: the window answers it between rows.
+    m_program->dialogs()
+        .expectQuestion(true)
+        .whenShown([&] { QTimer::singleShot(0, form->Command2, &QPushButton::click); })
+        .expectMessage()
+        .expectMessage();
+    form->Command1->click();
+    QCOMPARE(m_program->dialogs().last().text, "Imported 1 words successfully into Words");
+    QCOMPARE(words(), (Existing + QList<QStringList>{{"W1", "m", ""}}));
+    QVERIFY(gone(form));
+    QVERIFY(m_main->isEnabled());
+    QVERIFY(m_main->isVisible());
+}
+
+void TestForm4::unreadableDriveKeepsDirectory()
+{
+    Form4 *form = open();
+    QCOMPARE(form->Drive1->itemText(0), QDir::rootPath());
+    form->setDirPath(m_program->folder().path());
+    const QString before = form->dirPath();
+    form->Drive1->addItem("/no/such/volume");
+    form->Drive1->setCurrentIndex(form->Drive1->count() - 1);
+    m_program->dialogs().expectMessage();
+    form->drive1Change();
+    QCOMPARE(m_program->dialogs().last().text,
+             "Sorry, An error was reported! Try a different path");
+    QCOMPARE(m_program->dialogs().last().title, "Lexmora");
+    QCOMPARE(form->dirPath(), before);
+
+    form->Drive1->setCurrentIndex(0);
+    form->drive1Change();
+    QCOMPARE(form->dirPath(), QDir::rootPath());
+    form->close();
+}
+
+void TestForm4::hoverLooks()
+{
+    Form4 *form = open();
+    const QColor normal(0, 192, 0);
+    const QColor hover(192, 255, 192);
+    QCOMPARE(HoverLooks::backColour(form->Command1), normal);
+    moveMouse(form->Command1);
+    QCOMPARE(HoverLooks::backColour(form->Command1), hover);
+    QVERIFY(form->Command1->font().italic());
+    QCOMPARE(form->Command1->font().pointSize(), 11);
+    moveMouse(form->Command2);
+    QCOMPARE(HoverLooks::backColour(form->Command2), hover);
+    for (QWidget *area :
+         {static_cast<QWidget *>(form->Frame1), static_cast<QWidget *>(form->Frame2),
+          form->File1->viewport(), static_cast<QWidget *>(form)}) {
+        moveMouse(form->Command1);
+        moveMouse(area);
+        QCOMPARE(HoverLooks::backColour(form->Command1), normal);
+        QCOMPARE(HoverLooks::backColour(form->Command2), normal);
+        QVERIFY(!form->Command1->font().italic());
+        QCOMPARE(form->Command1->font().pointSize(), 10);
+    }
+    form->close();
+}
+
+QTEST_MAIN(TestForm4)
+#include "tst_form4.moc"
