@@ -1,4 +1,5 @@
 #include "CollectionManager.h"
+#include "Backups.h"
 
 #include "CollectionTable.h"
 #include "Collections.h"
@@ -82,7 +83,8 @@ qint64 CollectionManager::deleteContent(int position)
 {
     requireTable(position);
     const QString table = tableAt(position);
-    // Before emptying a collection: the last moment all of its words are still there.
+    // A copy of the database while all of the collection's words are still there.
+    Backups::beforeBulkChange(m_db);
     return CollectionTable::empty(m_db, table);
 }
 

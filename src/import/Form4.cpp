@@ -1,5 +1,6 @@
 #include "Form4.h"
 
+#include "Backups.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
 #include "Looks.h"
@@ -330,7 +331,9 @@ void Form4::command1Click()
         return;
     }
     Dialogs::current().message(PleaseWait, Title);
-    // A copy of the collection is to be taken here, before the first word is written.
+    // A copy of the database before the first word is written; silent, as a failed copy
+    // must not stand between the user and the import.
+    Backups::beforeBulkChange(*Module1::database);
     runImport();
 }
 

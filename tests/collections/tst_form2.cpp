@@ -1,5 +1,6 @@
 // The Database Selector opened from "Change table" on the real Main window.
 #include "Form1.h"
+#include "Backups.h"
 #include "Form2.h"
 #include "HoverLooks.h"
 #include "Module1.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
 using namespace TestSupport;
@@ -350,6 +353,14 @@ void TstForm2::deleteContentOfTheCurrentCollection()
     QCOMPARE(shownDialogs(program.dialogs()), dialogs);
     QCOMPARE(countOf("Words"), qint64(yes ? 0 : 4));
     QCOMPARE(countOf("Words1"), qint64(3));
+    // Emptying takes a copy of the database first, with the words still in it.
+    const QStringList copies = Backups::list(Module1::database->path());
+    QCOMPARE(copies.size(), yes ? 1 : 0);
+    if (yes) {
+        SQLite::Database copy(
+            QDir(Backups::folderFor(Module1::database->path())).filePath(copies.first()).toStdString());
+        QCOMPARE(copy.execAndGet("SELECT count(*) FROM Words").getInt64(), qint64(4));
+    }
     QCOMPARE(summary(s).first(), yes ? "Number of records : 0" : "Number of records : 4");
     QCOMPARE(form->RichTextBox1->statusText(), status); // the Main window is not refreshed
     if (!yes)

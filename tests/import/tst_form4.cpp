@@ -1,5 +1,6 @@
 // The import window, opened from the Main window's "Import" with scripted dialogs.
 #include "Form1.h"
+#include "Backups.h"
 #include "Form4.h"
 #include "HoverLooks.h"
 #include "Module1.h"
@@ -255,6 +256,8 @@ void TestForm4::importsRows()
     QCOMPARE(calls[3].title, TitleBang);
 
     QCOMPARE(words(), Existing + added);
+    // The words as they were before the import are kept in a copy.
+    QCOMPARE(Backups::list(Module1::database->path()).size(), 1);
     QVERIFY(gone(form));
     QVERIFY(m_main->isEnabled());
     QVERIFY(m_main->isVisible());
