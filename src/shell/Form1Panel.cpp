@@ -56,10 +56,16 @@ private:
     bool coverEvent(QEvent *event)
     {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            m_form.picture4Nudge();
-            m_pressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        case QEvent::MouseButtonPress: {
+            // The second press of a double click comes with the double click event, which
+            // stands in for it: one line, and no click after it.
+            const auto *press = static_cast<QMouseEvent *>(event);
+            const bool secondOfDouble = press->flags() & Qt::MouseEventCreatedDoubleClick;
+            if (!secondOfDouble)
+                m_form.picture4Nudge();
+            m_pressed = !secondOfDouble && press->button() == Qt::LeftButton;
             return true;
+        }
         case QEvent::MouseButtonRelease: {
             const auto *release = static_cast<QMouseEvent *>(event);
             const bool click = m_pressed && release->button() == Qt::LeftButton &&
@@ -70,7 +76,6 @@ private:
             return true;
         }
         case QEvent::MouseButtonDblClick:
-            // The second press of a double click is the double click itself, with no click.
             m_pressed = false;
             m_form.picture4Nudge();
             return true;
