@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFrame>
 #include <QPalette>
 #include <QPointF>
 #include <QStringList>
@@ -55,14 +56,17 @@ W *make(QWidget *parent, const char *name, Args &&...args)
 }
 
 // True when the mouse at `pos` (in `area`'s coordinates) is over the area itself: the
-// control under it, if any, is disabled, and so are those between it and the area, so the
-// area is the one that would take the mouse. Qt hands a move or press that a control does
-// not use on to the control's parent; this tells the two apart.
+// control under it, if any, is disabled or a line, and so are those between it and the
+// area, so the area is the one that would take the mouse. Qt hands a move or press that a
+// control does not use on to the control's parent; this tells the two apart.
+// Plain frames drawn as lines are decoration and count as the area they lie on.
 inline bool pointerOnItself(QWidget *area, const QPointF &pos)
 {
-    for (QWidget *w = area->childAt(pos.toPoint()); w && w != area; w = w->parentWidget())
-        if (w->isEnabled())
+    for (QWidget *w = area->childAt(pos.toPoint()); w && w != area; w = w->parentWidget()) {
+        const bool line = w->metaObject() == &QFrame::staticMetaObject;
+        if (w->isEnabled() && !line)
             return false;
+    }
     return true;
 }
 
