@@ -18,7 +18,6 @@ private slots:
     void initTestCase();
     void buttonFaceIsItsBackColour_data();
     void buttonFaceIsItsBackColour();
-    void otherWidgetsKeepTheirStyle();
     void toolTipsShowPlainText_data();
     void toolTipsShowPlainText();
 };
@@ -86,13 +85,6 @@ void TstLooks::buttonFaceIsItsBackColour()
     QVERIFY(samples > 100);
     // The edge is drawn, not the face colour all the way out.
     QVERIFY(face.pixelColor(0, 16) != colour);
-}
-
-void TstLooks::otherWidgetsKeepTheirStyle()
-{
-    auto *style = qobject_cast<QProxyStyle *>(QApplication::style());
-    QVERIFY(style);
-    QCOMPARE(style->baseStyle()->name().toLower(), "fusion");
 }
 
 void TstLooks::toolTipsShowPlainText_data()

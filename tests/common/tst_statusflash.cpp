@@ -10,9 +10,6 @@ class TstStatusFlash : public QObject
     Q_OBJECT
 
 private slots:
-    void flashRule_data();
-    void flashRule();
-    void coloursTickByTick();
     void changeRestartsTheFlash_data();
     void changeRestartsTheFlash();
     void endsWhiteWhateverTheBackground();
@@ -25,37 +22,6 @@ const QColor Green(0, 255, 0);
 const QColor White(255, 255, 255);
 
 } // namespace
-
-void TstStatusFlash::flashRule_data()
-{
-    QTest::addColumn<int>("tick");
-    QTest::addColumn<bool>("green");
-    // n / 2 rounded with ties to even is 1 for n = 2 only (1.5 rounds to 2, 0.5 to 0).
-    for (int n = 0; n <= 16; ++n)
-        QTest::addRow("tick %d", n) << n << (n == 2);
-}
-
-void TstStatusFlash::flashRule()
-{
-    QFETCH(int, tick);
-    QFETCH(bool, green);
-    QCOMPARE(FlashRule::highlighted(tick), green);
-}
-
-void TstStatusFlash::coloursTickByTick()
-{
-    StatusBox box(Green);
-    box.appendLine("hello");
-    QCOMPARE(box.flashTimer()->interval(), 300);
-    QVERIFY(box.flashTimer()->isRunning());
-    for (int tick = 1; tick <= 15; ++tick) {
-        box.flashTick();
-        QCOMPARE(box.backgroundColour(), tick == 2 ? Green : White);
-        QCOMPARE(box.flashCounter(), tick == 15 ? 0 : tick);
-        QCOMPARE(box.flashTimer()->interval(), tick == 15 ? 0 : 300);
-    }
-    QVERIFY(!box.flashTimer()->isRunning());
-}
 
 void TstStatusFlash::changeRestartsTheFlash_data()
 {

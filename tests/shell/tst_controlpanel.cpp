@@ -10,7 +10,6 @@ class TstControlPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void closingSlideTickByTick();
     void closedWidth_data();
     void closedWidth();
     void openingSlideTickByTick_data();
@@ -47,28 +46,6 @@ void driveTo(ControlPanel &panel, Phase phase)
 }
 
 } // namespace
-
-void TstControlPanel::closingSlideTickByTick()
-{
-    ControlPanel panel;
-    QVERIFY(panel.requestClose());
-    QVERIFY(panel.state().closePending);
-    panel.closingBegins();
-    QVERIFY(!panel.state().closePending);
-    for (int tick = 1; tick <= 199; ++tick) {
-        QVERIFY2(!panel.closingTick(), qPrintable(QString::number(tick)));
-        QCOMPARE(panel.coverWidth(), 70.0 * tick);
-        QVERIFY(panel.state().closing);
-        QVERIFY(!panel.state().covered);
-    }
-    // Tick 200 finds 13930 twips, not below the pane's 13905: it ends and still widens.
-    QVERIFY(panel.closingTick());
-    QCOMPARE(panel.coverWidth(), 14000.0);
-    QVERIFY(!panel.state().closing);
-    QVERIFY(panel.state().covered);
-    QVERIFY(panel.idle());
-    QCOMPARE(panel.coveredExtent(), 14000.0 - 960);
-}
 
 void TstControlPanel::closedWidth_data()
 {
