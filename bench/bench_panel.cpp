@@ -31,8 +31,8 @@ struct MainWindow
                 marker.write("\"False\"\r\n");
         }
         form = Program::start();
-        for (SwitchTimer *t : {form->Timer1, form->Timer2, form->Timer3, form->Timer4,
-                               form->Timer5, form->Timer6})
+        for (SwitchTimer *t :
+             {form->Timer1, form->Timer2, form->Timer3, form->Timer4, form->Timer5, form->Timer6})
             t->setEnabled(false);
         QApplication::processEvents();
     }

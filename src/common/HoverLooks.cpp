@@ -125,7 +125,8 @@ bool HoverLooks::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusOut) {
-        if (auto *list = qobject_cast<QAbstractItemView *>(watched); list && m_listColours.contains(list)) {
+        if (auto *list = qobject_cast<QAbstractItemView *>(watched);
+            list && m_listColours.contains(list)) {
             QFont f = list->font();
             f.setItalic(false);
             f.setBold(false);
@@ -148,7 +149,8 @@ bool HoverLooks::eventFilter(QObject *watched, QEvent *event)
         hoverList(list);
         return QObject::eventFilter(watched, event);
     }
-    if (auto *ownList = qobject_cast<QAbstractItemView *>(widget); ownList && m_listColours.contains(ownList)) {
+    if (auto *ownList = qobject_cast<QAbstractItemView *>(widget);
+        ownList && m_listColours.contains(ownList)) {
         hoverList(ownList); // the list's border
         return QObject::eventFilter(watched, event);
     }

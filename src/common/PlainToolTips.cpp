@@ -35,6 +35,7 @@ bool PlainToolTips::eventFilter(QObject *watched, QEvent *event)
     if (tip.isEmpty())
         return QObject::eventFilter(watched, event);
     const auto *help = static_cast<QHelpEvent *>(event);
-    QToolTip::showText(help->globalPos(), asRichText(tip), widget, QRect(), widget->toolTipDuration());
+    QToolTip::showText(help->globalPos(), asRichText(tip), widget, QRect(),
+                       widget->toolTipDuration());
     return true;
 }

@@ -11,8 +11,8 @@ constexpr double LeftPaneWidth = 6900; // Picture1 at its design width
 constexpr double PaneLeft = 7135;      // design left edge of Picture2
 constexpr double PaneWidth = 13905;    // Picture2, the width the cover must reach
 constexpr double PaneHeight = 8775;
-constexpr double CoverOffset = 960;    // the cover's left edge lies this far left of the pane
-constexpr double LaterRunShift = 40;   // Picture2 stands this far left of its place after start
+constexpr double CoverOffset = 960;  // the cover's left edge lies this far left of the pane
+constexpr double LaterRunShift = 40; // Picture2 stands this far left of its place after start
 
 // The cover's width once closed: the first multiple of a step not below the pane's width,
 // plus the step the finishing tick adds (14000 twips for the 13905-twip pane).
@@ -32,13 +32,13 @@ public:
     // The Main window's state of the panel.
     struct State
     {
-        bool opening = false;     // the opening slide is running
-        bool closing = false;     // the closing slide is running
-        bool covered = false;     // the cover has closed the panel completely
+        bool opening = false;      // the opening slide is running
+        bool closing = false;      // the closing slide is running
+        bool covered = false;      // the cover has closed the panel completely
         bool closePending = false; // the closing slide starts on the next tick
-        double introCounter = 0;  // how far Picture1 has grown in the Intro slide
-        float savedPaneWidth = 0; // design width of Picture1
-        double savedPaneLeft = 0; // design left edge of Picture2
+        double introCounter = 0;   // how far Picture1 has grown in the Intro slide
+        float savedPaneWidth = 0;  // design width of Picture1
+        double savedPaneLeft = 0;  // design left edge of Picture2
     };
 
     explicit ControlPanel(double paneWidth = PanelGeometry::PaneWidth);

@@ -82,7 +82,8 @@ private:
         case QEvent::KeyPress: {
             // A key that types something; Tab still takes the focus on.
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+            if (!key->text().isEmpty() && key->key() != Qt::Key_Tab &&
+                key->key() != Qt::Key_Backtab)
                 m_form.picture4Nudge();
             return false;
         }
@@ -135,15 +136,15 @@ void Form1::buildPanelLooks()
     const QColor olive(192, 192, 0), lightOlive(255, 255, 192);
     const QColor orange(255, 128, 0), lightOrange(255, 192, 128), paleOrange(255, 224, 192);
     const QList<std::tuple<QPushButton *, QColor, QColor>> buttons{
-        {Command1, green, lightGreen},  {Command16, QColor(192, 64, 0), paleOrange},
-        {Command17, olive, lightOlive}, {Command9, orange, lightOrange},
+        {Command1, green, lightGreen},    {Command16, QColor(192, 64, 0), paleOrange},
+        {Command17, olive, lightOlive},   {Command9, orange, lightOrange},
         {Command10, orange, lightOrange}, {Command18, orange, paleOrange},
         {Command11, orange, lightOrange}, {Command12, orange, lightOrange},
-        {Command5, green, lightGreen},  {Command6, red, lightRed},
-        {Command7, teal, lightTeal},    {Command2, green, lightGreen},
-        {Command13, green, lightGreen}, {Command3, red, lightRed},
-        {Command4, teal, lightTeal},    {Command8, olive, lightOlive},
-        {Command15, olive, lightOlive}, {Command14, olive, lightOlive},
+        {Command5, green, lightGreen},    {Command6, red, lightRed},
+        {Command7, teal, lightTeal},      {Command2, green, lightGreen},
+        {Command13, green, lightGreen},   {Command3, red, lightRed},
+        {Command4, teal, lightTeal},      {Command8, olive, lightOlive},
+        {Command15, olive, lightOlive},   {Command14, olive, lightOlive},
         {Command20, olive, lightOlive}};
     for (const auto &[button, normal, hover] : buttons)
         m_looks->add(button, normal, hover);
@@ -154,7 +155,8 @@ void Form1::buildPanelLooks()
     for (QWidget *area : std::initializer_list<QWidget *>{Frame1, Frame2, Frame3, Frame4, Frame5,
                                                           Picture1, Picture2})
         m_looks->resetOver(area);
-    m_looks->resetOver(this, {Command2, Command3, Command4, Command5, Command6, Command7, Command8});
+    m_looks->resetOver(this,
+                       {Command2, Command3, Command4, Command5, Command6, Command7, Command8});
 }
 
 void Form1::wirePopupHelp()
@@ -162,7 +164,8 @@ void Form1::wirePopupHelp()
     auto *popups = new PopupHelp(this);
     popups->attach(help2, {Frame3, List1, Command9, Command10, Command11, Command12, Command18});
     popups->attach(h3, {Frame2, Command5, Check2});
-    popups->attach(h4, {Frame1, Command2, Command3, Command4, Command8, Command14, Command15, Check1});
+    popups->attach(h4,
+                   {Frame1, Command2, Command3, Command4, Command8, Command14, Command15, Check1});
     for (QMenu *menu : {help2, h3, h4}) {
         for (QAction *item : menu->actions()) {
             const QString name = item->objectName();

@@ -24,16 +24,19 @@ struct HelpItem
 const std::array<HelpItem, 10> &helpItems()
 {
     static const std::array<HelpItem, 10> items{{
-        {"wiata", QStringLiteral("WHAT IS WORD CONTROL ALL ABOUT ? "),
+        {"wiata",
+         QStringLiteral("WHAT IS WORD CONTROL ALL ABOUT ? "),
          {QStringLiteral("There are a lot of words in QVT. I have taken the liberty of storing "
                          "most of these words in a table called 'Words'. But, the user (that's "
                          "you!) may wish to have his/her own collection separately or add/modify "
                          "to 'Words'."),
           QStringLiteral("This is where you could do so!")}},
-        {"wiaw", QStringLiteral("WHAT IS ADD WORD ? "),
+        {"wiaw",
+         QStringLiteral("WHAT IS ADD WORD ? "),
          {QStringLiteral("This is where you could add a new word to the table that is currently "
                          "being used, which is {CC}.")}},
-        {"wii", QStringLiteral("WHAT DOES 'IMPORT' DO? "),
+        {"wii",
+         QStringLiteral("WHAT DOES 'IMPORT' DO? "),
          {QStringLiteral("This is probably the most complicated option in this software. Okay, "
                          "assume you have an excel file containing a lot of words in the format "),
           QStringLiteral(" WORD   MEANING  POINTER"),
@@ -41,34 +44,41 @@ const std::array<HelpItem, 10> &helpItems()
                          "you could have this software do that for you. What you do is to select "
                          "the cell number of the starting word. This software will then import "
                          "the words that follow till it reaches an empty cell.")}},
-        {"wida", QStringLiteral("WHAT DOES 'DELETE ALL' DO ? "),
+        {"wida",
+         QStringLiteral("WHAT DOES 'DELETE ALL' DO ? "),
          {QStringLiteral("This is where you could delete all the words in the table that is "
                          "currently being used, which is {CC}.")}},
-        {"wivd", QStringLiteral("WHAT DOES 'VIEW / MODIFY' DO ? "),
+        {"wivd",
+         QStringLiteral("WHAT DOES 'VIEW / MODIFY' DO ? "),
          {QStringLiteral("Here, you could look up a particular word in the table currently being "
                          "used ({CC})."),
           QStringLiteral("You could also delete any word or modify the meaning/pointer of an "
                          "existing word, one by one.")}},
-        {"wicd", QStringLiteral("WHAT IS 'CHANGE TABLE' ABOUT ? "),
+        {"wicd",
+         QStringLiteral("WHAT IS 'CHANGE TABLE' ABOUT ? "),
          {QStringLiteral("There are five tables in which you could store your words. This is an "
                          "option where you could switch to another table for now or make another "
                          "table, the default. "),
           QStringLiteral("You also have the option of deleting the contents of a table or "
                          "renaming a table to one of your choice. ")}},
-        {"wita2", QStringLiteral("WHAT IS 'QUIZ'ALL ABOUT ? "),
+        {"wita2",
+         QStringLiteral("WHAT IS 'QUIZ'ALL ABOUT ? "),
          {QStringLiteral("This option quizzes you on the words in the database currently being "
                          "used ({CC})"),
           QStringLiteral("You could select the time that you would like each word to be "
                          "displayed for, from the 'Timer Interval'.")}},
-        {"wir", QStringLiteral("WHAT DOES 'RANDOMIZE' ALL ABOUT ? "),
+        {"wir",
+         QStringLiteral("WHAT DOES 'RANDOMIZE' ALL ABOUT ? "),
          {QStringLiteral("This will quiz you on the words in {CC} randomly. Check this option "
                          "and click on 'Start' to start the quiz.")}},
-        {"wiata4", QStringLiteral("WHAT DOES 'DISPLAY WORDS' DO ? "),
+        {"wiata4",
+         QStringLiteral("WHAT DOES 'DISPLAY WORDS' DO ? "),
          {QStringLiteral("This displays the words in ({CC}) in the manner selected. "),
           QStringLiteral("If Randomize is chosen, it displays the words in a random fashion. "
                          "Each word is displayed for a specified amount of time selected by the "
                          "'Time Interval'. Default being 5 Seconds.")}},
-        {"wisa", QStringLiteral("WHAT IS 'VIEW ALL' ? "),
+        {"wisa",
+         QStringLiteral("WHAT IS 'VIEW ALL' ? "),
          {QStringLiteral("This option displays all the words in {CC} three words at a time. "
                          "You could scroll to view the rest of the words.")}},
     }};

@@ -177,8 +177,7 @@ void TstControlPanel::introSlide()
     }
     QCOMPARE(panel.picture1Width(), picture1End);
     QCOMPARE(panel.picture2Left(), 7135 + picture2Shift);
-    QCOMPARE(panel.picture2Left(),
-             7135 + paneWidth - 70 * std::ceil(paneWidth / 70) - 70);
+    QCOMPARE(panel.picture2Left(), 7135 + paneWidth - 70 * std::ceil(paneWidth / 70) - 70);
 }
 
 void TstControlPanel::laterRunPlacesPanesAtOnce()

@@ -20,10 +20,10 @@ namespace {
 
 const QString ByWord =
     QStringLiteral("Please enter the word completely or the starting few letters of the word : ");
-const QString ByMeaning = QStringLiteral(
-    "Please enter the meaning completely or any significant part of the meaning : ");
-const QString ByPointer = QStringLiteral(
-    "Please enter the pointer completely or any significant part of the pointer : ");
+const QString ByMeaning =
+    QStringLiteral("Please enter the meaning completely or any significant part of the meaning : ");
+const QString ByPointer =
+    QStringLiteral("Please enter the pointer completely or any significant part of the pointer : ");
 
 // The text a label shows, as its reader sees it.
 QString shownText(const QLabel *label)

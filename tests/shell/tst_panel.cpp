@@ -75,8 +75,8 @@ struct Program
     explicit Program(const ProgramFixture::Options &options = {}) : fixture(options)
     {
         form = fixture.start();
-        for (SwitchTimer *t : {form->Timer2, form->Timer3, form->Timer4, form->Timer5,
-                               form->Timer6, form->Timer7, form->Timer8})
+        for (SwitchTimer *t : {form->Timer2, form->Timer3, form->Timer4, form->Timer5, form->Timer6,
+                               form->Timer7, form->Timer8})
             t->setEnabled(false);
     }
 };
@@ -84,7 +84,7 @@ struct Program
 // The panel's own controls: everything the cover must hide.
 QList<QWidget *> panelControls(Form1 *form)
 {
-    return {form->Frame1, form->Frame2, form->Frame3, form->Frame4,
+    return {form->Frame1,    form->Frame2,   form->Frame3,  form->Frame4,
             form->Command20, form->Command7, form->Command6};
 }
 
@@ -167,7 +167,8 @@ void TstPanel::coverHidesThePanelAndTheLockIsReachable()
     // Half way: the left column is under the cover, the right one still in use.
     while (form->coverWidth() < 960 + 6900)
         form->timer4Tick();
-    for (QWidget *w : {static_cast<QWidget *>(form->Frame1), static_cast<QWidget *>(form->Frame2)}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(form->Frame1), static_cast<QWidget *>(form->Frame2)}) {
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         QCOMPARE(form->childAt(centreIn(w, form)), form->Picture4);
     }
@@ -284,8 +285,8 @@ void TstPanel::coverNudgesAndClick()
 
     // Double click: the first press, its click (an Open request), the double click.
     const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
-        QMouseEvent e(type, onCover, form->Picture4->mapToGlobal(onCover), Qt::LeftButton,
-                      buttons, {});
+        QMouseEvent e(type, onCover, form->Picture4->mapToGlobal(onCover), Qt::LeftButton, buttons,
+                      {});
         QApplication::sendEvent(form->Picture4, &e);
     };
     send(QEvent::MouseButtonPress, Qt::LeftButton);
@@ -378,15 +379,24 @@ void TstPanel::hoverLookOfEveryButton_data()
     const QColor olive(192, 192, 0), lightOlive(255, 255, 192);
     const QColor orange(255, 128, 0), lightOrange(255, 192, 128), paleOrange(255, 224, 192);
     const QList<std::tuple<const char *, QColor, QColor>> table{
-        {"Command2", lightGreen, green},   {"Command5", lightGreen, green},
-        {"Command13", lightGreen, green},  {"Command1", lightGreen, green},
-        {"Command3", lightRed, red},       {"Command6", lightRed, red},
-        {"Command4", lightTeal, teal},     {"Command7", lightTeal, teal},
-        {"Command8", lightOlive, olive},   {"Command14", lightOlive, olive},
-        {"Command15", lightOlive, olive},  {"Command20", lightOlive, olive},
-        {"Command17", lightOlive, olive},  {"Command9", lightOrange, orange},
-        {"Command10", lightOrange, orange}, {"Command11", lightOrange, orange},
-        {"Command12", lightOrange, orange}, {"Command18", paleOrange, orange},
+        {"Command2", lightGreen, green},
+        {"Command5", lightGreen, green},
+        {"Command13", lightGreen, green},
+        {"Command1", lightGreen, green},
+        {"Command3", lightRed, red},
+        {"Command6", lightRed, red},
+        {"Command4", lightTeal, teal},
+        {"Command7", lightTeal, teal},
+        {"Command8", lightOlive, olive},
+        {"Command14", lightOlive, olive},
+        {"Command15", lightOlive, olive},
+        {"Command20", lightOlive, olive},
+        {"Command17", lightOlive, olive},
+        {"Command9", lightOrange, orange},
+        {"Command10", lightOrange, orange},
+        {"Command11", lightOrange, orange},
+        {"Command12", lightOrange, orange},
+        {"Command18", paleOrange, orange},
         {"Command16", paleOrange, QColor(192, 64, 0)}};
     for (const auto &[name, hover, normal] : table)
         QTest::newRow(name) << QString(name) << hover << normal;
@@ -482,8 +492,8 @@ void TstPanel::popupMenus_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("menu");
-    for (const char *c : {"Frame3", "List1", "Command9", "Command10", "Command11", "Command12",
-                          "Command18"})
+    for (const char *c :
+         {"Frame3", "List1", "Command9", "Command10", "Command11", "Command12", "Command18"})
         QTest::newRow(c) << c << "help2";
     for (const char *c : {"Frame2", "Command5", "Check2"})
         QTest::newRow(c) << c << "h3";
@@ -542,18 +552,21 @@ void TstPanel::helpItemsAppendTheirText_data()
         return CrLf + heading + CrLf + CrLf + body.join(CrLf) + CrLf;
     };
     QTest::newRow("wiata")
-        << "wiata" << "What is all this about?"
+        << "wiata"
+        << "What is all this about?"
         << block("WHAT IS WORD CONTROL ALL ABOUT ? ",
                  {"There are a lot of words in QVT. I have taken the liberty of storing most of "
                   "these words in a table called 'Words'. But, the user (that's you!) may wish to "
                   "have his/her own collection separately or add/modify to 'Words'.",
                   "This is where you could do so!"});
-    QTest::newRow("wiaw") << "wiaw" << "What is 'Add Word' ?"
+    QTest::newRow("wiaw") << "wiaw"
+                          << "What is 'Add Word' ?"
                           << block("WHAT IS ADD WORD ? ",
                                    {"This is where you could add a new word to the table that "
                                     "is currently being used, which is Words3."});
     QTest::newRow("wii")
-        << "wii" << "What is 'Import' ?"
+        << "wii"
+        << "What is 'Import' ?"
         << block("WHAT DOES 'IMPORT' DO? ",
                  {"This is probably the most complicated option in this software. Okay, assume "
                   "you have an excel file containing a lot of words in the format ",
@@ -562,19 +575,22 @@ void TstPanel::helpItemsAppendTheirText_data()
                   "have this software do that for you. What you do is to select the cell number "
                   "of the starting word. This software will then import the words that follow "
                   "till it reaches an empty cell."});
-    QTest::newRow("wida") << "wida" << "What is 'Delete All' ?"
+    QTest::newRow("wida") << "wida"
+                          << "What is 'Delete All' ?"
                           << block("WHAT DOES 'DELETE ALL' DO ? ",
                                    {"This is where you could delete all the words in the table "
                                     "that is currently being used, which is Words3."});
     QTest::newRow("wivd")
-        << "wivd" << "What is 'View / Delete' ?"
+        << "wivd"
+        << "What is 'View / Delete' ?"
         << block("WHAT DOES 'VIEW / MODIFY' DO ? ",
                  {"Here, you could look up a particular word in the table currently being used "
                   "(Words3).",
                   "You could also delete any word or modify the meaning/pointer of an existing "
                   "word, one by one."});
     QTest::newRow("wicd")
-        << "wicd" << "What is 'Change Database ?'"
+        << "wicd"
+        << "What is 'Change Database ?'"
         << block("WHAT IS 'CHANGE TABLE' ABOUT ? ",
                  {"There are five tables in which you could store your words. This is an option "
                   "where you could switch to another table for now or make another table, the "
@@ -582,24 +598,28 @@ void TstPanel::helpItemsAppendTheirText_data()
                   "You also have the option of deleting the contents of a table or renaming a "
                   "table to one of your choice. "});
     QTest::newRow("wita2")
-        << "wita2" << "What is this about?"
+        << "wita2"
+        << "What is this about?"
         << block("WHAT IS 'QUIZ'ALL ABOUT ? ",
                  {"This option quizzes you on the words in the database currently being used "
                   "(Words3)",
                   "You could select the time that you would like each word to be displayed for, "
                   "from the 'Timer Interval'."});
-    QTest::newRow("wir") << "wir" << "What is 'Randomize' ?"
+    QTest::newRow("wir") << "wir"
+                         << "What is 'Randomize' ?"
                          << block("WHAT DOES 'RANDOMIZE' ALL ABOUT ? ",
                                   {"This will quiz you on the words in Words3 randomly. Check "
                                    "this option and click on 'Start' to start the quiz."});
     QTest::newRow("wiata4")
-        << "wiata4" << "What is all this about?"
+        << "wiata4"
+        << "What is all this about?"
         << block("WHAT DOES 'DISPLAY WORDS' DO ? ",
                  {"This displays the words in (Words3) in the manner selected. ",
                   "If Randomize is chosen, it displays the words in a random fashion. Each word "
                   "is displayed for a specified amount of time selected by the 'Time Interval'. "
                   "Default being 5 Seconds."});
-    QTest::newRow("wisa") << "wisa" << "What is 'Show all' ?"
+    QTest::newRow("wisa") << "wisa"
+                          << "What is 'Show all' ?"
                           << block("WHAT IS 'VIEW ALL' ? ",
                                    {"This option displays all the words in Words3 three words at "
                                     "a time. You could scroll to view the rest of the words."});
