@@ -67,12 +67,12 @@ void openFully(Form1 *form)
 }
 
 // The program with the timers held still, so that the test alone steps them.
-struct Program
+struct HeldProgram
 {
     ProgramFixture fixture;
     Form1 *form;
 
-    explicit Program(const ProgramFixture::Options &options = {}) : fixture(options)
+    explicit HeldProgram(const ProgramFixture::Options &options = {}) : fixture(options)
     {
         form = fixture.start();
         for (SwitchTimer *t : {form->Timer2, form->Timer3, form->Timer4, form->Timer5, form->Timer6,
@@ -118,7 +118,7 @@ private slots:
 
 void TstPanel::coverPanelTwiceWritesOneLine()
 {
-    Program p;
+    HeldProgram p;
     QTest::mouseClick(p.form->Command20, Qt::LeftButton);
     QTest::mouseClick(p.form->Command20, Qt::LeftButton);
     QCOMPARE(lines(p.form->RichTextBox1, Shutting), 1);
@@ -135,7 +135,7 @@ void TstPanel::coverPanelTwiceWritesOneLine()
 
 void TstPanel::closingSlideWidensTheCoverTickByTick()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     form->command20Click();
     form->timer5Tick();
@@ -160,7 +160,7 @@ void TstPanel::closingSlideWidensTheCoverTickByTick()
 
 void TstPanel::coverHidesThePanelAndTheLockIsReachable()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     form->command20Click();
     form->timer5Tick();
@@ -203,7 +203,7 @@ void TstPanel::coverHidesThePanelAndTheLockIsReachable()
 
 void TstPanel::lockIgnoredWhileClosingThenOpensOnce()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     form->command20Click();
     form->timer5Tick();
@@ -247,7 +247,7 @@ void TstPanel::releaseOverTheLockInEveryState_data()
 void TstPanel::releaseOverTheLockInEveryState()
 {
     QFETCH(int, phase);
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     form->command20Click();
     form->timer5Tick();
@@ -275,7 +275,7 @@ void TstPanel::releaseOverTheLockInEveryState()
 
 void TstPanel::coverNudgesAndClick()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     form->command20Click();
     closeFully(form);
@@ -317,7 +317,7 @@ void TstPanel::coverNudgesAndClick()
 
 void TstPanel::wordPanelRequests()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     MainWindowPort &port = *form;
     port.closeRequest();
@@ -352,7 +352,7 @@ void TstPanel::realTimersRunTheSlides()
 
 void TstPanel::bothStatusBoxesFlash()
 {
-    Program p;
+    HeldProgram p;
     for (StatusBox *box : {p.form->RichTextBox1, p.form->RichTextBox2}) {
         SwitchTimer *timer = box == p.form->RichTextBox1 ? p.form->Timer7 : p.form->Timer8;
         box->appendLine("a change");
@@ -407,7 +407,7 @@ void TstPanel::hoverLookOfEveryButton()
     QFETCH(QString, button);
     QFETCH(QColor, hover);
     QFETCH(QColor, normal);
-    Program p;
+    HeldProgram p;
     auto *b = p.form->findChild<QPushButton *>(button);
     QVERIFY(b);
     QCOMPARE(HoverLooks::backColour(b), normal);
@@ -439,7 +439,7 @@ void TstPanel::hoverLookOfEveryButton()
 
 void TstPanel::bareWindowLeavesWordPanelButtons()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     const QList<QPushButton *> seven{form->Command2, form->Command3, form->Command4, form->Command5,
                                      form->Command6, form->Command7, form->Command8};
@@ -467,7 +467,7 @@ void TstPanel::bareWindowLeavesWordPanelButtons()
 
 void TstPanel::list1LooksAndFrame4Tip()
 {
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     QListWidget *list = form->List1;
     QCOMPARE(HoverLooks::listBackColour(list), QColor(192, 192, 192));
@@ -508,7 +508,7 @@ void TstPanel::popupMenus()
 {
     QFETCH(QString, control);
     QFETCH(QString, menu);
-    Program p;
+    HeldProgram p;
     Form1 *form = p.form;
     auto *w = form->findChild<QWidget *>(control);
     QVERIFY(w);
@@ -633,7 +633,7 @@ void TstPanel::helpItemsAppendTheirText()
     DetailsRows details = standardDetails();
     for (auto &row : details)
         row.second = row.first.startsWith("Words3") ? 1 : 0;
-    Program p({.details = details});
+    HeldProgram p({.details = details});
     QCOMPARE(Module1::currentCollection, "Words3");
     auto *action = p.form->findChild<QAction *>(item);
     QVERIFY(action);
@@ -647,7 +647,7 @@ void TstPanel::helpItemsAppendTheirText()
 
 void TstPanel::buttonFacesAreFlat()
 {
-    Program p;
+    HeldProgram p;
     QPushButton *start = p.form->Command5;
     const auto faceColour = [start] {
         const QImage image = start->grab().toImage();
