@@ -1,9 +1,18 @@
 #include "HoverLooks.h"
 
-#include <QEvent>
+#include "Looks.h"
+
+#include <QAbstractItemView>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 
-HoverLooks::HoverLooks(QObject *parent) : QObject(parent) {}
+const QString HoverLooks::FontName = QStringLiteral("TimesNewRoman");
+
+HoverLooks::HoverLooks(QObject *parent) : QObject(parent)
+{
+    Looks::registerFontNames();
+}
 
 void HoverLooks::add(QPushButton *button, const QColor &normal, const QColor &hover)
 {
@@ -15,6 +24,22 @@ void HoverLooks::add(QPushButton *button, const QColor &normal, const QColor &ho
     connect(button, &QObject::destroyed, this, [this, button] {
         m_order.removeAll(button);
         m_colours.remove(button);
+    });
+}
+
+void HoverLooks::addList(QAbstractItemView *list, const QColor &normalBack, const QColor &hoverBack)
+{
+    m_lists.append(list);
+    m_listColours.insert(list, {normalBack, hoverBack});
+    applyListLook(list, normalBack, false);
+    // The entries lie on the viewport, which gets the moves; the focus goes to the list.
+    list->viewport()->setMouseTracking(true);
+    list->viewport()->installEventFilter(this);
+    list->setMouseTracking(true);
+    list->installEventFilter(this);
+    connect(list, &QObject::destroyed, this, [this, list] {
+        m_lists.removeAll(list);
+        m_listColours.remove(list);
     });
 }
 
@@ -31,15 +56,30 @@ QColor HoverLooks::backColour(const QPushButton *button)
     return button->palette().color(QPalette::Button);
 }
 
+QColor HoverLooks::listBackColour(const QAbstractItemView *list)
+{
+    return list->palette().color(QPalette::Base);
+}
+
 void HoverLooks::applyLook(QPushButton *button, const QColor &colour, bool hovered)
 {
     QPalette p = button->palette();
     p.setColor(QPalette::Button, colour);
     button->setPalette(p);
-    QFont f(QStringLiteral("TimesNewRoman"), hovered ? 11 : 10);
+    QFont f(FontName, hovered ? 11 : 10);
     f.setBold(false);
     f.setItalic(hovered);
     button->setFont(f);
+}
+
+void HoverLooks::applyListLook(QAbstractItemView *list, const QColor &back, bool hovered)
+{
+    QPalette p = list->palette();
+    p.setColor(QPalette::Base, back);
+    list->setPalette(p);
+    QFont f = list->font();
+    f.setItalic(hovered);
+    list->setFont(f);
 }
 
 void HoverLooks::hover(QPushButton *button)
@@ -60,24 +100,66 @@ void HoverLooks::reset(const QList<QPushButton *> &buttons)
 
 void HoverLooks::resetAll()
 {
+    for (QAbstractItemView *list : std::as_const(m_lists))
+        resetList(list);
     reset(m_order);
+}
+
+void HoverLooks::hoverList(QAbstractItemView *list)
+{
+    const auto it = m_listColours.constFind(list);
+    if (it != m_listColours.constEnd() && !list->font().italic())
+        applyListLook(list, it->hover, true);
+}
+
+void HoverLooks::resetList(QAbstractItemView *list)
+{
+    const auto it = m_listColours.constFind(list);
+    if (it == m_listColours.constEnd())
+        return;
+    applyListLook(list, it->normal, false);
+    list->clearSelection();
 }
 
 bool HoverLooks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
-        return QObject::eventFilter(watched, event);
-    if (auto *button = qobject_cast<QPushButton *>(watched); button && m_colours.contains(button)) {
-        hover(button);
-        // A button ignores mouse moves, which would then reach the area around it and reset
-        // the look just given; the move ends here.
-        if (event->type() == QEvent::MouseMove) {
-            event->accept();
-            return true;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusOut) {
+        if (auto *list = qobject_cast<QAbstractItemView *>(watched);
+            list && m_listColours.contains(list)) {
+            QFont f = list->font();
+            f.setItalic(false);
+            f.setBold(false);
+            list->setFont(f);
         }
-    } else if (auto *area = qobject_cast<QWidget *>(watched); area && m_resetAreas.contains(area)) {
-        const QList<QPushButton *> buttons = m_resetAreas.value(area);
-        buttons.isEmpty() ? resetAll() : reset(buttons);
+        return QObject::eventFilter(watched, event);
     }
+    if (type != QEvent::MouseMove && type != QEvent::Enter)
+        return QObject::eventFilter(watched, event);
+
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget)
+        return QObject::eventFilter(watched, event);
+    if (auto *button = qobject_cast<QPushButton *>(widget); button && m_colours.contains(button)) {
+        hover(button);
+        return QObject::eventFilter(watched, event);
+    }
+    auto *list = qobject_cast<QAbstractItemView *>(widget->parentWidget());
+    if (list && list->viewport() == widget && m_listColours.contains(list)) {
+        hoverList(list);
+        return QObject::eventFilter(watched, event);
+    }
+    if (auto *ownList = qobject_cast<QAbstractItemView *>(widget);
+        ownList && m_listColours.contains(ownList)) {
+        hoverList(ownList); // the list's border
+        return QObject::eventFilter(watched, event);
+    }
+    const auto area = m_resetAreas.constFind(widget);
+    if (area == m_resetAreas.constEnd())
+        return QObject::eventFilter(watched, event);
+    const QPointF pos = type == QEvent::MouseMove ? static_cast<QMouseEvent *>(event)->position()
+                                                  : static_cast<QEnterEvent *>(event)->position();
+    if (Looks::pointerOnItself(widget, pos))
+        area->isEmpty() ? resetAll() : reset(*area);
     return QObject::eventFilter(watched, event);
 }

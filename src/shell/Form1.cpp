@@ -29,7 +29,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 const QString Title = QStringLiteral("Lexmora! Wordbrawl");
-constexpr double Step = 70; // twips per animation tick
 
 // What the Welcome text and the word panel's start text report of the collection.
 struct CollectionSummary
@@ -108,9 +107,9 @@ bool Form1::startUp()
         return false;
     }
 
-    m_panel = PanelState{};
+    m_panel.reset();
     Module1::currentCollection = QStringLiteral("Words");
-    applyCoverWidth(0);
+    applyCover();
 
     Module1::openCurrentCollection(Collections::chooseDefault(*Module1::database));
     writeWelcomeTexts();
@@ -164,20 +163,16 @@ void Form1::layoutPanes()
         w->setPalette(p);
     }
 
-    m_picture1Width = Twips::fromPixels(Picture1->width());
-    m_panel.savedPaneWidth = float(m_picture1Width);
-    m_panel.savedPaneLeft = Twips::fromPixels(Picture2->x());
-    const double paneWidth = Twips::fromPixels(Picture2->width());
-    applyPicture2Left(m_panel.savedPaneLeft + paneWidth);
-
-    if (QFileInfo::exists(FirstRunMarker)) {
+    // Saved, pushed one pane width to the right, then either set for the Intro slide or
+    // put in place at once.
+    const bool firstRun = !QFileInfo::exists(FirstRunMarker);
+    m_panel.placePanes(PanelGeometry::LeftPaneWidth, PanelGeometry::PaneLeft, firstRun);
+    applyPanes();
+    if (!firstRun) {
         Timer2->setInterval(0);
-        applyPicture1Width(m_panel.savedPaneWidth);
         Timer3->setInterval(0);
-        applyPicture2Left(m_panel.savedPaneLeft - 40);
     } else {
         Timer2->setInterval(1);
-        applyPicture1Width(0);
         QFile marker(FirstRunMarker);
         if (marker.open(QIODevice::WriteOnly))
             marker.write("\"False\"\r\n"); // a failure here is not reported
@@ -198,37 +193,16 @@ void Form1::fillIntervalLists()
 
 void Form1::timer2Tick()
 {
-    if (m_panel.introCounter >= m_panel.savedPaneWidth) {
+    if (m_panel.introTickLeft())
         Timer2->setInterval(0);
-        m_panel.introCounter = 0;
-    }
-    applyPicture1Width(m_picture1Width + Step);
-    m_panel.introCounter += Step;
+    applyPanes();
 }
 
 void Form1::timer3Tick()
 {
-    if (float(m_panel.savedPaneLeft) >= float(m_picture2Left))
+    if (m_panel.introTickRight())
         Timer3->setInterval(0);
-    applyPicture2Left(m_picture2Left - Step);
-}
-
-void Form1::applyPicture1Width(double twips)
-{
-    m_picture1Width = twips;
-    Picture1->resize(Twips::toPixels(twips), Picture1->height());
-}
-
-void Form1::applyPicture2Left(double twips)
-{
-    m_picture2Left = twips;
-    Picture2->move(Twips::toPixels(twips), Picture2->y());
-}
-
-void Form1::applyCoverWidth(double twips)
-{
-    m_coverWidth = twips;
-    Picture4->resize(Twips::toPixels(twips), Picture4->height());
+    applyPanes();
 }
 
 void Form1::command6Click()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ControlPanel.h"
 #include "MainWindowPort.h"
 
 #include <QWidget>
 
+class CoverShield;
 class HoverLooks;
 class PaintedPicture;
 class QCheckBox;
@@ -45,20 +47,11 @@ public:
     void openRequest() override;
 
     // The control panel's flags and the pictures' geometry, in twips.
-    struct PanelState
-    {
-        bool opening = false;
-        bool closing = false;
-        bool covered = false;
-        bool closePending = false;
-        double introCounter = 0;
-        float savedPaneWidth = 0;  // design width of Picture1
-        double savedPaneLeft = 0;  // design left edge of Picture2
-    };
-    const PanelState &panel() const { return m_panel; }
-    double picture1Width() const { return m_picture1Width; }
-    double picture2Left() const { return m_picture2Left; }
-    double coverWidth() const { return m_coverWidth; }
+    using PanelState = ControlPanel::State;
+    const PanelState &panel() const { return m_panel.state(); }
+    double picture1Width() const { return m_panel.picture1Width(); }
+    double picture2Left() const { return m_panel.picture2Left(); }
+    double coverWidth() const { return m_panel.coverWidth(); }
 
     static const QString FirstRunMarker;
 
@@ -99,7 +92,7 @@ public:
     QCheckBox *Check2;           // "Randomize": questions in random order
     QComboBox *Combo2;           // "Timer Interval": seconds per question
     QGroupBox *Frame3;           // "Word Control"
-    QListWidget *List1;          // the quick searches
+    QListWidget *List1;          // the quick searches (a ListBox: keys click it too)
     QPushButton *Command18;      // "Change table": the Database Selector
     QPushButton *Command12;      // "Import": words from a spreadsheet
     QPushButton *Command11;      // "Delete all": empties the collection
@@ -149,9 +142,6 @@ private:
     void layoutPanes();
     void writeWelcomeTexts();
     void fillIntervalLists();
-    void applyPicture1Width(double twips);
-    void applyPicture2Left(double twips);
-    void applyCoverWidth(double twips);
     void reportFatal(const QString &text);
 
     // -- display (Form1Display.cpp): members of the word display and Results viewer wiring
@@ -164,6 +154,30 @@ private:
     // -- queries (Form1Queries.cpp): members of the SQL box, quick search and Show all wiring
     // -- end queries
     // -- panel (Form1Panel.cpp): members of the control panel, cover, flash and popup help
+public:
+    // closeRequest() (above) is the word panel's Close request: it writes " Closing the
+    // panel! ..." into RichTextBox2 itself, and like openRequest() does nothing at all
+    // unless its guard holds.
+
+    // The Highlight reset: List1 and every lit button back to their normal looks.
+    void highlightReset();
+
+    void command20Click();    // "Cover Panel": the Close request from the panel itself
+    void picture4Click();     // a click on the cover: the Open request
+    void picture4Nudge();     // a press, double click or key on the cover: the reminder line
+    void picture5MouseMove(); // the mouse over the Lock: the Open request
+    void picture5MouseUp();   // a button released over the Lock: the reminder line
+    void timer4Tick();        // closing slide
+    void timer5Tick();        // one tick before the closing slide
+    void timer6Tick();        // opening slide
+
+private:
+    void requestClose(const QString &message, StatusBox *box);
+    void applyCover();  // the cover's width in twips onto Picture4
+    void applyPanes();  // the panes' places in twips onto Picture1 and Picture2
+    void buildPanelLooks();
+    void wirePopupHelp();
+    CoverShield *m_coverShield = nullptr; // keeps what the cover hides out of reach
     // -- end panel
     // -- editing (Form1Editing.cpp): members of the word panel and Delete all wiring
     // -- end editing
@@ -177,9 +191,6 @@ private:
     void command7Click(); // "Help": disables this window and opens the Help window
     // -- end help
 
-    PanelState m_panel;
-    double m_picture1Width = 0;
-    double m_picture2Left = 0;
-    double m_coverWidth = 0;
+    ControlPanel m_panel;
     HoverLooks *m_looks;
 };

@@ -1,7 +1,9 @@
 // The Main window's controls at their design places, captions, tooltips and colours.
 #include "Form1.h"
 
+#include "ControlPanel.h"
 #include "HoverLooks.h"
+#include "ListBox.h"
 #include "Looks.h"
 #include "PaintedPicture.h"
 #include "StatusBox.h"
@@ -78,6 +80,8 @@ QFrame *line(QWidget *parent, QFrame::Shape shape)
     auto *l = new QFrame(parent);
     l->setFrameShape(shape);
     l->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 90);"));
+    // Lines take no mouse events: the mouse over a line is over the pane.
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
 }
 
@@ -87,12 +91,13 @@ void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
-    setFixedSize(Twips::toPixels(21000), Twips::toPixels(8775));
+    // The panes leave a narrow margin of bare window along the right and the bottom.
+    setFixedSize(Twips::toPixels(21090), Twips::toPixels(PanelGeometry::PaneHeight + 90));
     Looks::givePaperBackground(this);
 
     // Left pane: word display, main Status box, and the word panel in the same place.
     Picture1 = make<PaintedPicture>(this, "Picture1", PaintedPicture::Art::LeftPane);
-    place(Picture1, 0, 0, 6900, 8775);
+    place(Picture1, 0, 0, PanelGeometry::LeftPaneWidth, PanelGeometry::PaneHeight);
     Label1 = make<QLabel>(Picture1, "Label1", QStringLiteral("Word:"));
     Label1->setFont(Looks::caption(20, QFont::Bold, true));
     colourLabel(Label1, QColor(0, 0, 192), QColor(224, 224, 224));
@@ -103,6 +108,7 @@ void Form1::buildControls()
     colourLabel(Label2, QColor(0, 0, 128), QColor(224, 224, 224));
     place(Label2, 300, 1020, 6300, 960);
     for (QLabel *l : {Label1, Label2}) {
+        l->setTextFormat(Qt::PlainText); // words and meanings are shown as stored
         l->setMargin(Twips::toPixels(90));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
@@ -140,99 +146,105 @@ void Form1::buildControls()
     Picture3 = make<PaintedPicture>(this, "Picture3", PaintedPicture::Art::Strip);
     place(Picture3, 6900, 0, 195, 8775);
 
-    // Right pane: the control panel.
+    // Right pane: the control panel. Everything on it lies left of the rail the fully
+    // closed cover stops at (13040 twips), so the cover hides all of it.
     Picture2 = make<PaintedPicture>(this, "Picture2", PaintedPicture::Art::RightPane);
-    place(Picture2, 7135, 0, 13905, 8775);
+    place(Picture2, PanelGeometry::PaneLeft, 0, PanelGeometry::PaneWidth, PanelGeometry::PaneHeight);
 
     Frame1 = frame(Picture2, "Frame1", QStringLiteral("Show Words"));
     Frame1->setToolTip(QStringLiteral("Right Click for Help"));
-    place(Frame1, 360, 240, 6600, 2700);
+    place(Frame1, 300, 240, 6240, 2700);
     Command2 = button(Frame1, "Command2", QStringLiteral("Start"));
-    place(Command2, 240, 420, 1890, 495);
+    place(Command2, 240, 420, 1800, 495);
     Command3 = button(Frame1, "Command3", QStringLiteral("Stop"));
-    place(Command3, 2340, 420, 1890, 495);
+    place(Command3, 2220, 420, 1800, 495);
     Command4 = button(Frame1, "Command4", QStringLiteral("Pause"));
-    place(Command4, 4440, 420, 1890, 495);
+    place(Command4, 4200, 420, 1800, 495);
     Command14 = button(Frame1, "Command14", QStringLiteral("Previous"));
-    place(Command14, 240, 1080, 1890, 495);
+    place(Command14, 240, 1080, 1800, 495);
     Command15 = button(Frame1, "Command15", QStringLiteral("Next"));
-    place(Command15, 2340, 1080, 1890, 495);
+    place(Command15, 2220, 1080, 1800, 495);
     Command8 = button(Frame1, "Command8", QStringLiteral("Show all"));
-    place(Command8, 4440, 1080, 1890, 495);
+    place(Command8, 4200, 1080, 1800, 495);
     Check1 = checkBox(Frame1, "Check1", QStringLiteral("Randomize"));
-    place(Check1, 240, 1830, 1890, 400);
+    place(Check1, 240, 1830, 1800, 400);
     Combo1 = intervalList(Frame1, "Combo1");
-    place(Combo1, 2340, 1800, 3990, 435);
+    place(Combo1, 2220, 1800, 3780, 435);
 
     Frame2 = frame(Picture2, "Frame2", QStringLiteral("Wordbrawl - Quiz"));
     Frame2->setToolTip(QStringLiteral("Right Click for Help"));
-    place(Frame2, 360, 3120, 6600, 1940);
+    place(Frame2, 300, 3120, 6240, 1940);
     Command5 = button(Frame2, "Command5", QStringLiteral("Start"));
     Command5->setToolTip(QStringLiteral("Start the quiz! Need I say more!"));
-    place(Command5, 240, 480, 1890, 495);
+    place(Command5, 240, 480, 1800, 495);
     Check2 = checkBox(Frame2, "Check2", QStringLiteral("Randomize"));
     Check2->setToolTip(QStringLiteral("The questions appear in random"));
-    place(Check2, 240, 1200, 1890, 400);
+    place(Check2, 240, 1200, 1800, 400);
     Combo2 = intervalList(Frame2, "Combo2");
-    place(Combo2, 2340, 510, 3990, 435);
+    place(Combo2, 2220, 510, 3780, 435);
 
     Frame3 = frame(Picture2, "Frame3", QStringLiteral("Word Control"));
     Frame3->setToolTip(QStringLiteral("Right Click for Help"));
-    place(Frame3, 7200, 240, 6345, 4820);
-    List1 = make<QListWidget>(Frame3, "List1");
+    place(Frame3, 6780, 240, 5960, 4820);
+    List1 = make<ListBox>(Frame3, "List1");
     List1->setToolTip(QStringLiteral("This will quickly look up a word / meaning"));
     List1->setFont(Looks::caption(10));
-    place(List1, 240, 420, 5865, 1200);
+    place(List1, 240, 420, 5480, 1200);
     Command9 = button(Frame3, "Command9", QStringLiteral("Add"));
     Command9->setToolTip(QStringLiteral("To add a new word to the database"));
-    place(Command9, 240, 1860, 2820, 555);
+    place(Command9, 240, 1860, 2640, 555);
     Command10 = button(Frame3, "Command10", QStringLiteral("Find/Delete"));
     Command10->setToolTip(
         QStringLiteral("Use this to add/view/modify a word in the database being used at the moment"));
-    place(Command10, 3285, 1860, 2820, 555);
+    place(Command10, 3080, 1860, 2640, 555);
     Command11 = button(Frame3, "Command11", QStringLiteral("Delete all"));
     Command11->setToolTip(QStringLiteral("Deletes all the words in the current collection"));
-    place(Command11, 240, 2640, 2820, 555);
+    place(Command11, 240, 2640, 2640, 555);
     Command12 = button(Frame3, "Command12", QStringLiteral("Import"));
     Command12->setToolTip(
         QStringLiteral("This can add words to the current database from an excel file"));
-    place(Command12, 3285, 2640, 2820, 555);
+    place(Command12, 3080, 2640, 2640, 555);
     Command18 = button(Frame3, "Command18", QStringLiteral("Change table"));
     Command18->setToolTip(
         QStringLiteral("You could configure your choice of word collection here"));
-    place(Command18, 240, 3420, 5865, 555);
+    place(Command18, 240, 3420, 5480, 555);
 
     Frame4 = frame(Picture2, "Frame4", QStringLiteral("SQL Parser"));
-    place(Frame4, 360, 5300, 13185, 1500);
+    place(Frame4, 300, 5300, 12440, 1500);
     Text1 = make<QLineEdit>(Frame4, "Text1", QStringLiteral("Example: Select * from words"));
     Text1->setToolTip(QStringLiteral("Example : Select * from words"));
     Text1->setFont(Looks::caption(11));
-    place(Text1, 240, 560, 10620, 450);
+    place(Text1, 240, 560, 9960, 450);
     Command13 = button(Frame4, "Command13", QStringLiteral("Go!"));
     Command13->setToolTip(QStringLiteral("Right Click for help"));
-    place(Command13, 11040, 540, 1905, 495);
+    place(Command13, 10395, 540, 1805, 495);
 
     Command20 = button(Picture2, "Command20", QStringLiteral("Cover Panel"));
-    place(Command20, 360, 7260, 2400, 555);
+    place(Command20, 300, 7260, 2400, 555);
     Command7 = button(Picture2, "Command7", QStringLiteral("Help"));
-    place(Command7, 8745, 7260, 2160, 555);
+    place(Command7, 7980, 7260, 2160, 555);
     Command6 = button(Picture2, "Command6", QStringLiteral("Exit"));
-    place(Command6, 11145, 7260, 2400, 555);
+    place(Command6, 10340, 7260, 2400, 555);
 
     // Three decorative lines: between the columns, under the frames, above the buttons.
-    place(line(Picture2, QFrame::VLine), 7020, 360, 120, 4580);
-    place(line(Picture2, QFrame::HLine), 360, 5130, 13185, 120);
-    place(line(Picture2, QFrame::HLine), 360, 6960, 13185, 120);
+    place(line(Picture2, QFrame::VLine), 6600, 360, 120, 4580);
+    place(line(Picture2, QFrame::HLine), 300, 5130, 12440, 120);
+    place(line(Picture2, QFrame::HLine), 300, 6960, 12440, 120);
 
-    // The cover's left edge lies 960 twips left of the pane, where the pane clips it.
+    // The cover's left edge lies 960 twips left of the pane, where the pane clips it. It
+    // takes the focus when clicked (a key pressed on it is one of its nudges).
     Picture4 = make<PaintedPicture>(Picture2, "Picture4", PaintedPicture::Art::Cover);
     Picture4->setToolTip(
         QStringLiteral("Navigate the mouse pointer over the lock to open the control panel!"));
-    place(Picture4, -960, 0, 0, 8775);
+    place(Picture4, -PanelGeometry::CoverOffset, 0, 0, PanelGeometry::PaneHeight);
+    Picture4->setFocusPolicy(Qt::ClickFocus);
     Picture4->hide();
+    // The Lock sits in the middle of what the closed cover hides.
     Picture5 = make<PaintedPicture>(Picture4, "Picture5", PaintedPicture::Art::Lock);
     Picture5->setToolTip(QStringLiteral("Open the Control Panel"));
-    place(Picture5, 960 + 13905 / 2.0 - 600, 8775 / 2.0 - 750, 1200, 1500);
+    const double hidden = PanelGeometry::closedCoverWidth() - PanelGeometry::CoverOffset;
+    place(Picture5, PanelGeometry::CoverOffset + hidden / 2 - 600,
+          PanelGeometry::PaneHeight / 2 - 750, 1200, 1500);
 
     Timer1 = make<SwitchTimer>(this, "Timer1");
     Timer2 = make<SwitchTimer>(this, "Timer2");
@@ -245,34 +257,7 @@ void Form1::buildControls()
     Timer8 = RichTextBox2->flashTimer();
     Timer8->setObjectName(QStringLiteral("Timer8"));
 
-    // The buttons' two looks; the normal look is also each button's design colour.
-    const QColor green(0, 192, 0), lightGreen(192, 255, 192);
-    const QColor red(192, 0, 0), lightRed(255, 192, 192);
-    const QColor teal(0, 192, 192), lightTeal(192, 255, 255);
-    const QColor olive(192, 192, 0), lightOlive(255, 255, 192);
-    const QColor orange(255, 128, 0), lightOrange(255, 192, 128), paleOrange(255, 224, 192);
-    for (QPushButton *b : {Command2, Command5, Command13, Command1})
-        m_looks->add(b, green, lightGreen);
-    for (QPushButton *b : {Command3, Command6})
-        m_looks->add(b, red, lightRed);
-    for (QPushButton *b : {Command4, Command7})
-        m_looks->add(b, teal, lightTeal);
-    for (QPushButton *b : {Command8, Command14, Command15, Command20, Command17})
-        m_looks->add(b, olive, lightOlive);
-    for (QPushButton *b : {Command9, Command10, Command11, Command12})
-        m_looks->add(b, orange, lightOrange);
-    m_looks->add(Command18, orange, paleOrange);
-    m_looks->add(Command16, QColor(192, 64, 0), paleOrange);
-    // Crossing a frame or a pane gives every lit button its normal look back; the bare
-    // window only those of the panel's own rows.
-    for (QWidget *area : std::initializer_list<QWidget *>{Frame1, Frame2, Frame3, Frame4, Frame5,
-                                                          Picture1, Picture2})
-        m_looks->resetOver(area);
-    m_looks->resetOver(this, {Command2, Command3, Command4, Command5, Command6, Command7, Command8});
-
-    QPalette listLook = List1->palette();
-    listLook.setColor(QPalette::Base, QColor(192, 192, 192));
-    List1->setPalette(listLook);
+    buildPanelLooks();
 }
 
 void Form1::buildMenus()

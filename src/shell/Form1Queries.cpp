@@ -1,6 +1,7 @@
 // The SQL Parser frame, the quick searches and Show all.
 #include "Form1.h"
 
+#include "ListBox.h"
 #include "QuickSearch.h"
 #include "ShowAll.h"
 #include "SqlParser.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 
@@ -24,8 +24,9 @@ void Form1::wireQueries()
     new SqlParserFrame({Frame4, Text1, Command13, help}, this);
 
     auto *search = new QuickSearch(*this, *parser, this);
-    connect(List1, &QListWidget::itemClicked, search,
-            [search](QListWidgetItem *item) { search->list1Click(item->text()); });
+    // A click on an entry, or a move to another entry with the keyboard.
+    auto *list = static_cast<ListBox *>(List1);
+    connect(list, &ListBox::click, search, [list, search] { search->list1Click(list->selectedText()); });
 
     auto *showAll = new ShowAll(*this, *parser, this);
     connect(Command8, &QPushButton::clicked, showAll, &ShowAll::command8Click);

@@ -1,6 +1,10 @@
 #include "PaintedPicture.h"
 
+#include "ControlPanel.h"
+#include "Twips.h"
+
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -8,64 +12,113 @@
 PaintedPicture::PaintedPicture(Art art, QWidget *parent) : QWidget(parent), m_art(art)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, art != Art::Lock);
+    // Their art is anchored at the top left: growing them repaints only the new part.
+    setAttribute(Qt::WA_StaticContents, art == Art::LeftPane || art == Art::Cover);
 }
 
-void PaintedPicture::paintEvent(QPaintEvent *)
+QSize PaintedPicture::artSize() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+    if (!parentWidget())
+        return size();
     switch (m_art) {
-    case Art::LeftPane: paintLeftPane(p); break;
-    case Art::RightPane: paintRightPane(p); break;
-    case Art::Strip: paintStrip(p); break;
-    case Art::Cover: paintCover(p); break;
-    case Art::Lock: paintLock(p); break;
+    case Art::Cover:
+        return QSize(qMax(width(), parentWidget()->width() - x()), height());
+    case Art::LeftPane:
+        // Grows from nothing in the Intro slide: drawn once as wide as the window.
+        return QSize(qMax(width(), parentWidget()->width()), height());
+    default:
+        return size();
+    }
+}
+
+void PaintedPicture::paintEvent(QPaintEvent *event)
+{
+    const QSize art = artSize();
+    const qreal ratio = devicePixelRatioF();
+    if (m_cache.size() != art * ratio || m_cache.devicePixelRatio() != ratio) {
+        m_cache = QPixmap(art * ratio);
+        m_cache.setDevicePixelRatio(ratio);
+        m_cache.fill(Qt::transparent);
+        QPainter cache(&m_cache);
+        cache.setRenderHint(QPainter::Antialiasing);
+        paintArt(cache, art);
+    }
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    p.drawPixmap(dirty, m_cache, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+}
+
+void PaintedPicture::paintArt(QPainter &p, const QSize &size)
+{
+    switch (m_art) {
+    case Art::LeftPane: paintLeftPane(p, size); break;
+    case Art::RightPane: paintRightPane(p, size); break;
+    case Art::Strip: paintStrip(p, size); break;
+    case Art::Cover: paintCover(p, size); break;
+    case Art::Lock: paintLock(p, size); break;
     }
 }
 
 // Parchment with faint ruled lines and a red margin, like a vocabulary notebook.
-void PaintedPicture::paintLeftPane(QPainter &p)
+void PaintedPicture::paintLeftPane(QPainter &p, const QSize &size)
 {
-    QLinearGradient paper(0, 0, 0, height());
+    QLinearGradient paper(0, 0, 0, size.height());
     paper.setColorAt(0, QColor(250, 246, 236));
     paper.setColorAt(1, QColor(238, 230, 212));
-    p.fillRect(rect(), paper);
+    p.fillRect(QRect(QPoint(0, 0), size), paper);
     p.setPen(QPen(QColor(170, 190, 215, 90), 1));
-    for (int y = 28; y < height(); y += 24)
-        p.drawLine(0, y, width(), y);
+    for (int y = 28; y < size.height(); y += 24)
+        p.drawLine(0, y, size.width(), y);
     p.setPen(QPen(QColor(200, 80, 80, 110), 1.5));
-    p.drawLine(10, 0, 10, height());
+    p.drawLine(10, 0, 10, size.height());
 }
 
 // Deep navy with a soft light from the top left and fine diagonal hatching.
-void PaintedPicture::paintRightPane(QPainter &p)
+void PaintedPicture::paintRightPane(QPainter &p, const QSize &size)
 {
-    QLinearGradient sky(0, 0, width(), height());
+    QLinearGradient sky(0, 0, size.width(), size.height());
     sky.setColorAt(0, QColor(46, 66, 104));
     sky.setColorAt(1, QColor(22, 32, 54));
-    p.fillRect(rect(), sky);
+    p.fillRect(QRect(QPoint(0, 0), size), sky);
     p.setPen(QPen(QColor(255, 255, 255, 14), 1));
-    for (int x = -height(); x < width(); x += 14)
-        p.drawLine(x, height(), x + height(), 0);
-    QRadialGradient glow(QPointF(width() * 0.2, height() * 0.1), width() * 0.6);
+    for (int x = -size.height(); x < size.width(); x += 14)
+        p.drawLine(x, size.height(), x + size.height(), 0);
+    QRadialGradient glow(QPointF(size.width() * 0.2, size.height() * 0.1), size.width() * 0.6);
     glow.setColorAt(0, QColor(255, 255, 255, 36));
     glow.setColorAt(1, QColor(255, 255, 255, 0));
-    p.fillRect(rect(), glow);
+    p.fillRect(QRect(QPoint(0, 0), size), glow);
+
+    // The track the closed cover stops at: the strip of the pane it never reaches.
+    const int track = Twips::toPixels(PanelGeometry::closedCoverWidth() - PanelGeometry::CoverOffset);
+    if (track >= size.width())
+        return;
+    const QRect band(track, 0, size.width() - track, size.height());
+    QLinearGradient steel(band.topLeft(), band.topRight());
+    steel.setColorAt(0, QColor(70, 78, 92));
+    steel.setColorAt(0.4, QColor(118, 128, 144));
+    steel.setColorAt(1, QColor(58, 64, 76));
+    p.fillRect(band, steel);
+    p.setPen(QPen(QColor(20, 24, 32), 2));
+    p.drawLine(band.topLeft(), band.bottomLeft());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 46, 56));
+    for (int y = 30; y < size.height(); y += 90)
+        p.drawEllipse(QPointF(band.center().x(), y), 4, 4);
 }
 
 // A narrow brass band with a chain of small diamonds.
-void PaintedPicture::paintStrip(QPainter &p)
+void PaintedPicture::paintStrip(QPainter &p, const QSize &size)
 {
-    QLinearGradient brass(0, 0, width(), 0);
+    QLinearGradient brass(0, 0, size.width(), 0);
     brass.setColorAt(0, QColor(120, 84, 30));
     brass.setColorAt(0.5, QColor(214, 172, 92));
     brass.setColorAt(1, QColor(120, 84, 30));
-    p.fillRect(rect(), brass);
+    p.fillRect(QRect(QPoint(0, 0), size), brass);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(70, 44, 12, 160));
-    const double cx = width() / 2.0;
-    const double r = qMax(2.0, width() / 3.0);
-    for (double y = r * 2; y < height(); y += r * 4) {
+    const double cx = size.width() / 2.0;
+    const double r = qMax(2.0, size.width() / 3.0);
+    for (double y = r * 2; y < size.height(); y += r * 4) {
         QPainterPath d;
         d.moveTo(cx, y - r);
         d.lineTo(cx + r, y);
@@ -77,26 +130,26 @@ void PaintedPicture::paintStrip(QPainter &p)
 }
 
 // Brushed steel with rivets at the edges and the program's name engraved.
-void PaintedPicture::paintCover(QPainter &p)
+void PaintedPicture::paintCover(QPainter &p, const QSize &size)
 {
-    QLinearGradient steel(0, 0, 0, height());
+    QLinearGradient steel(0, 0, 0, size.height());
     steel.setColorAt(0, QColor(150, 160, 176));
     steel.setColorAt(0.5, QColor(196, 204, 216));
     steel.setColorAt(1, QColor(132, 142, 158));
-    p.fillRect(rect(), steel);
+    p.fillRect(QRect(QPoint(0, 0), size), steel);
     p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    for (int y = 0; y < height(); y += 3)
-        p.drawLine(0, y, width(), y);
+    for (int y = 0; y < size.height(); y += 3)
+        p.drawLine(0, y, size.width(), y);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(90, 98, 112));
-    for (int x = 24; x < width(); x += 80) {
+    for (int x = 24; x < size.width(); x += 80) {
         p.drawEllipse(QPointF(x, 14), 4, 4);
-        p.drawEllipse(QPointF(x, height() - 14), 4, 4);
+        p.drawEllipse(QPointF(x, size.height() - 14), 4, 4);
     }
     QFont f(QStringLiteral("Times New Roman"), 30, QFont::Bold, true);
     p.setFont(f);
     p.setPen(QColor(255, 255, 255, 90));
-    const QRect title(0, height() / 5, width(), 60);
+    const QRect title(0, size.height() / 5, size.width(), 60);
     p.drawText(title.translated(1, 1), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("Lexmora!"));
     p.setPen(QColor(70, 78, 92, 200));
@@ -104,10 +157,10 @@ void PaintedPicture::paintCover(QPainter &p)
 }
 
 // A brass padlock: a steel shackle over a rounded body with a keyhole.
-void PaintedPicture::paintLock(QPainter &p)
+void PaintedPicture::paintLock(QPainter &p, const QSize &size)
 {
-    const double w = width();
-    const double h = height();
+    const double w = size.width();
+    const double h = size.height();
     const QRectF body(w * 0.1, h * 0.42, w * 0.8, h * 0.54);
     p.setPen(QPen(QColor(90, 96, 108), w * 0.1, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 // The program's pictures, drawn with QPainter so they stay crisp at any scaling: the two
@@ -18,11 +19,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintLeftPane(QPainter &p);
-    void paintRightPane(QPainter &p);
-    void paintStrip(QPainter &p);
-    void paintCover(QPainter &p);
-    void paintLock(QPainter &p);
+    // The size the art is drawn at: the widget's own, except for the cover, which is drawn
+    // once at the width it reaches when closed and shown as far as it is wide, so a tick of
+    // the slides repaints a strip of a ready picture instead of drawing it again.
+    QSize artSize() const;
+    void paintArt(QPainter &p, const QSize &size);
+
+    void paintLeftPane(QPainter &p, const QSize &size);
+    void paintRightPane(QPainter &p, const QSize &size);
+    void paintStrip(QPainter &p, const QSize &size);
+    void paintCover(QPainter &p, const QSize &size);
+    void paintLock(QPainter &p, const QSize &size);
 
     Art m_art;
+    QPixmap m_cache;
 };

@@ -1,24 +1,23 @@
 #include "Program.h"
 
+#include "FlatButtonStyle.h"
 #include "Form1.h"
 #include "Form3.h"
+#include "Looks.h"
+#include "PlainToolTips.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QStyleFactory>
 
 namespace {
 
 void applyLook()
 {
-    // Fusion draws buttons in their palette colours on every platform.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // Captions ask for Times New Roman, the hover look for "TimesNewRoman"; both are
-    // drawn with its metric twin where the original is not installed.
-    for (const QString &family : {QStringLiteral("Times New Roman"), QStringLiteral("TimesNewRoman")})
-        QFont::insertSubstitutions(family, {QStringLiteral("Times New Roman"),
-                                            QStringLiteral("Liberation Serif"),
-                                            QStringLiteral("serif")});
+    // Fusion draws buttons in their palette colours on every platform; the program's own
+    // style makes their faces one flat fill of that colour.
+    QApplication::setStyle(new FlatButtonStyle);
+    Looks::registerFontNames();
+    // Words and meanings may look like markup; tooltips show them as they are stored.
+    PlainToolTips::install();
     QApplication::setApplicationName(QStringLiteral("Lexmora"));
 }
 

@@ -260,10 +260,10 @@ void TstForm1::statusBoxAppendAndFlash()
 
 namespace {
 
-void moveOver(QWidget *w)
+void moveOver(QWidget *w, QPointF at = QPointF(1, 1))
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(w, &move);
 }
 
@@ -282,7 +282,9 @@ void TstForm1::buttonLooksResetOverFramesAndWindow()
     QVERIFY(lit(form->Command2));
     QCOMPARE(form->Command2->palette().color(QPalette::Button), QColor(192, 255, 192));
     moveOver(form->Command1); // a word panel button
-    moveOver(form);
+    const QPointF bare(form->width() - 2, form->height() - 2);
+    QVERIFY(!form->childAt(bare.toPoint()));
+    moveOver(form, bare);
     QVERIFY(!lit(form->Command2));
     QVERIFY(lit(form->Command1)); // the bare window leaves the word panel's buttons alone
     moveOver(form->Command9);
