@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CoverShield;
+class DeleteAll;
 class HoverLooks;
 class PaintedPicture;
 class QCheckBox;
@@ -20,6 +21,7 @@ class QuizStart;
 class StatusBox;
 class SwitchTimer;
 class WordDisplay;
+class WordPanel;
 
 // The Main window, "Lexmora! Wordbrawl!": the Status box and word display on the left,
 // the control panel on the right. Its start-up does the program's initialisation.
@@ -180,6 +182,8 @@ private:
     CoverShield *m_coverShield = nullptr; // keeps what the cover hides out of reach
     // -- end panel
     // -- editing (Form1Editing.cpp): members of the word panel and Delete all wiring
+    WordPanel *m_wordPanel = nullptr; // Frame5 in Add and Modify mode, opened by Command9/10
+    DeleteAll *m_deleteAll = nullptr; // "Delete all"
     // -- end editing
     // -- collections (Form1Collections.cpp): members of the Database Selector wiring
     void command18Click(); // "Change table": opens the Database Selector

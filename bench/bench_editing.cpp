@@ -1,0 +1,189 @@
+// The word panel on 100,000 words: Add's duplicate check, showing a chosen word, Edit,
+// Delete, and opening Modify mode, which fills the chooser with every word.
+#include "BenchData.h"
+#include "Dialogs.h"
+#include "MainWindowPort.h"
+#include "Module1.h"
+#include "StatusBox.h"
+#include "WordDatabase.h"
+#include "WordPanel.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class QuietMain : public MainWindowPort
+{
+public:
+    QWidget *mainWindow() override { return &m_window; }
+    void displayHalt() override {}
+    void appendStatusLine(const QString &) override {}
+    void appendStatusText(const QString &) override {}
+    QString sqlText() const override { return {}; }
+    void setSqlText(const QString &) override {}
+    void openResultsViewer() override {}
+
+private:
+    QWidget m_window;
+};
+
+// Answers every box at once; questions with Yes.
+class YesDialogs : public Dialogs
+{
+public:
+    void message(const QString &, const QString &) override { ++messages; }
+    bool question(const QString &, const QString &) override { return true; }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    int messages = 0;
+};
+
+// The word panel over a copy of the bench database of its own, on widgets of its own
+// that are shown as the Main window's are.
+struct Bench
+{
+    QTemporaryDir dir;
+    QuietMain main;
+    YesDialogs dialogs;
+    QWidget window;
+    QGroupBox *frame = new QGroupBox(&window);
+    QLineEdit *word = new QLineEdit(frame);
+    QComboBox *chooser = new QComboBox(frame);
+    QLineEdit *meaning = new QLineEdit(frame);
+    QLineEdit *pointer = new QLineEdit(frame);
+    QPushButton *panelButton = new QPushButton(frame);
+    std::unique_ptr<WordPanel> panel;
+
+    Bench()
+    {
+        const QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+        QFile::copy(BenchData::databasePath(), path);
+        Module1::database = WordDatabase::open(path);
+        Module1::openCurrentCollection(QStringLiteral("Words"));
+        Dialogs::install(&dialogs);
+        const auto button = [this] { return new QPushButton(&window); };
+        const auto group = [this] { return new QGroupBox(&window); };
+        panel = std::make_unique<WordPanel>(
+            WordPanel::Controls{frame, word, chooser, meaning, pointer, panelButton,
+                                new QPushButton(frame), new QPushButton(frame),
+                                new StatusBox(Qt::green, frame), new QWidget(&window), group(),
+                                group(), group(), group(), button(), button(), button(), button(),
+                                button(), button(), button()},
+            main);
+        window.resize(900, 600);
+        frame->setGeometry(0, 0, 420, 420);
+        chooser->setGeometry(10, 20, 260, 26);
+        window.show();
+    }
+    ~Bench()
+    {
+        panel.reset();
+        Dialogs::install(nullptr);
+        Module1::reset();
+    }
+};
+
+// A word of the middle stretch, different on every call.
+QString someWord(int &i)
+{
+    i = (i * 7919 + 13) % (BenchData::Words / 2);
+    return BenchData::word(BenchData::Words / 4 + i + 1);
+}
+
+void editing_add_duplicate_check(benchmark::State &state)
+{
+    Bench b;
+    b.panel->command9Click();
+    int i = 0;
+    for (auto _ : state) {
+        b.word->setText(someWord(i));
+        b.meaning->setText(QStringLiteral("again"));
+        b.panel->command1Click(); // refused: already stored
+    }
+    if (b.dialogs.messages != int(state.iterations()))
+        state.SkipWithError("a word was not found to be stored already");
+}
+
+void editing_show_chosen_word(benchmark::State &state)
+{
+    Bench b;
+    b.panel->command10Click();
+    int i = 0;
+    for (auto _ : state)
+        b.chooser->setEditText(someWord(i));
+    benchmark::DoNotOptimize(b.meaning->text());
+}
+
+void editing_edit(benchmark::State &state)
+{
+    Bench b;
+    b.panel->command10Click();
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.chooser->setEditText(someWord(i));
+        state.ResumeTiming();
+        b.panel->command1Click(); // Edit
+        state.PauseTiming();
+        b.panel->command1Click(); // Update, to be browsing again
+        state.ResumeTiming();
+    }
+}
+
+void editing_delete(benchmark::State &state)
+{
+    Bench b;
+    b.panel->command10Click();
+    int n = BenchData::Words / 3;
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.chooser->setEditText(BenchData::word(++n));
+        state.ResumeTiming();
+        b.panel->command17Click();
+    }
+    if (b.chooser->count() != BenchData::Words - int(state.iterations()))
+        state.SkipWithError("the chooser does not match the collection");
+}
+
+void editing_open_modify_mode(benchmark::State &state)
+{
+    Bench b;
+    for (auto _ : state) {
+        b.panel->command10Click(); // fills the chooser with every word
+        QCoreApplication::processEvents(); // and shows it
+        state.PauseTiming();
+        b.panel->command16Click();
+        state.ResumeTiming();
+    }
+    state.counters["words"] = b.chooser->count();
+}
+
+// The completion list for a typed beginning, as each key typed into the chooser asks.
+void editing_complete_typed_prefix(benchmark::State &state)
+{
+    Bench b;
+    b.panel->command10Click();
+    QCompleter *completer = b.chooser->completer();
+    int i = 0;
+    for (auto _ : state) {
+        completer->setCompletionPrefix(someWord(i).left(8));
+        benchmark::DoNotOptimize(completer->completionCount());
+    }
+}
+
+} // namespace
+
+BENCHMARK(editing_add_duplicate_check)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_show_chosen_word)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_edit)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_delete)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_open_modify_mode)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_complete_typed_prefix)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class MainWindowPort;
+
+// "Delete all" of the Word Control frame: after one question, empties the Current
+// collection record by record through the shared record set, reporting in the main
+// Status box.
+class DeleteAll : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DeleteAll(MainWindowPort &main, QObject *parent = nullptr);
+
+public slots:
+    void command11Click();
+
+private:
+    // Runs once the user has said Yes, while every word is still there. Returning false
+    // leaves the collection untouched.
+    bool beforeEmptying(const QString &table);
+
+    MainWindowPort &m_main;
+};

@@ -1,0 +1,414 @@
+#include "WordPanel.h"
+
+#include "Dialogs.h"
+#include "EditingTexts.h"
+#include "MainWindowPort.h"
+#include "Module1.h"
+#include "StatusBox.h"
+#include "TableCursor.h"
+#include "WordChooser.h"
+#include "WordNormalization.h"
+#include "WordRecords.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+using namespace EditingTexts;
+
+namespace {
+
+const QString WordColumn = QStringLiteral("word");
+const QString MeaningColumn = QStringLiteral("meaning");
+const QString PointerColumn = QStringLiteral("pointer");
+
+// Looked up each time: choosing another collection replaces the record set.
+TableCursor *records()
+{
+    return Module1::words.get();
+}
+
+WordDatabase *database()
+{
+    return Module1::database.get();
+}
+
+// Where a scan over every record leaves the record set: past its last record.
+void standAtEnd(TableCursor *words)
+{
+    try {
+        if (words && words->moveLast())
+            words->moveNext();
+    } catch (const std::exception &) {
+    }
+}
+
+// Empty, or nothing but blanks (the space only).
+bool blank(const QString &text)
+{
+    for (const QChar c : text)
+        if (c != QLatin1Char(' '))
+            return false;
+    return true;
+}
+
+void message(const QString &text)
+{
+    Dialogs::current().message(text, Title);
+}
+
+} // namespace
+
+WordPanel::WordPanel(const Controls &controls, MainWindowPort &main, QObject *parent)
+    : QObject(parent), m_c(controls), m_main(main),
+      m_chooser(new WordChooser(controls.Combo3, this))
+{
+    setObjectName(QStringLiteral("WordPanel"));
+    connect(m_c.Command9, &QPushButton::clicked, this, &WordPanel::command9Click);
+    connect(m_c.Command10, &QPushButton::clicked, this, &WordPanel::command10Click);
+    connect(m_c.Command1, &QPushButton::clicked, this, &WordPanel::command1Click);
+    connect(m_c.Command17, &QPushButton::clicked, this, &WordPanel::command17Click);
+    connect(m_c.Command16, &QPushButton::clicked, this, &WordPanel::command16Click);
+    connect(m_chooser, &WordChooser::chosen, this, &WordPanel::showChosenWord);
+    for (QLineEdit *field : {m_c.Text2, m_c.Text3, m_c.Text4})
+        field->installEventFilter(this);
+}
+
+bool WordPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click into a field, or the focus arriving in it, empties it: the user retypes the
+    // whole text. The focus coming back with the window (after a message box, say) is not
+    // the user going to the field and leaves it alone.
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (field && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        field->clear();
+    if (field && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
+        if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason &&
+            why != Qt::MenuBarFocusReason && why != Qt::NoFocusReason)
+            field->clear();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WordPanel::setControlPanelEnabled(bool enabled)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame3,
+                                                       m_c.Frame4, m_c.Command6, m_c.Command7,
+                                                       m_c.Command20})
+        w->setEnabled(enabled);
+}
+
+bool WordPanel::inAddMode() const
+{
+    return m_c.Command1->text() == AddCaption;
+}
+
+void WordPanel::command9Click()
+{
+    m_c.Combo3->hide();
+    m_c.Text3->clear();
+    m_c.Text4->clear();
+    m_c.Text2->clear();
+    m_main.displayHalt();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame4})
+        w->setEnabled(false);
+    m_main.closeRequest();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command6, m_c.Command7, m_c.Command20})
+        w->setEnabled(false);
+    m_c.Command1->setText(AddCaption);
+    m_c.Command16->setText(CloseCaption);
+    m_c.Frame5->setTitle(AddTitle);
+    m_c.Frame3->setEnabled(false);
+    m_c.Text2->show();
+    m_c.RichTextBox1->hide();
+    m_c.RichTextBox2->show();
+    m_c.Frame5->show();
+    m_c.Text4->setText(NothingToAdd);
+}
+
+void WordPanel::command10Click()
+{
+    m_main.displayHalt();
+    m_c.RichTextBox1->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame3, m_c.Frame1, m_c.Frame2, m_c.Frame4})
+        w->setEnabled(false);
+    m_main.closeRequest();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command6, m_c.Command7, m_c.Command20})
+        w->setEnabled(false);
+    m_c.Command1->setText(EditCaption);
+    m_c.Text3->clear();
+    m_c.Text2->clear();
+    m_c.Text4->clear();
+    m_c.Text3->setEnabled(false);
+    m_c.Text4->setEnabled(false);
+    m_c.Frame5->setTitle(ModifyTitle);
+    m_c.Text2->hide();
+    fillChooser();
+    m_chooser->showPrompt(ChooseYourWord);
+    m_c.Combo3->show();
+    m_c.Frame5->show();
+}
+
+void WordPanel::command1Click()
+{
+    const QString mode = m_c.Command1->text();
+    if (mode == AddCaption)
+        add();
+    else if (mode == EditCaption)
+        edit();
+    else if (mode == UpdateCaption)
+        update();
+}
+
+void WordPanel::fillChooser()
+{
+    QStringList words;
+    try {
+        if (database() && records())
+            words = WordRecords::allWords(*database(), records()->table());
+    } catch (const std::exception &) {
+        // Nothing to list; the chooser stays empty.
+    }
+    m_chooser->fill(words);
+    standAtEnd(records());
+}
+
+void WordPanel::add()
+{
+    if (m_c.Text2->text().isEmpty()) {
+        message(EnterWord);
+        return;
+    }
+    if (m_c.Text3->text().isEmpty()) {
+        message(EnterMeaning);
+        return;
+    }
+    // The user sees the stored form.
+    const QString word = WordNormalization::normalize(m_c.Text2->text());
+    m_c.Text2->setText(word);
+
+    TableCursor *words = records();
+    if (!words || !database()) {
+        message(notAdded(CollectionNotOpen));
+        return;
+    }
+    bool duplicate = false;
+    try {
+        duplicate = WordRecords::contains(*database(), words->table(), word);
+    } catch (const std::exception &) {
+        // Looked for in vain; the insertion below reports what is wrong with the store.
+    }
+    if (duplicate) {
+        try {
+            words->findFirst(WordColumn, word); // the scan stops on the equal record
+        } catch (const std::exception &) {
+        }
+        message(AlreadyExists);
+        return;
+    }
+
+    standAtEnd(words);
+    const QString meaning = m_c.Text3->text();
+    const QString pointer = m_c.Text4->text();
+    try {
+        words->addNew();
+        words->setField(WordColumn, word);
+        words->setField(MeaningColumn, meaning);
+        words->setField(PointerColumn, pointer);
+        words->update();
+    } catch (const std::exception &e) {
+        words->cancelUpdate();
+        message(notAdded(describe(e)));
+        return;
+    }
+    m_c.RichTextBox2->appendText(report(Added, word, meaning, pointer));
+}
+
+void WordPanel::showChosenWord(const QString &word)
+{
+    // While a record is open for change the chooser is disabled; nothing may move the
+    // record set away from that record.
+    if (m_c.Command1->text() == UpdateCaption)
+        return;
+    TableCursor *words = records();
+    if (!words || !database())
+        return;
+    try {
+        // With the word stored twice, the later record's texts are the ones left showing.
+        for (const WordRecords::Record &r : WordRecords::recordsOf(*database(), words->table(), word)) {
+            if (!r.meaning.isNull())
+                m_c.Text3->setText(r.meaning.toString());
+            if (!r.pointer.isNull())
+                m_c.Text4->setText(r.pointer.toString());
+        }
+    } catch (const std::exception &) {
+    }
+    standAtEnd(words);
+}
+
+void WordPanel::edit()
+{
+    const QString word = m_chooser->text();
+    if (blank(m_c.Text3->text()) || word == ChooseYourWord) {
+        message(ChooseFirst);
+        return;
+    }
+    // The first record holding the word is the one opened, also when it is stored twice.
+    TableCursor *words = records();
+    bool found = false;
+    try {
+        found = words && words->findFirst(WordColumn, word);
+    } catch (const std::exception &) {
+    }
+    if (!found) {
+        message(ChooseFirst); // typed, or no longer stored
+        return;
+    }
+    try {
+        words->edit();
+    } catch (const std::exception &e) {
+        message(notOpened(describe(e)));
+        return;
+    }
+    m_editRecords = words;
+    m_editRowid = words->currentRowid();
+
+    m_c.Command1->setText(UpdateCaption);
+    m_c.Text3->setEnabled(true);
+    m_c.Text4->setEnabled(true);
+    m_c.Command17->setEnabled(false);
+    m_c.Command16->setEnabled(false);
+    // Another word chosen now would leave Update writing a record the user no longer sees.
+    m_c.Combo3->setEnabled(false);
+}
+
+void WordPanel::update()
+{
+    TableCursor *words = records();
+    if (!words || words != m_editRecords || words->currentRowid() != m_editRowid) {
+        message(NoLongerStored);
+        finishUpdate(QString(), false);
+        return;
+    }
+    const QString meaning = m_c.Text3->text();
+    const QString pointer = m_c.Text4->text();
+    try {
+        words->setField(WordColumn, m_chooser->text());
+        words->setField(MeaningColumn, meaning);
+        words->setField(PointerColumn, pointer);
+        words->update();
+    } catch (const std::exception &e) {
+        // The record is as it was and the panel stays in Update: nothing typed is lost.
+        message(notSaved(describe(e)));
+        return;
+    }
+    QVariant stored;
+    try {
+        stored = words->field(WordColumn);
+    } catch (const std::exception &) {
+    }
+    if (!stored.isValid()) {
+        // Gone from under us (another program deleted it): the write found no record.
+        message(NoLongerStored);
+        finishUpdate(QString(), false);
+        return;
+    }
+    finishUpdate(stored.toString(), true);
+}
+
+void WordPanel::finishUpdate(const QString &reportedWord, bool saved)
+{
+    m_editRecords = nullptr;
+    m_editRowid = 0;
+    m_c.Command17->setEnabled(true);
+    m_c.Command16->setEnabled(true);
+    m_c.Combo3->setEnabled(true);
+    m_c.Command1->setText(EditCaption);
+    m_c.Text3->setEnabled(false);
+    m_c.Text4->setEnabled(false);
+    fillChooser();
+    m_chooser->showPrompt(ChooseYourWord);
+    if (!saved)
+        return; // the typed texts stay in view
+    m_c.RichTextBox2->appendText(
+        report(FinishedEditing, reportedWord, m_c.Text3->text(), m_c.Text4->text()));
+    m_c.Text2->clear();
+    m_c.Text3->clear();
+    m_c.Text4->clear();
+}
+
+void WordPanel::command17Click()
+{
+    const bool addMode = inAddMode();
+    // In Add mode the stored form of what was typed; the field itself stays as typed.
+    const QString word =
+        addMode ? WordNormalization::normalize(m_c.Text2->text()) : m_chooser->text();
+    if (!Dialogs::current().question(SureToDelete, Title))
+        return;
+
+    TableCursor *words = records();
+    int deleted = 0;
+    QString failure = words ? QString() : CollectionNotOpen;
+    qint64 lastRowid = 0;
+    // Every record holding the word goes, each with its own report. A record is reported
+    // once it is really gone.
+    while (words && failure.isEmpty()) {
+        bool found = false;
+        try {
+            found = words->findFirst(WordColumn, word);
+        } catch (const std::exception &) {
+        }
+        if (!found || (deleted > 0 && words->currentRowid() <= lastRowid))
+            break; // a record that will not go must not be reported twice
+        lastRowid = words->currentRowid();
+        QString stored, meaning, pointer;
+        try {
+            stored = words->text(WordColumn);
+            meaning = words->text(MeaningColumn);
+            pointer = words->text(PointerColumn);
+            words->deleteCurrent();
+        } catch (const std::exception &e) {
+            failure = describe(e);
+            break;
+        }
+        ++deleted;
+        m_c.RichTextBox2->appendText(report(Deleted, stored, meaning, pointer));
+        m_c.Text2->clear();
+        m_c.Text3->clear();
+        m_c.Text4->clear();
+    }
+    standAtEnd(words);
+
+    if (deleted > 0) {
+        m_c.Text3->clear();
+        m_c.Text4->clear();
+        // The chooser mirrors the collection: take the deleted items out rather than read
+        // every word again, unless the two no longer agree. In Add mode the chooser is
+        // hidden and refilled when Modify mode opens.
+        if (!addMode && m_chooser->removeAll(word) != deleted)
+            fillChooser();
+        m_chooser->showPrompt(ChooseAWord);
+    }
+    if (!failure.isEmpty())
+        message(notDeleted(failure));
+    else if (deleted == 0)
+        message(NoSuchWord);
+}
+
+void WordPanel::command16Click()
+{
+    setControlPanelEnabled(true);
+    m_c.Text3->setEnabled(true);
+    m_c.Text4->setEnabled(true);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command9, m_c.Command10, m_c.Command11,
+                                                       m_c.Command12})
+        w->setEnabled(true);
+    m_c.Frame5->hide();
+    m_c.RichTextBox1->show();
+    m_main.openRequest();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class MainWindowPort;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class StatusBox;
+class TableCursor;
+class WordChooser;
+
+// The word panel of the Main window: adds a word to the Current collection (Add mode) or
+// shows, changes and deletes one (Modify mode). There is no mode variable: the panel
+// button's caption is the mode, "Add", "Edit" (browsing) or "Update" (a record open for
+// change). While the panel shows, the control panel around it is disabled.
+class WordPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The Main window's controls the panel drives.
+    struct Controls
+    {
+        QGroupBox *Frame5;        // the panel, "Add a word" / "Modify / Delete a word"
+        QLineEdit *Text2;         // word field (Add mode)
+        QComboBox *Combo3;        // Word chooser (Modify mode)
+        QLineEdit *Text3;         // meaning field
+        QLineEdit *Text4;         // pointer field
+        QPushButton *Command1;    // the panel button: "Add", "Edit", "Update"
+        QPushButton *Command17;   // "Delete"
+        QPushButton *Command16;   // "Close"
+        StatusBox *RichTextBox2;  // the panel's Status box
+        QWidget *RichTextBox1;    // the main Status box, in the panel's place
+        QGroupBox *Frame1;        // "Show Words"
+        QGroupBox *Frame2;        // "Wordbrawl - Quiz"
+        QGroupBox *Frame3;        // "Word Control"
+        QGroupBox *Frame4;        // "SQL Parser"
+        QPushButton *Command6;    // "Exit"
+        QPushButton *Command7;    // "Help"
+        QPushButton *Command20;   // "Cover Panel"
+        QPushButton *Command9;    // Word Control "Add": opens Add mode
+        QPushButton *Command10;   // Word Control "Find/Delete": opens Modify mode
+        QPushButton *Command11;   // Word Control "Delete all"
+        QPushButton *Command12;   // Word Control "Import"
+    };
+
+    WordPanel(const Controls &controls, MainWindowPort &main, QObject *parent = nullptr);
+
+    WordChooser *chooser() const { return m_chooser; }
+
+public slots:
+    void command9Click();  // open in Add mode
+    void command10Click(); // open in Modify mode
+    void command1Click();  // Add, Edit or Update, by the caption
+    void command17Click(); // Delete
+    void command16Click(); // Close
+    // The chooser's text changed or an item was picked: show that word's meaning and pointer.
+    void showChosenWord(const QString &word);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void add();
+    void edit();
+    void update();
+    void fillChooser();
+    // Back to browsing; `saved` says whether the record was written and is reported.
+    void finishUpdate(const QString &reportedWord, bool saved);
+    void setControlPanelEnabled(bool enabled);
+    bool inAddMode() const;
+
+    Controls m_c;
+    MainWindowPort &m_main;
+    WordChooser *m_chooser;
+    // The record Edit opened, which Update writes: the shared record set and its position.
+    TableCursor *m_editRecords = nullptr;
+    qint64 m_editRowid = 0;
+};

@@ -1,0 +1,143 @@
+// "Delete all" on the real Main window: the question, the two Status lines and a
+// collection emptied for every other part of the program.
+#include "Form1.h"
+#include "Module1.h"
+#include "ProgramFixture.h"
+#include "StatusBox.h"
+#include "SwitchTimer.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+
+// Collection `table`, under the name `name`, is the Default one and holds `count` words;
+// Words3 holds two words that must survive.
+ProgramFixture::Options collection(const QString &table, const QString &name, int count)
+{
+    DetailsRows details = standardDetails();
+    for (int i = 0; i < details.size(); ++i) {
+        const bool chosen = WordDatabase::collectionTables()[i] == table;
+        details[i] = {chosen ? name : details[i].first, chosen ? 1 : 0};
+    }
+    Tables tables{{"Words3", {{"Keep", "me", ""}, {"And", "me", ""}}}};
+    if (count > 0)
+        tables[table] = numberedWords(count);
+    return {.details = details, .tables = tables};
+}
+
+qint64 count(const QString &table)
+{
+    return Module1::database->query("Select * from " + table).rowCount();
+}
+
+} // namespace
+
+class TstDeleteAll : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptiesTheCurrentCollection_data();
+    void emptiesTheCurrentCollection();
+    void answeredNoLeavesEverything();
+    void chooserIsRefilledAtTheNextOpening();
+    void failurePartWayIsReported();
+};
+
+void TstDeleteAll::emptiesTheCurrentCollection_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("words");
+    QTest::newRow("named collection") << "Words1" << "My own words" << 25;
+    QTest::newRow("empty collection") << "Words" << "Words collection" << 0;
+    QTest::newRow("last collection, one word") << "Words5" << "Five" << 1;
+}
+
+void TstDeleteAll::emptiesTheCurrentCollection()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, name);
+    QFETCH(int, words);
+    ProgramFixture program(collection(table, name, words));
+    Form1 *form = program.start();
+    QCOMPARE(Module1::currentCollection, table);
+    const QString before = form->RichTextBox1->statusText();
+
+    program.dialogs().expectQuestion(true);
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    // The question names the table, never the Collection name.
+    QCOMPARE(program.dialogs().last().text, "This will empty the wordlist " + table + " You sure ? ");
+    QCOMPARE(program.dialogs().last().title, Title);
+    QCOMPARE(form->RichTextBox1->statusText().mid(before.size()),
+             CrLf + "Deleting contents of " + table + "...." + CrLf + CrLf + "Deleted.." + CrLf);
+    QCOMPARE(count(table), 0);
+    QCOMPARE(Module1::words->recordCount(), 0);
+    QVERIFY(Module1::words->eof() && Module1::words->bof());
+    QCOMPARE(count("Words3"), 2);
+    QCOMPARE(program.dialogs().calls().size(), 1);
+}
+
+void TstDeleteAll::answeredNoLeavesEverything()
+{
+    ProgramFixture program(collection("Words", "Words collection", 3));
+    Form1 *form = program.start();
+    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    QVERIFY(form->Timer1->isRunning());
+    const QString before = form->RichTextBox1->statusText();
+
+    program.dialogs().expectQuestion(false);
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    // The display halts before the question, whatever the answer.
+    QVERIFY(!form->Timer1->isRunning());
+    QCOMPARE(form->RichTextBox1->statusText(), before);
+    QCOMPARE(count("Words"), 3);
+}
+
+void TstDeleteAll::chooserIsRefilledAtTheNextOpening()
+{
+    ProgramFixture program(collection("Words", "Words collection", 3));
+    Form1 *form = program.start();
+    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    QCOMPARE(form->Combo3->count(), 3);
+    QTest::mouseClick(form->Command16, Qt::LeftButton);
+
+    program.dialogs().expectQuestion(true);
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    QCOMPARE(form->Combo3->count(), 3); // not refreshed while the panel is closed
+    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    QCOMPARE(form->Combo3->count(), 0);
+    QCOMPARE(form->Combo3->currentText(), "Choose your word");
+}
+
+void TstDeleteAll::failurePartWayIsReported()
+{
+    ProgramFixture program(collection("Words", "Words collection", 5));
+    Form1 *form = program.start();
+    // The third record refuses to go.
+    Module1::database->sql().exec(
+        "CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = 'Word000003' "
+        "BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+    const QString before = form->RichTextBox1->statusText();
+
+    program.dialogs().expectQuestion(true).expectMessage();
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    QCOMPARE(program.dialogs().last().text,
+             "Sorry, not every word could be deleted: the record is locked.");
+    QCOMPARE(program.dialogs().last().title, Title);
+    // No "Deleted.." for a collection that is not empty; every other record is gone.
+    QCOMPARE(form->RichTextBox1->statusText().mid(before.size()),
+             CrLf + "Deleting contents of Words...." + CrLf);
+    QCOMPARE(count("Words"), 1);
+    QCOMPARE(Module1::database->query("Select * from Words").text(0, 0), "Word000003");
+}
+
+QTEST_MAIN(TstDeleteAll)
+#include "tst_deleteall.moc"
