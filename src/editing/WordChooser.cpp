@@ -22,6 +22,7 @@ WordChooser::WordChooser(QComboBox *combo, QObject *parent)
 {
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert); // typing never adds to the list
+    m_combo->setDuplicatesEnabled(true);          // a word stored twice is listed twice
     // The chooser has its design size; measuring every word for a size hint would cost
     // more than the filling itself.
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -36,6 +37,13 @@ WordChooser::WordChooser(QComboBox *combo, QObject *parent)
     completer->setMaxVisibleItems(15);
     m_combo->setCompleter(completer);
     uniformRows(completer->popup());
+    // On Enter and on leaving the field the combo box would look the typed text up in its
+    // list ignoring case, as its completer does, and put "Bane" in place of the "bane" typed.
+    // Every change of the text is shown already; that look-up is not wanted.
+    QObject::disconnect(m_combo->lineEdit(), SIGNAL(editingFinished()), m_combo, nullptr);
+    // The popup is a window of its own and would not take the chooser's font.
+    completer->popup()->setFont(m_combo->font());
+    m_combo->view()->setFont(m_combo->font());
 
     connect(m_combo, &QComboBox::editTextChanged, this, &WordChooser::announce);
     // Picking the item whose text is already shown changes nothing, yet is a choice.

@@ -2,13 +2,20 @@
 #include "Form1.h"
 
 #include "DeleteAll.h"
+#include "Looks.h"
 #include "StatusBox.h"
 #include "WordPanel.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 void Form1::wireEditing()
 {
+    // The panel's fields and log read in the regular weight, not in the bold of the frame
+    // around them.
+    for (QWidget *w : std::initializer_list<QWidget *>{Text2, Text3, Text4, Combo3, RichTextBox2})
+        w->setFont(Looks::caption(10));
     m_wordPanel = new WordPanel({.Frame5 = Frame5,
                                  .Text2 = Text2,
                                  .Combo3 = Combo3,

@@ -462,8 +462,11 @@ void TstWordPanel::typingRunsShowOnEveryChange()
     QTest::keyClicks(p.form->Combo3->lineEdit(), "e");
     QCOMPARE(p.shownMeaning(), "ruin");
     QCOMPARE(p.shownPointer(), "n.");
-    // Typing never adds to the list.
+    // Enter neither adds to the list nor trades the typed word for one in another case.
+    p.form->Combo3->setEditText("bane");
     QTest::keyClick(p.form->Combo3->lineEdit(), Qt::Key_Return);
+    QCOMPARE(p.form->Combo3->currentText(), "bane");
+    QCOMPARE(p.shownMeaning(), "lower");
     QCOMPARE(p.chooserItems(), (QStringList{"Ban", "Bane", "bane"}));
     // A typed word is edited like a picked one.
     click(p.form->Command1);
