@@ -10,6 +10,8 @@
 #include "WordNormalization.h"
 #include "WordRecords.h"
 
+#include <SQLiteCpp/Transaction.h>
+
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -351,38 +353,15 @@ void WordPanel::command17Click()
     if (!Dialogs::current().question(SureToDelete, Title))
         return;
 
-    TableCursor *words = records();
-    int deleted = 0;
-    QString failure = words ? QString() : CollectionNotOpen;
-    qint64 lastRowid = 0;
-    // Every record holding the word goes, each with its own report. A record is reported
-    // once it is really gone.
-    while (words && failure.isEmpty()) {
-        bool found = false;
-        try {
-            found = words->findFirst(WordColumn, word);
-        } catch (const std::exception &) {
-        }
-        if (!found || (deleted > 0 && words->currentRowid() <= lastRowid))
-            break; // a record that will not go must not be reported twice
-        lastRowid = words->currentRowid();
-        QString stored, meaning, pointer;
-        try {
-            stored = words->text(WordColumn);
-            meaning = words->text(MeaningColumn);
-            pointer = words->text(PointerColumn);
-            words->deleteCurrent();
-        } catch (const std::exception &e) {
-            failure = describe(e);
-            break;
-        }
-        ++deleted;
-        m_c.RichTextBox2->appendText(report(Deleted, stored, meaning, pointer));
+    QString failure;
+    const std::vector<GoneRecord> gone = deleteEvery(word, failure);
+    for (const GoneRecord &r : gone) {
+        m_c.RichTextBox2->appendText(report(Deleted, r.word, r.meaning, r.pointer));
         m_c.Text2->clear();
         m_c.Text3->clear();
         m_c.Text4->clear();
     }
-    standAtEnd(words);
+    const int deleted = int(gone.size());
 
     if (deleted > 0) {
         m_c.Text3->clear();
@@ -398,6 +377,48 @@ void WordPanel::command17Click()
         message(notDeleted(failure));
     else if (deleted == 0)
         message(NoSuchWord);
+}
+
+std::vector<WordPanel::GoneRecord> WordPanel::deleteEvery(const QString &word, QString &failure)
+{
+    TableCursor *words = records();
+    if (!words || !database()) {
+        failure = CollectionNotOpen;
+        return {};
+    }
+    std::vector<GoneRecord> gone;
+    try {
+        // One commit for them all; a record that will not go stops the press, and those
+        // gone before it stay gone.
+        SQLite::Transaction tx(database()->sql());
+        qint64 lastRowid = 0;
+        for (;;) {
+            bool found = false;
+            try {
+                found = words->findFirst(WordColumn, word);
+            } catch (const std::exception &) {
+            }
+            if (!found || (!gone.empty() && words->currentRowid() <= lastRowid))
+                break; // a record that stays must not be found and reported again
+            lastRowid = words->currentRowid();
+            GoneRecord r;
+            try {
+                r = {words->text(WordColumn), words->text(MeaningColumn),
+                     words->text(PointerColumn)};
+                words->deleteCurrent();
+            } catch (const std::exception &e) {
+                failure = describe(e);
+                break;
+            }
+            gone.push_back(r);
+        }
+        tx.commit();
+    } catch (const std::exception &e) {
+        failure = describe(e);
+        gone.clear(); // not committed: every record is still there
+    }
+    standAtEnd(words);
+    return gone;
 }
 
 void WordPanel::command16Click()

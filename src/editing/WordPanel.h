@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <vector>
+
 class MainWindowPort;
 class QComboBox;
 class QGroupBox;
@@ -72,6 +74,12 @@ private:
     // Back to browsing; `saved` says whether the record was written and is reported.
     void finishUpdate(const QString &reportedWord, bool saved);
     void setControlPanelEnabled(bool enabled);
+    // Deletes every record holding exactly `word`; returns what they held, in table order.
+    struct GoneRecord
+    {
+        QString word, meaning, pointer;
+    };
+    std::vector<GoneRecord> deleteEvery(const QString &word, QString &failure);
     bool inAddMode() const;
 
     Controls m_c;
