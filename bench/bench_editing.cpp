@@ -1,6 +1,7 @@
 // The word panel on 100,000 words: Add's duplicate check, showing a chosen word, Edit,
 // Delete, and opening Modify mode, which fills the chooser with every word.
 #include "BenchData.h"
+#include "DeleteAll.h"
 #include "Dialogs.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
@@ -179,6 +180,31 @@ void editing_complete_typed_prefix(benchmark::State &state)
     }
 }
 
+// "Delete all" on the whole collection, record by record, on a fresh copy each time.
+void editing_delete_all(benchmark::State &state)
+{
+    QuietMain main;
+    YesDialogs dialogs;
+    Dialogs::install(&dialogs);
+    DeleteAll deleteAll(main);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+        QFile::copy(BenchData::databasePath(), path);
+        Module1::database = WordDatabase::open(path);
+        Module1::openCurrentCollection(QStringLiteral("Words"));
+        state.ResumeTiming();
+        deleteAll.command11Click();
+        state.PauseTiming();
+        if (Module1::words->recordCount() != 0)
+            state.SkipWithError("words are left");
+        Module1::reset();
+        state.ResumeTiming();
+    }
+    Dialogs::install(nullptr);
+}
+
 } // namespace
 
 BENCHMARK(editing_add_duplicate_check)->Unit(benchmark::kMillisecond);
@@ -187,3 +213,4 @@ BENCHMARK(editing_edit)->Unit(benchmark::kMillisecond);
 BENCHMARK(editing_delete)->Unit(benchmark::kMillisecond);
 BENCHMARK(editing_open_modify_mode)->Unit(benchmark::kMillisecond);
 BENCHMARK(editing_complete_typed_prefix)->Unit(benchmark::kMillisecond);
+BENCHMARK(editing_delete_all)->Unit(benchmark::kMillisecond)->Iterations(3);
