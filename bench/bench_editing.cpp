@@ -72,13 +72,28 @@ struct Bench
         Dialogs::install(&dialogs);
         const auto button = [this] { return new QPushButton(&window); };
         const auto group = [this] { return new QGroupBox(&window); };
-        panel = std::make_unique<WordPanel>(
-            WordPanel::Controls{frame, word, chooser, meaning, pointer, panelButton,
-                                new QPushButton(frame), new QPushButton(frame),
-                                new StatusBox(Qt::green, frame), new QWidget(&window), group(),
-                                group(), group(), group(), button(), button(), button(), button(),
-                                button(), button(), button()},
-            main);
+        panel = std::make_unique<WordPanel>(WordPanel::Controls{frame,
+                                                                word,
+                                                                chooser,
+                                                                meaning,
+                                                                pointer,
+                                                                panelButton,
+                                                                new QPushButton(frame),
+                                                                new QPushButton(frame),
+                                                                new StatusBox(Qt::green, frame),
+                                                                new QWidget(&window),
+                                                                group(),
+                                                                group(),
+                                                                group(),
+                                                                group(),
+                                                                button(),
+                                                                button(),
+                                                                button(),
+                                                                button(),
+                                                                button(),
+                                                                button(),
+                                                                button()},
+                                            main);
         window.resize(900, 600);
         frame->setGeometry(0, 0, 420, 420);
         chooser->setGeometry(10, 20, 260, 26);
@@ -158,7 +173,7 @@ void editing_open_modify_mode(benchmark::State &state)
 {
     Bench b;
     for (auto _ : state) {
-        b.panel->command10Click(); // fills the chooser with every word
+        b.panel->command10Click();         // fills the chooser with every word
         QCoreApplication::processEvents(); // and shows it
         state.PauseTiming();
         b.panel->command16Click();

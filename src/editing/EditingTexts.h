@@ -62,8 +62,8 @@ inline QString notSaved(const QString &reason)
     return QStringLiteral("Sorry, your changes could not be saved: ") + sentence(reason) +
            QStringLiteral(" The word is as it was; click on 'Update' to try again.");
 }
-inline const QString NoLongerStored = QStringLiteral(
-    "This word is no longer in the collection, so your changes could not be saved.");
+inline const QString NoLongerStored =
+    QStringLiteral("This word is no longer in the collection, so your changes could not be saved.");
 inline QString notDeleted(const QString &reason)
 {
     return QStringLiteral("Sorry, the word could not be deleted: ") + sentence(reason);

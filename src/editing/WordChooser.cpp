@@ -22,7 +22,7 @@ WordChooser::WordChooser(QComboBox *combo, QObject *parent)
 {
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert); // typing never adds to the list
-    m_combo->setDuplicatesEnabled(true);          // a word stored twice is listed twice
+    m_combo->setDuplicatesEnabled(true);           // a word stored twice is listed twice
     // The chooser has its design size; measuring every word for a size hint would cost
     // more than the filling itself.
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -99,9 +99,9 @@ bool WordPanel::eventFilter(QObject *watched, QEvent *event)
 
 void WordPanel::setControlPanelEnabled(bool enabled)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame3,
-                                                       m_c.Frame4, m_c.Command6, m_c.Command7,
-                                                       m_c.Command20})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame3, m_c.Frame4,
+                                          m_c.Command6, m_c.Command7, m_c.Command20})
         w->setEnabled(enabled);
 }
 
@@ -137,7 +137,8 @@ void WordPanel::command10Click()
 {
     m_main.displayHalt();
     m_c.RichTextBox1->hide();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame3, m_c.Frame1, m_c.Frame2, m_c.Frame4})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_c.Frame3, m_c.Frame1, m_c.Frame2, m_c.Frame4})
         w->setEnabled(false);
     m_main.closeRequest();
     for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command6, m_c.Command7, m_c.Command20})
@@ -242,7 +243,8 @@ void WordPanel::showChosenWord(const QString &word)
         return;
     try {
         // With the word stored twice, the later record's texts are the ones left showing.
-        for (const WordRecords::Record &r : WordRecords::recordsOf(*database(), words->table(), word)) {
+        for (const WordRecords::Record &r :
+             WordRecords::recordsOf(*database(), words->table(), word)) {
             if (!r.meaning.isNull())
                 m_c.Text3->setText(r.meaning.toString());
             if (!r.pointer.isNull())

@@ -27,27 +27,27 @@ public:
     // The Main window's controls the panel drives.
     struct Controls
     {
-        QGroupBox *Frame5;        // the panel, "Add a word" / "Modify / Delete a word"
-        QLineEdit *Text2;         // word field (Add mode)
-        QComboBox *Combo3;        // Word chooser (Modify mode)
-        QLineEdit *Text3;         // meaning field
-        QLineEdit *Text4;         // pointer field
-        QPushButton *Command1;    // the panel button: "Add", "Edit", "Update"
-        QPushButton *Command17;   // "Delete"
-        QPushButton *Command16;   // "Close"
-        StatusBox *RichTextBox2;  // the panel's Status box
-        QWidget *RichTextBox1;    // the main Status box, in the panel's place
-        QGroupBox *Frame1;        // "Show Words"
-        QGroupBox *Frame2;        // "Wordbrawl - Quiz"
-        QGroupBox *Frame3;        // "Word Control"
-        QGroupBox *Frame4;        // "SQL Parser"
-        QPushButton *Command6;    // "Exit"
-        QPushButton *Command7;    // "Help"
-        QPushButton *Command20;   // "Cover Panel"
-        QPushButton *Command9;    // Word Control "Add": opens Add mode
-        QPushButton *Command10;   // Word Control "Find/Delete": opens Modify mode
-        QPushButton *Command11;   // Word Control "Delete all"
-        QPushButton *Command12;   // Word Control "Import"
+        QGroupBox *Frame5;       // the panel, "Add a word" / "Modify / Delete a word"
+        QLineEdit *Text2;        // word field (Add mode)
+        QComboBox *Combo3;       // Word chooser (Modify mode)
+        QLineEdit *Text3;        // meaning field
+        QLineEdit *Text4;        // pointer field
+        QPushButton *Command1;   // the panel button: "Add", "Edit", "Update"
+        QPushButton *Command17;  // "Delete"
+        QPushButton *Command16;  // "Close"
+        StatusBox *RichTextBox2; // the panel's Status box
+        QWidget *RichTextBox1;   // the main Status box, in the panel's place
+        QGroupBox *Frame1;       // "Show Words"
+        QGroupBox *Frame2;       // "Wordbrawl - Quiz"
+        QGroupBox *Frame3;       // "Word Control"
+        QGroupBox *Frame4;       // "SQL Parser"
+        QPushButton *Command6;   // "Exit"
+        QPushButton *Command7;   // "Help"
+        QPushButton *Command20;  // "Cover Panel"
+        QPushButton *Command9;   // Word Control "Add": opens Add mode
+        QPushButton *Command10;  // Word Control "Find/Delete": opens Modify mode
+        QPushButton *Command11;  // Word Control "Delete all"
+        QPushButton *Command12;  // Word Control "Import"
     };
 
     WordPanel(const Controls &controls, MainWindowPort &main, QObject *parent = nullptr);

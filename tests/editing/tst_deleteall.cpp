@@ -56,9 +56,12 @@ void TstDeleteAll::emptiesTheCurrentCollection_data()
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("words");
-    QTest::newRow("named collection") << "Words1" << "My own words" << 25;
-    QTest::newRow("empty collection") << "Words" << "Words collection" << 0;
-    QTest::newRow("last collection, one word") << "Words5" << "Five" << 1;
+    QTest::newRow("named collection") << "Words1"
+                                      << "My own words" << 25;
+    QTest::newRow("empty collection") << "Words"
+                                      << "Words collection" << 0;
+    QTest::newRow("last collection, one word") << "Words5"
+                                               << "Five" << 1;
 }
 
 void TstDeleteAll::emptiesTheCurrentCollection()
@@ -74,7 +77,8 @@ void TstDeleteAll::emptiesTheCurrentCollection()
     program.dialogs().expectQuestion(true);
     QTest::mouseClick(form->Command11, Qt::LeftButton);
     // The question names the table, never the Collection name.
-    QCOMPARE(program.dialogs().last().text, "This will empty the wordlist " + table + " You sure ? ");
+    QCOMPARE(program.dialogs().last().text,
+             "This will empty the wordlist " + table + " You sure ? ");
     QCOMPARE(program.dialogs().last().title, Title);
     QCOMPARE(form->RichTextBox1->statusText().mid(before.size()),
              CrLf + "Deleting contents of " + table + "...." + CrLf + CrLf + "Deleted.." + CrLf);

@@ -27,22 +27,34 @@ void TstEditingLogic::normalize_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("leading blanks, mixed case") << "  zEBRA" << "Zebra";
-    QTest::newRow("two words") << "  hELLO World" << "Hello world";
-    QTest::newRow("apostrophe") << "o'NEIL" << "O'neil";
-    QTest::newRow("blanks only") << "   " << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("trailing blanks stay") << "abc  " << "Abc  ";
-    QTest::newRow("inner blanks stay") << " a  B" << "A  b";
-    QTest::newRow("tab is not a blank") << "\tABC" << "\tabc";
-    QTest::newRow("digit first") << "123ABC" << "123abc";
-    QTest::newRow("one letter") << "q" << "Q";
-    QTest::newRow("accented first letter") << QString::fromUtf8("éCOLE")
-                                           << QString::fromUtf8("école");
-    QTest::newRow("accented later letters") << QString::fromUtf8("aÄÖU")
-                                            << QString::fromUtf8("AÄÖu");
-    QTest::newRow("letters next to the ranges") << "@[`{" << "@[`{";
-    QTest::newRow("already stored form") << "Zebra" << "Zebra";
+    QTest::newRow("leading blanks, mixed case") << "  zEBRA"
+                                                << "Zebra";
+    QTest::newRow("two words") << "  hELLO World"
+                               << "Hello world";
+    QTest::newRow("apostrophe") << "o'NEIL"
+                                << "O'neil";
+    QTest::newRow("blanks only") << "   "
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("trailing blanks stay") << "abc  "
+                                          << "Abc  ";
+    QTest::newRow("inner blanks stay") << " a  B"
+                                       << "A  b";
+    QTest::newRow("tab is not a blank") << "\tABC"
+                                        << "\tabc";
+    QTest::newRow("digit first") << "123ABC"
+                                 << "123abc";
+    QTest::newRow("one letter") << "q"
+                                << "Q";
+    QTest::newRow("accented first letter")
+        << QString::fromUtf8("éCOLE") << QString::fromUtf8("école");
+    QTest::newRow("accented later letters")
+        << QString::fromUtf8("aÄÖU") << QString::fromUtf8("AÄÖu");
+    QTest::newRow("letters next to the ranges") << "@[`{"
+                                                << "@[`{";
+    QTest::newRow("already stored form") << "Zebra"
+                                         << "Zebra";
 }
 
 void TstEditingLogic::normalize()

@@ -131,12 +131,8 @@ class TstWordPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void addStoresTheNormalizedWord_data();
-    void addStoresTheNormalizedWord();
-    void duplicateCheckIsExact_data();
-    void duplicateCheckIsExact();
-    void addChecksTheRawFields_data();
-    void addChecksTheRawFields();
+    void add_data();
+    void add();
     void pointerUntouchedOrClickedEmpty();
     void clickOrFocusEmptiesAField_data();
     void clickOrFocusEmptiesAField();
@@ -157,106 +153,102 @@ private slots:
     void storageFailuresAreReportedAndLoseNothing();
 };
 
-void TstWordPanel::addStoresTheNormalizedWord_data()
+void TstWordPanel::add_data()
 {
+    QTest::addColumn<QString>("storedWord");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("blanks and mixed case") << "  zEBRA" << "Zebra";
-    QTest::newRow("apostrophe") << "o'NEIL" << "O'neil";
-    QTest::newRow("word of blanks") << "   " << "";
-    QTest::newRow("quote and percent") << "it's 100% \"x\"" << "It's 100% \"x\"";
+    QTest::addColumn<QString>("meaning");
+    QTest::addColumn<QString>("added"); // the word written, or the message shown instead
+    const QString word = "Well, enter a word and then click on add!";
+    const QString meaning = "Well, enter a meaning and then click on add!";
+    QTest::newRow("blanks and mixed case") << "Abate"
+                                           << "  zEBRA"
+                                           << "striped"
+                                           << "Zebra";
+    QTest::newRow("apostrophe") << "Abate"
+                                << "o'NEIL"
+                                << "a name"
+                                << "O'neil";
+    QTest::newRow("word of blanks") << "Abate"
+                                    << "   "
+                                    << "none"
+                                    << "";
+    QTest::newRow("meaning of blanks") << "Abate"
+                                       << "Zeal"
+                                       << "   "
+                                       << "Zeal";
+    QTest::newRow("meaning kept as typed") << "Abate"
+                                           << "Zeal"
+                                           << " fervour "
+                                           << "Zeal";
+    QTest::newRow("same word stored") << "Apple"
+                                      << "Apple"
+                                      << "fruit" << Exists;
+    QTest::newRow("refused once normalized") << "Apple"
+                                             << "aPPLE"
+                                             << "fruit" << Exists;
+    QTest::newRow("only lower case stored") << "apple"
+                                            << "Apple"
+                                            << "fruit"
+                                            << "Apple";
+    QTest::newRow("stored with a trailing blank") << "Apple "
+                                                  << "Apple"
+                                                  << "fruit"
+                                                  << "Apple";
+    QTest::newRow("typed with a trailing blank") << "Apple"
+                                                 << "Apple "
+                                                 << "fruit"
+                                                 << "Apple ";
+    QTest::newRow("empty word stored") << ""
+                                       << "  "
+                                       << "fruit" << Exists;
+    QTest::newRow("no word") << "Abate"
+                             << ""
+                             << "fruit" << word;
+    QTest::newRow("neither") << "Abate"
+                             << ""
+                             << "" << word;
+    QTest::newRow("no meaning") << "Abate"
+                                << "  zEBRA"
+                                << "" << meaning;
 }
 
-void TstWordPanel::addStoresTheNormalizedWord()
+void TstWordPanel::add()
 {
+    QFETCH(QString, storedWord);
     QFETCH(QString, typed);
-    QFETCH(QString, stored);
-    Panel p({{"Abate", "to lessen", "v."}});
+    QFETCH(QString, meaning);
+    QFETCH(QString, added);
+    const bool refused = added.endsWith('!') || added.endsWith("! ");
+    Panel p({{storedWord, "kept", "as is"}});
     click(p.form->Command9);
     const QString before = p.panelLog();
-    p.add(typed, "  a meaning  ");
+    if (refused)
+        p.dialogs().expectMessage();
+    p.add(typed, meaning);
 
-    QCOMPARE(p.form->Text2->text(), stored);
-    QCOMPARE(rows(), (QStringList{"Abate|to lessen|v.", stored + "|  a meaning  |Nothing to add"}));
-    QCOMPARE(p.panelLog().mid(before.size()),
-             block("Added... ", stored, "  a meaning  ", "Nothing to add"));
+    if (refused) {
+        QCOMPARE(p.dialogs().last().text, added);
+        QCOMPARE(p.dialogs().last().title, Title);
+        QCOMPARE(rows(), (QStringList{storedWord + "|kept|as is"}));
+        QCOMPARE(p.panelLog(), before);
+        // A refused duplicate shows its stored form; an empty field stops before normalizing.
+        QCOMPARE(p.form->Text2->text(), added == Exists ? storedWord : typed);
+        return;
+    }
     QVERIFY(p.dialogs().calls().isEmpty());
+    QCOMPARE(p.form->Text2->text(), added);
+    QCOMPARE(rows(),
+             (QStringList{storedWord + "|kept|as is", added + "|" + meaning + "|Nothing to add"}));
+    QCOMPARE(p.panelLog().mid(before.size()), block("Added... ", added, meaning, "Nothing to add"));
     // The fields keep their texts and the panel its mode: the same Add again is a duplicate,
     // unless the word field now shows the empty word.
     QCOMPARE(p.form->Command1->text(), "Add");
     p.dialogs().expectMessage();
     click(p.form->Command1);
     QCOMPARE(p.dialogs().last().text,
-             stored.isEmpty() ? "Well, enter a word and then click on add!" : Exists);
-    QCOMPARE(p.dialogs().last().title, Title);
+             added.isEmpty() ? "Well, enter a word and then click on add!" : Exists);
     QCOMPARE(rows().size(), 2);
-}
-
-void TstWordPanel::duplicateCheckIsExact_data()
-{
-    QTest::addColumn<QString>("storedWord");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("same word") << "Apple" << "Apple" << true;
-    QTest::newRow("refused once normalized") << "Apple" << "aPPLE" << true;
-    QTest::newRow("only lower case stored") << "apple" << "Apple" << false;
-    QTest::newRow("stored with a trailing blank") << "Apple " << "Apple" << false;
-    QTest::newRow("typed with a trailing blank") << "Apple" << "Apple " << false;
-    QTest::newRow("like pattern is no wildcard") << "Apples" << "Apple*" << false;
-    QTest::newRow("empty word stored") << "" << "  " << true;
-}
-
-void TstWordPanel::duplicateCheckIsExact()
-{
-    QFETCH(QString, storedWord);
-    QFETCH(QString, typed);
-    QFETCH(bool, refused);
-    Panel p({{storedWord, "kept", "as is"}});
-    click(p.form->Command9);
-    const QString before = p.panelLog();
-    if (refused)
-        p.dialogs().expectMessage();
-    p.add(typed, "new meaning");
-
-    if (refused) {
-        QCOMPARE(p.dialogs().last().text, Exists);
-        QCOMPARE(rows(), (QStringList{storedWord + "|kept|as is"}));
-        QCOMPARE(p.panelLog(), before);
-    } else {
-        QVERIFY(p.dialogs().calls().isEmpty());
-        QCOMPARE(rows().size(), 2);
-    }
-}
-
-void TstWordPanel::addChecksTheRawFields_data()
-{
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<QString>("meaning");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no word") << "" << "a meaning" << "Well, enter a word and then click on add!";
-    QTest::newRow("no meaning") << "Zeal" << "" << "Well, enter a meaning and then click on add!";
-    QTest::newRow("neither") << "" << "" << "Well, enter a word and then click on add!";
-    QTest::newRow("meaning of blanks passes") << "Zeal" << "   " << "";
-}
-
-void TstWordPanel::addChecksTheRawFields()
-{
-    QFETCH(QString, word);
-    QFETCH(QString, meaning);
-    QFETCH(QString, message);
-    Panel p({});
-    click(p.form->Command9);
-    if (!message.isEmpty())
-        p.dialogs().expectMessage();
-    p.add(word, meaning);
-    if (message.isEmpty()) {
-        QCOMPARE(rows(), (QStringList{"Zeal|   |Nothing to add"}));
-        return;
-    }
-    QCOMPARE(p.dialogs().last().text, message);
-    QCOMPARE(p.dialogs().last().title, Title);
-    QCOMPARE(rows(), QStringList());
-    QCOMPARE(p.form->Text2->text(), word); // not normalized before the checks pass
 }
 
 void TstWordPanel::pointerUntouchedOrClickedEmpty()
@@ -281,14 +273,14 @@ void TstWordPanel::clickOrFocusEmptiesAField_data()
     for (const QString field : {"Text2", "Text3", "Text4"}) {
         QTest::addRow("%s click", qPrintable(field)) << field << -1 << true;
         QTest::addRow("%s tab", qPrintable(field)) << field << int(Qt::TabFocusReason) << true;
-        QTest::addRow("%s backtab", qPrintable(field)) << field << int(Qt::BacktabFocusReason)
-                                                       << true;
-        QTest::addRow("%s mouse focus", qPrintable(field)) << field << int(Qt::MouseFocusReason)
-                                                           << true;
+        QTest::addRow("%s backtab", qPrintable(field))
+            << field << int(Qt::BacktabFocusReason) << true;
+        QTest::addRow("%s mouse focus", qPrintable(field))
+            << field << int(Qt::MouseFocusReason) << true;
         QTest::addRow("%s window back", qPrintable(field))
             << field << int(Qt::ActiveWindowFocusReason) << false;
-        QTest::addRow("%s popup closed", qPrintable(field)) << field << int(Qt::PopupFocusReason)
-                                                            << false;
+        QTest::addRow("%s popup closed", qPrintable(field))
+            << field << int(Qt::PopupFocusReason) << false;
     }
     QTest::newRow("right click") << "Text3" << -2 << false;
 }
@@ -333,7 +325,7 @@ void TstWordPanel::openingAndClosingThePanel()
 
     click(addMode ? f->Command9 : f->Command10);
     QVERIFY(!f->Timer1->isRunning());
-    const QList<QWidget *> controlPanel{f->Frame1, f->Frame2, f->Frame3, f->Frame4,
+    const QList<QWidget *> controlPanel{f->Frame1,   f->Frame2,   f->Frame3,   f->Frame4,
                                         f->Command6, f->Command7, f->Command20};
     for (QWidget *w : controlPanel)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
@@ -382,10 +374,27 @@ void TstWordPanel::asksTheControlPanelToCloseAndOpen()
     const auto button = [&window] { return new QPushButton(&window); };
     const auto group = [&window] { return new QGroupBox(&window); };
     RecordingPort port;
-    WordPanel panel({frame, edit(), new QComboBox(frame), edit(), edit(), button(), button(),
-                     button(), new StatusBox(Qt::green, frame), new QWidget(&window), group(),
-                     group(), group(), group(), button(), button(), button(), button(), button(),
-                     button(), button()},
+    WordPanel panel({frame,
+                     edit(),
+                     new QComboBox(frame),
+                     edit(),
+                     edit(),
+                     button(),
+                     button(),
+                     button(),
+                     new StatusBox(Qt::green, frame),
+                     new QWidget(&window),
+                     group(),
+                     group(),
+                     group(),
+                     group(),
+                     button(),
+                     button(),
+                     button(),
+                     button(),
+                     button(),
+                     button(),
+                     button()},
                     port);
     panel.command9Click();
     QCOMPARE(port.calls, (QStringList{"displayHalt", "closeRequest"}));
@@ -399,7 +408,10 @@ void TstWordPanel::asksTheControlPanelToCloseAndOpen()
 
 void TstWordPanel::chooserHoldsEveryWordInStoredOrder()
 {
-    Panel p({{"Zeal", "a", ""}, {"abate", "b", ""}, {"Zeal", "c", ""}, {"", "d", ""},
+    Panel p({{"Zeal", "a", ""},
+             {"abate", "b", ""},
+             {"Zeal", "c", ""},
+             {"", "d", ""},
              {"Bane", "e", ""}});
     click(p.form->Command10);
     QCOMPARE(p.chooserItems(), (QStringList{"Zeal", "abate", "Zeal", "", "Bane"}));
@@ -492,7 +504,8 @@ void TstWordPanel::editOpensTheFirstRecordAndUpdateWritesIt()
     click(f->Command1);
     // The first record gets the texts on display, the later record's pointer included.
     QCOMPARE(rows(), (QStringList{"Bane|retyped|p2", "Other|x|y", "Bane|second|p2"}));
-    QCOMPARE(p.panelLog().mid(before.size()), block("Finished Editing... ", "Bane", "retyped", "p2"));
+    QCOMPARE(p.panelLog().mid(before.size()),
+             block("Finished Editing... ", "Bane", "retyped", "p2"));
     QCOMPARE(f->Command1->text(), "Edit");
     QVERIFY(!f->Text3->isEnabled() && !f->Text4->isEnabled());
     QVERIFY(f->Command17->isEnabled() && f->Command16->isEnabled() && f->Combo3->isEnabled());
@@ -557,8 +570,8 @@ void TstWordPanel::deleteInModifyModeRemovesEveryEqualRecord()
     QCOMPARE(p.dialogs().last().text, Sure);
     QCOMPARE(p.dialogs().last().title, Title);
     QCOMPARE(rows(), (QStringList{"Other|x|y"}));
-    QCOMPARE(p.panelLog().mid(before.size()),
-             block("Deleted... ", "Bane", "first", "p1") + block("Deleted... ", "Bane", "second", "p2"));
+    QCOMPARE(p.panelLog().mid(before.size()), block("Deleted... ", "Bane", "first", "p1") +
+                                                  block("Deleted... ", "Bane", "second", "p2"));
     QCOMPARE(p.chooserItems(), (QStringList{"Other"}));
     QCOMPARE(f->Combo3->currentText(), "Choose a word");
     QCOMPARE(p.shownMeaning() + p.shownPointer(), "");
