@@ -139,6 +139,7 @@ private slots:
     void openingAndClosingThePanel_data();
     void openingAndClosingThePanel();
     void asksTheControlPanelToCloseAndOpen();
+    void controlPanelClosesAndOpensAroundThePanel();
     void chooserHoldsEveryWordInStoredOrder();
     void emptyCollectionGivesAnEmptyChooser();
     void showingAWordStoredTwice();
@@ -404,6 +405,28 @@ void TstWordPanel::asksTheControlPanelToCloseAndOpen()
     QCOMPARE(port.calls, (QStringList{"displayHalt", "closeRequest", "openRequest", "displayHalt",
                                       "closeRequest", "openRequest"}));
     Module1::reset();
+}
+
+void TstWordPanel::controlPanelClosesAndOpensAroundThePanel()
+{
+    Panel p(twiceStored());
+    Form1 *f = p.form;
+    const QString before = p.panelLog();
+    click(f->Command10);
+    QCOMPARE(p.panelLog().mid(before.size()),
+             CrLf +
+                 " Closing the panel! Click on 'Close' or move your mouse over the lock to "
+                 "activate it!" +
+                 CrLf);
+    emit f->Timer5->tick();
+    for (int ticks = 0; f->Timer4->isRunning() && ticks < 1000; ++ticks)
+        emit f->Timer4->tick();
+    QVERIFY(f->panel().covered);
+
+    const QString mainLog = f->RichTextBox1->statusText();
+    click(f->Command16);
+    QCOMPARE(f->RichTextBox1->statusText().mid(mainLog.size()),
+             CrLf + " Opening the Control Panel" + CrLf);
 }
 
 void TstWordPanel::chooserHoldsEveryWordInStoredOrder()
