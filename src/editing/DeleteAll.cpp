@@ -1,5 +1,6 @@
 #include "DeleteAll.h"
 
+#include "Backups.h"
 #include "Dialogs.h"
 #include "EditingTexts.h"
 #include "MainWindowPort.h"
@@ -15,20 +16,16 @@ DeleteAll::DeleteAll(MainWindowPort &main, QObject *parent) : QObject(parent), m
     setObjectName(QStringLiteral("DeleteAll"));
 }
 
-bool DeleteAll::beforeEmptying(const QString &table)
-{
-    Q_UNUSED(table);
-    return true;
-}
-
 void DeleteAll::command11Click()
 {
     m_main.displayHalt();
     const QString table = Module1::currentCollection;
     if (!Dialogs::current().question(emptyQuestion(table), Title))
         return;
-    if (!beforeEmptying(table))
-        return;
+    // A copy of the database while every word is still there; silent, as a failed copy
+    // must not stand between the user and the emptying.
+    if (Module1::database)
+        Backups::beforeBulkChange(*Module1::database);
     m_main.appendStatusText(deletingContents(table));
 
     TableCursor *words = Module1::words.get();

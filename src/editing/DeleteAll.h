@@ -18,9 +18,6 @@ public slots:
     void command11Click();
 
 private:
-    // Runs once the user has said Yes, while every word is still there. Returning false
-    // leaves the collection untouched.
-    bool beforeEmptying(const QString &table);
 
     MainWindowPort &m_main;
 };

@@ -1,5 +1,6 @@
 // "Delete all" on the real Main window: the question, the two Status lines and a
 // collection emptied for every other part of the program.
+#include "Backups.h"
 #include "Form1.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -87,6 +88,8 @@ void TstDeleteAll::emptiesTheCurrentCollection()
     QVERIFY(Module1::words->eof() && Module1::words->bof());
     QCOMPARE(count("Words3"), 2);
     QCOMPARE(program.dialogs().calls().size(), 1);
+    // The words as they were are kept in a copy taken before the emptying.
+    QCOMPARE(Backups::list(Module1::database->path()).size(), 1);
 }
 
 void TstDeleteAll::answeredNoLeavesEverything()
@@ -103,6 +106,7 @@ void TstDeleteAll::answeredNoLeavesEverything()
     QVERIFY(!form->Timer1->isRunning());
     QCOMPARE(form->RichTextBox1->statusText(), before);
     QCOMPARE(count("Words"), 3);
+    QVERIFY(Backups::list(Module1::database->path()).isEmpty());
 }
 
 void TstDeleteAll::chooserIsRefilledAtTheNextOpening()
