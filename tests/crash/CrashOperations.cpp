@@ -1,11 +1,18 @@
 #include "CrashOperations.h"
 
+#include "Backups.h"
+#include "CollectionManager.h"
 #include "MarkBook.h"
+#include "SheetReader.h"
+#include "WordImport.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -57,6 +64,7 @@ CrashOperation addOperation()
                 words.update();
             },
             1000000,
+            400,
             [](WordDatabase &db, int acked) -> QString {
                 const auto all = rows(db);
                 const int added = int(all.size()) - Seeded;
@@ -85,6 +93,7 @@ CrashOperation updateOperation()
                 words.update();
             },
             1000000,
+            400,
             [](WordDatabase &db, int acked) -> QString {
                 const auto all = rows(db);
                 if (all.size() != size_t(Seeded))
@@ -119,6 +128,7 @@ CrashOperation markOperation()
                     MarkBook::clearMarks(db, QStringLiteral("Words"));
             },
             1000000,
+            400,
             [](WordDatabase &db, int acked) -> QString {
                 const auto all = rows(db);
                 for (int done : {acked, acked + 1}) {
@@ -135,10 +145,86 @@ CrashOperation markOperation()
             }};
 }
 
+constexpr int Bulk = 20000; // rows of a bulk change: long enough to be killed inside it
+
+qint64 rowCount(WordDatabase &db, const char *table)
+{
+    SQLite::Statement st(db.sql(), std::string("SELECT count(*) FROM ") + table);
+    st.executeStep();
+    return st.getColumn(0).getInt64();
+}
+
+// Delete content: the Database Selector empties Words3 (after taking its backup copy).
+// All of it goes, or none of it; once acknowledged, all of it.
+CrashOperation deleteContentOperation()
+{
+    return {QStringLiteral("delete-content"),
+            [](const QString &path) {
+                std::vector<WordEntry> words;
+                for (int i = 1; i <= Bulk; ++i)
+                    words.push_back({numbered("Bulk", i), numbered("bulk meaning ", i), {}});
+                TestSupport::writeDatabase(path, TestSupport::standardDetails(),
+                                           {{QStringLiteral("Words3"), words},
+                                            {QStringLiteral("Words"), {{"Keep", "kept", "k"}}}});
+            },
+            [](WordDatabase &db, int) { CollectionManager(db).deleteContent(4); },
+            1,
+            3000,
+            [](WordDatabase &db, int acked) -> QString {
+                const qint64 left = rowCount(db, "Words3");
+                if (acked ? left != 0 : left != 0 && left != Bulk)
+                    return QStringLiteral("%1 of %2 words left").arg(left).arg(Bulk);
+                if (rowCount(db, "Words") != 1)
+                    return QStringLiteral("another collection changed");
+                return {};
+            }};
+}
+
+// Import: a backup copy, then 20,000 rows of a CSV file appended to Words in one
+// transaction. All rows or none; once acknowledged, all, each whole and in order.
+CrashOperation importOperation()
+{
+    const auto csvFor = [](const QString &path) {
+        return QFileInfo(path).dir().filePath(QStringLiteral("words.csv"));
+    };
+    return {QStringLiteral("import"),
+            [csvFor](const QString &path) {
+                prepareSeeded(path);
+                QFile csv(csvFor(path));
+                csv.open(QIODevice::WriteOnly);
+                for (int i = 1; i <= Bulk; ++i)
+                    csv.write(QStringLiteral("imported%1,imported meaning %1,ip%1\n").arg(i).toUtf8());
+            },
+            [csvFor](WordDatabase &db, int) {
+                Backups::beforeBulkChange(db);
+                auto sheet = SheetReader::openFile(csvFor(db.path()));
+                const auto result = WordImport(db, QStringLiteral("Words")).run(*sheet, 1, 1);
+                if (result.failed)
+                    throw std::runtime_error(result.error.toStdString());
+            },
+            1,
+            3000,
+            [](WordDatabase &db, int acked) -> QString {
+                const auto all = rows(db);
+                const qint64 imported = qint64(all.size()) - Seeded;
+                if (imported != Bulk && (acked || imported != 0))
+                    return QStringLiteral("%1 of %2 rows imported").arg(imported).arg(Bulk);
+                for (qint64 i = 1; i <= imported; ++i) {
+                    const Row &r = all[size_t(Seeded + i - 1)];
+                    if (r.word != numbered("Imported", int(i)) ||
+                        r.meaning != numbered("imported meaning ", int(i)) || r.pointer != numbered("ip", int(i)))
+                        return QStringLiteral("imported row %1 reads %2 / %3 / %4").arg(i).arg(r.word, r.meaning, r.pointer);
+                }
+                return {};
+            }};
+}
+
 } // namespace
 
 const std::vector<CrashOperation> &crashOperations()
 {
-    static const std::vector<CrashOperation> ops{addOperation(), updateOperation(), markOperation()};
+    static const std::vector<CrashOperation> ops{addOperation(),   updateOperation(),
+                                                 markOperation(),  deleteContentOperation(),
+                                                 importOperation()};
     return ops;
 }

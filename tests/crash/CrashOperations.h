@@ -19,6 +19,9 @@ struct CrashOperation
     std::function<void(WordDatabase &db, int k)> step;
     // How many steps the child runs at most (1 for a single bulk change).
     int steps = 1000000;
+    // The latest moment of the kill, in ms after the child started: long enough for a
+    // bulk change to finish in some runs, so both sides of its commit are checked.
+    int latestKillMs = 400;
     // Checks the file after a kill, given the last step the child acknowledged (0: none).
     // Returns a description of what is wrong, or an empty text.
     std::function<QString(WordDatabase &db, int acknowledged)> verify;

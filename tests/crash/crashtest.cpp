@@ -87,7 +87,7 @@ QString runOnce(const CrashOperation &op, int run)
     // Early kills hit the opening and the first commit; later ones land in the middle of
     // a long bulk change or between two small ones.
     const int delay = run % 4 == 0 ? QRandomGenerator::global()->bounded(1, 30)
-                                   : QRandomGenerator::global()->bounded(30, 400);
+                                   : QRandomGenerator::global()->bounded(30, op.latestKillMs);
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < delay && child.state() == QProcess::Running)
