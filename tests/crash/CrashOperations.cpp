@@ -2,6 +2,10 @@
 
 #include "Backups.h"
 #include "CollectionManager.h"
+#include "DeleteAll.h"
+#include "Dialogs.h"
+#include "MainWindowPort.h"
+#include "Module1.h"
 #include "MarkBook.h"
 #include "SheetReader.h"
 #include "WordImport.h"
@@ -219,12 +223,68 @@ CrashOperation importOperation()
             }};
 }
 
+// What "Delete all" needs around it: a Yes to its question and a Main window that
+// takes the Status box lines.
+class AnswerYes : public Dialogs
+{
+public:
+    void message(const QString &, const QString &) override {}
+    bool question(const QString &, const QString &) override { return true; }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+class NoWindow : public MainWindowPort
+{
+public:
+    QWidget *mainWindow() override { return nullptr; }
+    void displayHalt() override {}
+    void appendStatusLine(const QString &) override {}
+    void appendStatusText(const QString &) override {}
+    QString sqlText() const override { return {}; }
+    void setSqlText(const QString &) override {}
+    void openResultsViewer() override {}
+};
+
+// Delete all: the Main window's "Delete all" on the Current collection, record by
+// record in one transaction. All of it goes, or none; once acknowledged, all.
+CrashOperation deleteAllOperation()
+{
+    return {QStringLiteral("delete-all"),
+            [](const QString &path) {
+                std::vector<WordEntry> words;
+                for (int i = 1; i <= Bulk; ++i)
+                    words.push_back({numbered("Bulk", i), numbered("bulk meaning ", i), {}});
+                TestSupport::writeDatabase(path, TestSupport::standardDetails(),
+                                           {{QStringLiteral("Words"), words},
+                                            {QStringLiteral("Words1"), {{"Keep", "kept", "k"}}}});
+            },
+            [](WordDatabase &db, int) {
+                static AnswerYes yes;
+                static NoWindow window;
+                Dialogs::install(&yes);
+                // The shared state "Delete all" works on, over the child's own connection.
+                Module1::database = WordDatabase::open(db.path());
+                Module1::openCurrentCollection(QStringLiteral("Words"));
+                DeleteAll(window).command11Click();
+            },
+            1,
+            3000,
+            [](WordDatabase &db, int acked) -> QString {
+                const qint64 left = rowCount(db, "Words");
+                if (acked ? left != 0 : left != 0 && left != Bulk)
+                    return QStringLiteral("%1 of %2 words left").arg(left).arg(Bulk);
+                if (rowCount(db, "Words1") != 1)
+                    return QStringLiteral("another collection changed");
+                return {};
+            }};
+}
+
 } // namespace
 
 const std::vector<CrashOperation> &crashOperations()
 {
     static const std::vector<CrashOperation> ops{addOperation(),   updateOperation(),
                                                  markOperation(),  deleteContentOperation(),
-                                                 importOperation()};
+                                                 deleteAllOperation(), importOperation()};
     return ops;
 }
