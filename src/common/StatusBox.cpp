@@ -1,5 +1,6 @@
 #include "StatusBox.h"
 
+#include "Looks.h"
 #include "RandomSource.h"
 #include "SwitchTimer.h"
 
@@ -31,7 +32,8 @@ StatusBox::StatusBox(const QColor &flashColour, QWidget *parent)
     // Lines break between words; a very long unbroken word breaks anywhere, since laying
     // it out as one line would take seconds.
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setFont(QFont(QStringLiteral("Times New Roman"), 10));
+    // Its own regular weight, so a bold frame around the box does not make it bold.
+    setFont(Looks::caption(10));
     setBackgroundColour(Qt::white);
     connect(m_flashTimer, &SwitchTimer::tick, this, &StatusBox::flashTick);
 }
