@@ -1,4 +1,4 @@
-// Speed figures on a collection of 100,000 words. scripts/bench prints them.
+// Speed figures on a collection of words (100,000 unless LEXMORA_BENCH_WORDS says otherwise). scripts/bench prints them.
 #include <QApplication>
 
 #include <benchmark/benchmark.h>

@@ -61,7 +61,7 @@ void quiz_judge_answer(benchmark::State &state)
     Shared s;
     int i = 0;
     for (auto _ : state) {
-        i = (i * 7919 + 13) % BenchData::Words;
+        i = (i * 7919 + 13) % BenchData::words();
         benchmark::DoNotOptimize(
             QuizRules::isRightMeaning(*s.db, QStringLiteral("Words"), BenchData::word(i + 1),
                                       BenchData::meaning(i + 1)));
@@ -73,7 +73,7 @@ void quiz_mark_wrong_word(benchmark::State &state)
     Copy c;
     int i = 0;
     for (auto _ : state) {
-        i = (i * 7919 + 13) % BenchData::Words;
+        i = (i * 7919 + 13) % BenchData::words();
         benchmark::DoNotOptimize(QuizRules::isRightMeaning(
             *c.db, QStringLiteral("Words"), BenchData::word(i + 1), QStringLiteral("no")));
         MarkBook::markWord(*c.db, QStringLiteral("Words"), BenchData::word(i + 1));

@@ -59,7 +59,7 @@ void exact_word_lookup(benchmark::State &state)
     Open o;
     int i = 0;
     for (auto _ : state) {
-        i = (i * 7919 + 13) % BenchData::Words;
+        i = (i * 7919 + 13) % BenchData::words();
         benchmark::DoNotOptimize(
             o.words.findFirst(QStringLiteral("word"), BenchData::word(i + 1)));
     }

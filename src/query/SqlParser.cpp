@@ -3,6 +3,8 @@
 #include "Dialogs.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "QueryProgress.h"
+#include "ResultsPaging.h"
 #include "StoreError.h"
 
 #include <QWidget>
@@ -16,12 +18,18 @@ const QString CrLf = QStringLiteral("\r\n");
 constexpr int DetailsRowsShown = 6;
 
 // The query recordset of the SQL box: the store's read-only path refuses anything that
-// would change the file, so a typed DELETE or DROP arrives here as an error.
+// would change the file, so a typed DELETE or DROP arrives here as an error. Only the first
+// rows are read here; the Results viewer reads the rest while the user looks at them.
 std::unique_ptr<Snapshot> runQuery(const QString &text)
 {
     if (!Module1::database)
         throw StoreError(QStringLiteral("The word database is not open."));
-    return std::make_unique<Snapshot>(Module1::database->query(text));
+    // The previous result lets go of its statement before the new one runs.
+    if (Module1::queryResult)
+        Module1::queryResult->stop();
+    auto rows = std::make_unique<Snapshot>(Module1::database->query(text));
+    rows->readFirst(ResultsPaging::Rows, SqlParser::FirstReadBudget);
+    return rows;
 }
 
 } // namespace
@@ -31,7 +39,10 @@ const QString SqlParser::NoRecords =
     QStringLiteral("Sorry, there are no records under these set of conditions!");
 const QString SqlParser::ErrorIntro = QStringLiteral("An error was returned! ");
 
-SqlParser::SqlParser(MainWindowPort &main, QObject *parent) : QObject(parent), m_main(main) {}
+SqlParser::SqlParser(MainWindowPort &main, QObject *parent) : QObject(parent), m_main(main)
+{
+    QueryProgress::install();
+}
 
 void SqlParser::go()
 {
@@ -41,14 +52,18 @@ void SqlParser::go()
     m_main.displayHalt();
 
     QString failure;
+    bool cancelled = false;
     try {
         Module1::queryResult = runQuery(m_main.sqlText());
         window->setEnabled(false);
-        if (Module1::queryResult->rowCount() > 0) {
+        if (Module1::queryResult->rowsRead() > 0) {
             // The viewer keeps the Main window hidden and disabled until it closes.
             m_main.openResultsViewer();
             return;
         }
+    } catch (const QueryCancelled &e) {
+        failure = e.message();
+        cancelled = true;
     } catch (const StoreError &e) {
         failure = e.message();
     } catch (const std::exception &e) {
@@ -58,6 +73,9 @@ void SqlParser::go()
     if (failure.isNull()) {
         m_main.returnToMain();
         Dialogs::current().message(NoRecords, Title);
+    } else if (cancelled) {
+        Dialogs::current().message(failure, Title);
+        m_main.returnToMain();
     } else {
         Dialogs::current().message(ErrorIntro + CrLf + CrLf + failure, Title);
         m_main.returnToMain();

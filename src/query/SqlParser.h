@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 class MainWindowPort;
 
 // The "SQL Parser" frame's Go! action, the common back end of the quick search and of
@@ -16,6 +18,9 @@ public:
     static const QString Title;      // "Lexmora! Wordbrawl"
     static const QString NoRecords;  // the message of an empty result
     static const QString ErrorIntro; // what precedes the engine's description
+    // Go! reads the first page and then on for this long, so a small result is read
+    // whole at once and a large one shows its first page without waiting for the rest.
+    static constexpr std::chrono::milliseconds FirstReadBudget{4};
 
     explicit SqlParser(MainWindowPort &main, QObject *parent = nullptr);
 

@@ -6,17 +6,21 @@
 #include "MainWindowPort.h"
 #include "MarkBook.h"
 #include "Module1.h"
+#include "QueryProgress.h"
 #include "ResultsPaging.h"
+#include "SqlParser.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 
 namespace {
 
@@ -29,6 +33,15 @@ const QString LeaveMarksTitle = QStringLiteral("Lexmora! Wordbrawl!");
 const QString Removed =
     QStringLiteral(" Removed the pointer 'Got it wrong' from appropriate words\r\n");
 const QString NotRemoved = QStringLiteral("The pointer 'Got it wrong' could not be removed: ");
+const QString TooLarge =
+    QStringLiteral("This query gives more rows than the viewer can hold. Only the first %1 rows "
+                   "are shown; a narrower query shows the others.");
+const QString PartRead = QStringLiteral("Not every row of the query could be read: %1\r\n"
+                                        "The rows read before it are shown.");
+const QString CountedFormat = QStringLiteral("%v of %m");
+const QString CountingFormat = QStringLiteral("%v of %m so far");
+// Each slice of a large result is short enough to keep the window answering at once.
+constexpr std::chrono::milliseconds ReadSlice{8};
 using Looks::make;
 
 // The grid, in twips of the 8880 x 6405 client area.
@@ -62,8 +75,10 @@ QFrame *line(QWidget *parent, const char *name, double left, double top, double 
 } // namespace
 
 sqlret::sqlret(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_looks(new HoverLooks(this))
+    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
+      m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
 {
+    QueryProgress::install();
     setObjectName(QStringLiteral("sqlret"));
     setWindowTitle(QStringLiteral("Lexmora! Word power!"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -72,6 +87,9 @@ sqlret::sqlret(MainWindowPort &main)
     connect(Command1, &QPushButton::clicked, this, &sqlret::command1Click);
     // Only the user's own moves page; load sets the value with the signals blocked.
     connect(Slider1, &QSlider::valueChanged, this, &sqlret::slider1Scroll);
+    Slider1->installEventFilter(this);
+    m_reader->setInterval(0);
+    connect(m_reader, &QTimer::timeout, this, &sqlret::readOn);
 
     m_looks->add(Command1, QColor(192, 0, 0), QColor(255, 192, 192));
     // A button passes the mouse moves it does not use on to its parent, which would count
@@ -154,7 +172,7 @@ void sqlret::buildControls()
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setFormat(QStringLiteral("%v of %m"));
+    ProgressBar1->setFormat(CountedFormat);
     ProgressBar1->setAlignment(Qt::AlignCenter);
     ProgressBar1->setFont(Looks::caption(9));
     ProgressBar1->setGeometry(Twips::rect(4920, 5925, 1860, 330));
@@ -209,7 +227,18 @@ void sqlret::load()
     show();
 
     const Snapshot *rows = Module1::queryResult.get();
-    m_total = rows ? rows->rowCount() : 0;
+    if (rows) {
+        try {
+            rows->readFirst(ResultsPaging::Rows, SqlParser::FirstReadBudget);
+        } catch (const QueryCancelled &e) {
+            Dialogs::current().message(e.message(), Title);
+            close();
+            return;
+        } catch (const std::exception &) {
+            // Skipped like every failing step of the load: the rows read so far stand.
+        }
+    }
+    m_total = rows ? rows->rowsRead() : 0;
     if (m_total == 0) {
         Dialogs::current().message(NoRecords, Title);
         return;
@@ -231,6 +260,78 @@ void sqlret::load()
     for (int row = 0; row < ResultsPaging::Rows; ++row)
         if (page.records[size_t(row)] != ResultsPaging::Blank)
             showRecord(row, page.records[size_t(row)]);
+    if (!rows->complete()) {
+        ProgressBar1->setFormat(CountingFormat);
+        m_reader->start();
+    }
+}
+
+bool sqlret::reading() const
+{
+    return m_reader->isActive();
+}
+
+void sqlret::readOn()
+{
+    const Snapshot *rows = Module1::queryResult.get();
+    bool more = false;
+    QString failure;
+    try {
+        more = rows && rows->readMore(ReadSlice);
+    } catch (const QueryCancelled &e) {
+        stopReading();
+        Dialogs::current().message(e.message(), Title);
+        close();
+        return;
+    } catch (const StoreError &e) {
+        failure = e.message();
+    } catch (const std::exception &e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    if (rows)
+        setTotal(rows->rowsRead());
+    if (more)
+        return;
+    stopReading();
+    if (!failure.isNull())
+        Dialogs::current().message(PartRead.arg(failure), Title);
+    else if (rows && rows->truncated())
+        Dialogs::current().message(TooLarge.arg(QLocale().toString(rows->rowsRead())), Title);
+}
+
+void sqlret::stopReading()
+{
+    m_reader->stop();
+    ProgressBar1->setFormat(CountedFormat);
+    if (Module1::queryResult)
+        Module1::queryResult->stop();
+}
+
+void sqlret::setTotal(qint64 total)
+{
+    m_total = total;
+    const int control = ResultsPaging::toControl(total);
+    ProgressBar1->setMaximum(control);
+    const QSignalBlocker quiet(Slider1);
+    Slider1->setMaximum(control);
+}
+
+bool sqlret::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Slider1) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Wheel:
+            slider1Scroll();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void sqlret::slider1Scroll()
@@ -248,6 +349,8 @@ void sqlret::slider1Scroll()
 
 void sqlret::command1Click()
 {
+    // Nothing may be reading the tables while the marks are cleared.
+    stopReading();
     bool marked = false;
     try {
         marked =
@@ -286,6 +389,7 @@ void sqlret::returnToMain()
     if (m_returned || !m_mainWindow)
         return;
     m_returned = true;
+    stopReading();
     hide();
     m_main.setSqlText(QString());
     m_main.returnToMain();

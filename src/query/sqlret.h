@@ -12,6 +12,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+class QTimer;
 
 // The Results viewer, "Lexmora! Word power!": the rows of the query recordset three at a
 // time, word, meaning and pointer, with a slider to scroll and a progress bar to show how
@@ -25,11 +26,14 @@ public:
     // A top-level window that deletes itself when closed.
     explicit sqlret(MainWindowPort &main);
 
-    // Disables the Main window, shows this window, counts the records of the query
-    // recordset and shows the first three.
+    // Disables the Main window, shows this window and shows the first three records of
+    // the query recordset. A large result is read on in slices between the user's events;
+    // the record total, slider and progress bar grow with it until it is read whole.
     void load();
 
+    // The records read so far: the whole result once reading() is over.
     qint64 recordTotal() const { return m_total; }
+    bool reading() const;
 
     QLabel *Label1;             // "       Word": header of the word column
     QLabel *Label2;             // "                  Meaning": header of the meaning column
@@ -59,6 +63,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The slider's clicks, keys and mouse buttons refresh the page as its moves do.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -67,11 +73,15 @@ private:
     void showRecord(int row, qint64 record);
     void blankRow(int row);
     void clearMarks();
+    void readOn();
+    void stopReading();
+    void setTotal(qint64 total);
     void returnToMain();
 
     MainWindowPort &m_main;
     QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
     HoverLooks *m_looks;
+    QTimer *m_reader; // reads the rest of a large result a slice at a time
     qint64 m_total = 0;
     bool m_returned = false;
 };

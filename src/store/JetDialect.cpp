@@ -1,6 +1,7 @@
 #include "JetDialect.h"
 
 #include <algorithm>
+#include <optional>
 #include <cctype>
 #include <cstring>
 
@@ -212,6 +213,153 @@ std::string indexRange(std::string_view column, const std::string &prefix)
            quote(upper, '\'') + " COLLATE NOCASE)";
 }
 
+
+// One rewrite of a condition: an opening bracket before its column token and `suffix`
+// after its literal token.
+struct Rewrite
+{
+    size_t column = SIZE_MAX;
+    size_t literal = SIZE_MAX;
+    std::string suffix;
+};
+
+bool isSearchColumn(const Token &t)
+{
+    if (t.kind == TokenKind::Bracketed && t.text.size() >= 3)
+        return wordIs({TokenKind::Word, t.text.substr(1, t.text.size() - 2)},
+                      {"word", "meaning", "pointer"});
+    return wordIs(t, {"word", "meaning", "pointer"});
+}
+
+bool endsWhere(const Token &t)
+{
+    return t.text == ";" || wordIs(t, {"order", "group", "limit", "having", "window"});
+}
+
+// The shape `SELECT ... FROM <table> [[AS] alias] WHERE ...` with no second table, no
+// subquery and no construct whose own AND could be mistaken for a condition's.
+struct SingleTable
+{
+    std::string table;
+    size_t whereBegin = SIZE_MAX; // first token after WHERE
+    size_t whereEnd = SIZE_MAX;   // the token that ends the WHERE clause, or tokens.size()
+};
+
+std::optional<SingleTable> singleTableSelect(const std::vector<Token> &tokens)
+{
+    std::vector<size_t> sig;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (isSignificant(tokens[i]))
+            sig.push_back(i);
+    if (sig.empty() || !wordIs(tokens[sig[0]], {"select"}))
+        return std::nullopt;
+    size_t from = SIZE_MAX;
+    for (size_t k = 1; k < sig.size(); ++k) {
+        const Token &t = tokens[sig[k]];
+        if (wordIs(t, {"select", "union", "intersect", "except", "join", "with", "between",
+                       "case", "values", "natural"}))
+            return std::nullopt;
+        if (wordIs(t, {"from"})) {
+            if (from != SIZE_MAX)
+                return std::nullopt;
+            from = k;
+        }
+    }
+    if (from == SIZE_MAX || from + 1 >= sig.size())
+        return std::nullopt;
+    SingleTable found;
+    const Token &table = tokens[sig[from + 1]];
+    if (table.kind == TokenKind::Word)
+        found.table = std::string(table.text);
+    else if ((table.kind == TokenKind::Bracketed || table.kind == TokenKind::Backticked) &&
+             table.text.size() >= 3)
+        found.table = std::string(table.text.substr(1, table.text.size() - 2));
+    else
+        return std::nullopt;
+    size_t k = from + 2;
+    if (k < sig.size() && wordIs(tokens[sig[k]], {"as"}))
+        k += 2;
+    else if (k < sig.size() && tokens[sig[k]].kind == TokenKind::Word &&
+             !wordIs(tokens[sig[k]], {"where", "order", "group", "limit", "having", "window"}))
+        k += 1;
+    if (k >= sig.size() || !wordIs(tokens[sig[k]], {"where"}))
+        return std::nullopt;
+    found.whereBegin = sig[k] + 1;
+    found.whereEnd = tokens.size();
+    int depth = 0;
+    for (size_t i = found.whereBegin; i < tokens.size(); ++i) {
+        const Token &t = tokens[i];
+        if (t.text == "(")
+            ++depth;
+        else if (t.text == ")")
+            --depth;
+        else if (depth == 0 && endsWhere(t)) {
+            found.whereEnd = i;
+            break;
+        }
+    }
+    return found;
+}
+
+// Substring searches on the WHERE clause's own terms: the column stands right after WHERE,
+// AND or OR and the literal right before AND, OR or the end of the clause, all outside
+// brackets. Turning such a term from NULL into false cannot change which rows a clause of
+// ANDs and ORs selects, so the added candidate test keeps the result exactly.
+std::vector<Rewrite> substringSearches(const std::vector<Token> &tokens, SubstringIndex &index)
+{
+    std::vector<Rewrite> found;
+    const std::optional<SingleTable> shape = singleTableSelect(tokens);
+    if (!shape)
+        return found;
+    const auto previous = [&](size_t from) {
+        while (from-- > shape->whereBegin)
+            if (isSignificant(tokens[from]))
+                return from;
+        return size_t(SIZE_MAX);
+    };
+    const auto next = [&](size_t from) {
+        while (++from < shape->whereEnd)
+            if (isSignificant(tokens[from]))
+                return from;
+        return size_t(SIZE_MAX);
+    };
+    int depth = 0;
+    for (size_t i = shape->whereBegin; i < shape->whereEnd; ++i) {
+        const Token &t = tokens[i];
+        if (t.text == "(")
+            ++depth;
+        else if (t.text == ")")
+            --depth;
+        if (depth != 0 || !wordIs(t, {"like"}))
+            continue;
+        const size_t column = previous(i);
+        if (column == SIZE_MAX || !isSearchColumn(tokens[column]))
+            continue;
+        const size_t before = previous(column);
+        if (before != SIZE_MAX && !wordIs(tokens[before], {"and", "or"}))
+            continue;
+        const size_t literal = next(i);
+        if (literal == SIZE_MAX || (tokens[literal].kind != TokenKind::String &&
+                                    tokens[literal].kind != TokenKind::QuotedText))
+            continue;
+        const size_t after = next(literal);
+        if (after != SIZE_MAX && !wordIs(tokens[after], {"and", "or"}))
+            continue;
+        const std::string match =
+            trigramQuery(unquote(tokens[literal].text, tokens[literal].text.front()));
+        if (match.empty())
+            continue;
+        const std::string table = index.indexFor(shape->table, match);
+        if (table.empty())
+            continue;
+        const std::string name = quote(table, '"');
+        found.push_back({column, literal,
+                         " AND rowid IN (SELECT rowid FROM " + name + " WHERE " + name +
+                             " MATCH " + quote(match, '\'') + "))"});
+    }
+    return found;
+}
+
 std::string translated(const Token &t)
 {
     switch (t.kind) {
@@ -228,28 +376,80 @@ std::string translated(const Token &t)
 
 } // namespace
 
-std::string translate(std::string_view sql)
+std::string translate(std::string_view sql, SubstringIndex *index)
 {
     const std::vector<Token> tokens = tokenize(sql);
-    std::vector<PrefixSearch> searches;
+    std::vector<Rewrite> rewrites;
     for (size_t i = 0; i < tokens.size(); ++i)
         if (wordIs(tokens[i], {"like"}))
             if (PrefixSearch s = prefixSearchAt(tokens, i); !s.prefix.empty())
-                searches.push_back(std::move(s));
+                rewrites.push_back({s.column, s.literal,
+                                    indexRange(translated(tokens[s.column]), s.prefix)});
+    if (index) {
+        // A prefix search already has the better index; the others may use the trigrams.
+        for (Rewrite &r : substringSearches(tokens, *index)) {
+            const bool taken = std::any_of(rewrites.begin(), rewrites.end(),
+                                           [&](const Rewrite &p) { return p.column == r.column; });
+            if (!taken)
+                rewrites.push_back(std::move(r));
+        }
+        std::sort(rewrites.begin(), rewrites.end(),
+                  [](const Rewrite &a, const Rewrite &b) { return a.column < b.column; });
+    }
 
     std::string out;
-    out.reserve(sql.size() + 80 * searches.size());
-    auto search = searches.begin();
+    out.reserve(sql.size() + 120 * rewrites.size());
+    auto rewrite = rewrites.begin();
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (search != searches.end() && i == search->column)
+        if (rewrite != rewrites.end() && i == rewrite->column)
             out += '(';
         out += translated(tokens[i]);
-        if (search != searches.end() && i == search->literal) {
-            out += indexRange(translated(tokens[search->column]), search->prefix);
-            ++search;
+        if (rewrite != rewrites.end() && i == rewrite->literal) {
+            out += rewrite->suffix;
+            ++rewrite;
         }
     }
     return out;
+}
+
+std::string trigramQuery(std::string_view pattern)
+{
+    constexpr size_t MaxTrigrams = 16;
+    std::vector<std::string> trigrams;
+    const auto addRun = [&](const std::string &run) {
+        if (run.size() < 3)
+            return;
+        // Trigrams side by side cover every character; the last one may overlap.
+        for (size_t p = 0;; p += 3) {
+            const size_t at = std::min(p, run.size() - 3);
+            if (trigrams.size() < MaxTrigrams)
+                trigrams.push_back(run.substr(at, 3));
+            if (at == run.size() - 3)
+                break;
+        }
+    };
+    std::string run;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const auto c = static_cast<unsigned char>(pattern[i]);
+        const bool plain = c >= 0x20 && c < 0x7F && !std::strchr("*?#[]", c);
+        if (plain) {
+            run += char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+            continue;
+        }
+        addRun(run);
+        run.clear();
+        if (c == '[') {
+            // A class takes one character of any kind: skip to its end.
+            const size_t close = pattern.find(']', i + 1);
+            if (close != std::string_view::npos)
+                i = close;
+        }
+    }
+    addRun(run);
+    std::string query;
+    for (const std::string &t : trigrams)
+        query += (query.empty() ? "" : " AND ") + quote(t, '"');
+    return query;
 }
 
 bool isBlank(std::string_view sql)

@@ -1,48 +1,198 @@
 #include "Snapshot.h"
 
-#include "StoreError.h"
-
 #include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+Snapshot::Watch *watch = nullptr;
+// One read at a time: the connection is busy inside sqlite3_step until it returns, and a
+// progress box pumping events must not start a second read on it.
+bool reading = false;
+constexpr int ProgressEvery = 1000; // virtual machine steps between calls of the watch
+
+using Clock = std::chrono::steady_clock;
+
+} // namespace
+
+struct Snapshot::Rows
+{
+    sqlite3_stmt *stmt = nullptr; // while rows remain to be read
+    QStringList columns;
+    std::string bytes;        // UTF-8 of every cell, one after the other
+    std::vector<size_t> ends; // end offset of each cell in bytes
+    std::vector<bool> null;
+    qint64 rows = 0;
+    bool truncated = false;
+
+    ~Rows() { finish(); }
+    void finish()
+    {
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+    }
+    void append()
+    {
+        const int count = int(columns.size());
+        for (int c = 0; c < count; ++c) {
+            // Every value reads as text; only a NULL gives no text at all.
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            if (text)
+                bytes.append(text, size_t(sqlite3_column_bytes(stmt, c)));
+            ends.push_back(bytes.size());
+            null.push_back(text == nullptr);
+        }
+        ++rows;
+    }
+};
+
+void Snapshot::setWatch(Watch *w)
+{
+    watch = w;
+}
+
+Snapshot::Snapshot() : m_d(std::make_unique<Rows>()) {}
+Snapshot::~Snapshot() = default;
+Snapshot::Snapshot(Snapshot &&) noexcept = default;
+Snapshot &Snapshot::operator=(Snapshot &&) noexcept = default;
 
 Snapshot Snapshot::fromStatement(sqlite3_stmt *stmt)
 {
     Snapshot s;
+    s.m_d->stmt = stmt;
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c)
-        s.m_columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            // Every value reads as text; only a NULL gives no text at all.
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
-            if (text)
-                s.m_bytes.append(text, size_t(sqlite3_column_bytes(stmt, c)));
-            s.m_ends.push_back(s.m_bytes.size());
-            s.m_null.push_back(text == nullptr);
-        }
-    }
-    if (rc != SQLITE_DONE)
-        throw StoreError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt))));
+        s.m_d->columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
     return s;
+}
+
+template <class Enough> bool Snapshot::read(Enough enough) const
+{
+    Rows &d = *m_d;
+    if (!d.stmt)
+        return false;
+    if (reading)
+        return true; // asked from inside another read: that one goes on first
+
+    struct Scope
+    {
+        sqlite3 *db;
+        explicit Scope(Rows &d) : db(sqlite3_db_handle(d.stmt))
+        {
+            reading = true;
+            sqlite3_progress_handler(
+                db, ProgressEvery,
+                [](void *rows) {
+                    return watch && !watch->keepGoing(static_cast<Rows *>(rows)->rows) ? 1 : 0;
+                },
+                &d);
+            if (watch)
+                watch->begin();
+        }
+        ~Scope()
+        {
+            sqlite3_progress_handler(db, 0, nullptr, nullptr);
+            if (watch)
+                watch->end();
+            reading = false;
+        }
+    } scope(d);
+
+    while (!enough()) {
+        const int rc = sqlite3_step(d.stmt);
+        if (rc == SQLITE_ROW) {
+            d.append();
+            if (d.rows >= MaxRows || qint64(d.bytes.size()) >= MaxBytes) {
+                d.truncated = true;
+                d.finish();
+                return false;
+            }
+            continue;
+        }
+        if (rc == SQLITE_DONE) {
+            d.finish();
+            return false;
+        }
+        const QString why = QString::fromUtf8(sqlite3_errmsg(scope.db));
+        d.finish();
+        if (rc == SQLITE_INTERRUPT)
+            throw QueryCancelled();
+        throw StoreError(why);
+    }
+    return true;
+}
+
+void Snapshot::readFirst(qint64 rows, std::chrono::milliseconds budget) const
+{
+    const auto until = Clock::now() + budget;
+    read([&] { return m_d->rows >= rows && Clock::now() >= until; });
+}
+
+bool Snapshot::readMore(std::chrono::milliseconds budget) const
+{
+    const auto until = Clock::now() + budget;
+    const qint64 from = m_d->rows;
+    return read([&] { return m_d->rows > from && Clock::now() >= until; });
+}
+
+void Snapshot::stop()
+{
+    m_d->finish();
+}
+
+bool Snapshot::complete() const
+{
+    return !m_d->stmt;
+}
+
+bool Snapshot::truncated() const
+{
+    return m_d->truncated;
+}
+
+qint64 Snapshot::rowsRead() const
+{
+    return m_d->rows;
+}
+
+qint64 Snapshot::rowCount() const
+{
+    read([] { return false; });
+    return m_d->rows;
+}
+
+int Snapshot::columnCount() const
+{
+    return int(m_d->columns.size());
+}
+
+QString Snapshot::columnName(int column) const
+{
+    return m_d->columns.value(column);
 }
 
 bool Snapshot::contains(qint64 row, int column) const
 {
-    return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+    if (row >= m_d->rows)
+        read([&] { return row < m_d->rows; });
+    return row >= 0 && row < m_d->rows && column >= 0 && column < columnCount();
 }
 
 bool Snapshot::isNull(qint64 row, int column) const
 {
-    return !contains(row, column) || m_null[cellIndex(row, column)];
+    return !contains(row, column) ||
+           m_d->null[size_t(row) * size_t(columnCount()) + size_t(column)];
 }
 
 QString Snapshot::text(qint64 row, int column) const
 {
     if (isNull(row, column))
         return QString();
-    const size_t i = cellIndex(row, column);
-    const size_t begin = i == 0 ? 0 : m_ends[i - 1];
-    return QString::fromUtf8(m_bytes.data() + begin, qsizetype(m_ends[i] - begin));
+    const size_t i = size_t(row) * size_t(columnCount()) + size_t(column);
+    const size_t begin = i == 0 ? 0 : m_d->ends[i - 1];
+    return QString::fromUtf8(m_d->bytes.data() + begin, qsizetype(m_d->ends[i] - begin));
 }
 
 QVariant Snapshot::value(qint64 row, int column) const

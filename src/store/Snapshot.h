@@ -1,27 +1,81 @@
 #pragma once
 
+#include "StoreError.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <string>
-#include <vector>
+#include <chrono>
+#include <memory>
 
 struct sqlite3_stmt;
 
-// The rows of one query result, held in memory as text. Cells live in one buffer so
-// that a snapshot of 100,000 words costs three allocations, not 300,000.
+// The query is stopped because the user asked for it.
+class QueryCancelled : public StoreError
+{
+public:
+    QueryCancelled()
+        : StoreError(QStringLiteral("The query was stopped before it finished, as you asked. "
+                                    "Nothing was changed."))
+    {
+    }
+};
+
+// The rows of one query result. The rows are read from the statement as they are asked
+// for: a window can show the first page at once and read the rest a slice at a time, while
+// a caller that wants the whole result (rowCount(), a row far down) reads up to it there and
+// then. Rows read are kept as text, cells in one buffer so that 100,000 words cost three
+// allocations, not 300,000.
+//
+// A result larger than MaxRows rows or MaxBytes of text is not read beyond that: reading
+// stops there and truncated() says so, rather than exhausting memory.
 class Snapshot
 {
 public:
-    Snapshot() = default;
-    // Reads every row the prepared statement yields.
+    static constexpr qint64 MaxRows = 5'000'000;
+    static constexpr qint64 MaxBytes = qint64(1) << 30;
+
+    // Told while a read goes on; may stop it. The program installs one that shows a
+    // progress box with a Cancel button once a read has taken a while.
+    class Watch
+    {
+    public:
+        virtual ~Watch() = default;
+        virtual void begin() = 0;                      // a read starts
+        virtual bool keepGoing(qint64 rowsRead) = 0;   // asked often during the read
+        virtual void end() = 0;                        // the read is over
+    };
+    // nullptr: no watch, reads run to their end.
+    static void setWatch(Watch *watch);
+
+    Snapshot();
+    ~Snapshot();
+    Snapshot(Snapshot &&) noexcept;
+    Snapshot &operator=(Snapshot &&) noexcept;
+
+    // Takes over a prepared statement; its rows are read when asked for.
     static Snapshot fromStatement(sqlite3_stmt *stmt);
 
-    qint64 rowCount() const { return m_columns.isEmpty() ? 0 : qint64(m_null.size()) / columnCount(); }
-    int columnCount() const { return int(m_columns.size()); }
-    QString columnName(int column) const { return m_columns.value(column); }
+    // Reading. Each throws StoreError for an error of the engine (QueryCancelled when the
+    // watch stopped it), after which the rows read so far stay and nothing more is read.
+    // Reads at least `rows` rows (fewer when the result ends), then on for up to `budget`.
+    void readFirst(qint64 rows, std::chrono::milliseconds budget) const;
+    // Reads on for about `budget`; returns whether rows remain to be read.
+    bool readMore(std::chrono::milliseconds budget) const;
+    // Reads no more; keeps what was read.
+    void stop();
 
+    bool complete() const;
+    bool truncated() const;
+    qint64 rowsRead() const;
+
+    // The whole result: reads what is left first.
+    qint64 rowCount() const;
+    int columnCount() const;
+    QString columnName(int column) const;
+
+    // Cells; a row not read yet is read first.
     bool isNull(qint64 row, int column) const;
     // The cell as text; a null cell reads as the empty text.
     QString text(qint64 row, int column) const;
@@ -29,11 +83,9 @@ public:
     QVariant value(qint64 row, int column) const;
 
 private:
+    struct Rows;
     bool contains(qint64 row, int column) const;
-    size_t cellIndex(qint64 row, int column) const { return size_t(row) * m_columns.size() + column; }
+    template <class Enough> bool read(Enough enough) const;
 
-    QStringList m_columns;
-    std::string m_bytes;          // UTF-8 of every cell, one after the other
-    std::vector<size_t> m_ends;   // end offset of each cell in m_bytes
-    std::vector<bool> m_null;
+    std::unique_ptr<Rows> m_d;
 };

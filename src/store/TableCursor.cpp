@@ -3,6 +3,8 @@
 #include "StoreError.h"
 #include "WordDatabase.h"
 
+#include <sqlite3.h>
+
 namespace {
 
 std::string quoted(const QString &table)
@@ -50,10 +52,9 @@ TableCursor::TableCursor(WordDatabase &db, const QString &table)
              "SELECT rowid FROM " + quoted(m_table) + " WHERE rowid > ? ORDER BY rowid LIMIT 1"),
       m_previous(db.sql(), "SELECT rowid FROM " + quoted(m_table) +
                                " WHERE rowid < ? ORDER BY rowid DESC LIMIT 1"),
-      m_ordinal(db.sql(),
-                "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid LIMIT 1 OFFSET ?"),
-      m_count(db.sql(), "SELECT count(*) FROM " + quoted(m_table)),
-      m_read(db.sql(), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?")
+      m_count(db.sql(), "SELECT count(*), min(rowid), max(rowid) FROM " + quoted(m_table)),
+      m_read(db.sql(), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?"),
+      m_version(db.sql(), "PRAGMA data_version")
 {
     for (int i = 0; i < m_read.getColumnCount(); ++i)
         m_columns << QString::fromUtf8(m_read.getColumnName(i));
@@ -64,10 +65,46 @@ TableCursor::~TableCursor() = default;
 
 qint64 TableCursor::recordCount()
 {
+    return positions().count;
+}
+
+const TableCursor::Positions &TableCursor::positions()
+{
+    // data_version moves with every other connection's commit, the change counter with
+    // every change made through this one.
+    m_version.executeStep();
+    const qint64 version = m_version.getColumn(0).getInt64();
+    m_version.reset();
+    const qint64 changes = sqlite3_total_changes64(m_db.sql().getHandle());
+    if (version == m_positions.dataVersion && changes == m_positions.changes)
+        return m_positions;
+
+    Positions p;
     m_count.executeStep();
-    const qint64 count = m_count.getColumn(0).getInt64();
+    p.count = m_count.getColumn(0).getInt64();
+    p.firstRowid = m_count.getColumn(1).getInt64();
+    const qint64 lastRowid = m_count.getColumn(2).getInt64();
     m_count.reset(); // a statement left open would hold its read transaction
-    return count;
+    p.dense = p.count == 0 || lastRowid - p.firstRowid + 1 == p.count;
+    p.dataVersion = version;
+    p.changes = changes;
+    m_positions = std::move(p);
+    return m_positions;
+}
+
+qint64 TableCursor::rowidOf(qint64 ordinal)
+{
+    const Positions &p = positions();
+    if (p.dense)
+        return p.firstRowid + ordinal - 1;
+    if (m_positions.rowids.empty()) {
+        SQLite::Statement all(m_db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid");
+        m_positions.rowids.reserve(size_t(p.count));
+        while (all.executeStep())
+            m_positions.rowids.push_back(all.getColumn(0).getInt64());
+    }
+    const auto &rowids = m_positions.rowids;
+    return ordinal <= qint64(rowids.size()) ? rowids[size_t(ordinal - 1)] : 0;
 }
 
 bool TableCursor::landOn(SQLite::Statement &st)
@@ -126,14 +163,16 @@ bool TableCursor::moveToOrdinal(qint64 n)
 {
     if (n < 1)
         return moveFirst();
-    m_ordinal.bind(1, int64_t(n - 1));
-    if (landOn(m_ordinal)) {
-        m_state = State::OnRecord;
-        return true;
+    const qint64 count = recordCount();
+    if (n > count) {
+        // Past the end: stand where n - 1 moves from the first record would have left us.
+        m_state = count == 0 ? State::Empty : State::AfterLast;
+        return false;
     }
-    // Past the end: stand where n - 1 moves from the first record would have left us.
-    m_state = recordCount() == 0 ? State::Empty : State::AfterLast;
-    return false;
+    m_rowid = rowidOf(n);
+    m_state = State::OnRecord;
+    m_deleted = false;
+    return true;
 }
 
 bool TableCursor::findFirst(const QString &column, const QString &value)

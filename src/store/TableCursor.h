@@ -41,7 +41,9 @@ public:
     bool moveLast();
     bool moveNext();
     bool movePrevious();
-    // Jumps to the n-th record counted from 1, as n - 1 moves from the first would.
+    // Jumps to the n-th record counted from 1, as n - 1 moves from the first would. Takes
+    // constant time while the table's rowids run without gaps, and a look-up in a rowid
+    // list otherwise; both are read afresh whenever the file has changed.
     bool moveToOrdinal(qint64 n);
     // Moves to the first record whose column equals `value` exactly (same characters, same
     // case); without one the position is left alone and false returned.
@@ -68,7 +70,21 @@ private:
     enum class State { Empty, BeforeFirst, OnRecord, AfterLast };
     enum class EditMode { None, Adding, Editing };
 
+    // Where the records stand: counted once per change of the file, by this connection
+    // or any other.
+    struct Positions
+    {
+        qint64 dataVersion = -1;
+        qint64 changes = -1;
+        qint64 count = 0;
+        qint64 firstRowid = 0;
+        bool dense = false;          // rowids firstRowid .. firstRowid + count - 1
+        std::vector<qint64> rowids;  // every rowid in order, read when first needed
+    };
+
     bool landOn(SQLite::Statement &st);
+    const Positions &positions();
+    qint64 rowidOf(qint64 ordinal);
     int columnIndex(const QString &name) const;
     std::optional<std::vector<QVariant>> readCurrent();
 
@@ -80,7 +96,8 @@ private:
     bool m_deleted = false;
     EditMode m_editMode = EditMode::None;
     std::vector<QVariant> m_buffer;
+    Positions m_positions;
 
     // Prepared once: every move and read is a single indexed look-up.
-    SQLite::Statement m_first, m_last, m_next, m_previous, m_ordinal, m_count, m_read;
+    SQLite::Statement m_first, m_last, m_next, m_previous, m_count, m_read, m_version;
 };

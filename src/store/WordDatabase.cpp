@@ -3,6 +3,7 @@
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "MarkBook.h"
+#include "SearchIndex.h"
 #include "StoreError.h"
 
 #include <SQLiteCpp/Transaction.h>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <utility>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -465,6 +468,7 @@ void WordDatabase::ensureSideTables()
     SQLite::Transaction tx(m_db);
     ensureIndexes();
     MarkBook::prepare(*this);
+    SearchIndex::ensure(*this);
     tx.commit();
 }
 
@@ -511,7 +515,9 @@ Snapshot WordDatabase::query(const QString &jetSql)
     if (JetDialect::isBlank({utf8.constData(), size_t(utf8.size())}))
         throw StoreError(QStringLiteral("The query is empty. Type a statement such as "
                                         "Select * from Words."));
-    const std::string sql = JetDialect::translate({utf8.constData(), size_t(utf8.size())});
+    SearchIndex::Probe index(*this);
+    const std::string sql =
+        JetDialect::translate({utf8.constData(), size_t(utf8.size())}, &index);
     sqlite3 *handle = m_db.getHandle();
 
     ReadOnlyGuard guard;
@@ -538,5 +544,6 @@ Snapshot WordDatabase::query(const QString &jetSql)
     if (sqlite3_column_count(st.stmt) == 0)
         throw StoreError(QStringLiteral("The statement returns no rows. Only queries that "
                                         "read words (Select ...) can be run here."));
-    return Snapshot::fromStatement(st.stmt);
+    // The rows are read as they are asked for; the snapshot owns the statement now.
+    return Snapshot::fromStatement(std::exchange(st.stmt, nullptr));
 }

@@ -2,6 +2,7 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
+#include "QueryProgress.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
 
@@ -17,7 +18,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -79,6 +82,21 @@ QString passText(const QStringList &names)
            "Example : Select * from words1" + CrLf;
 }
 
+// Presses the progress box's Cancel button as soon as the box is up.
+void cancelWhenShown()
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        QProgressDialog *box = QueryProgress::install().dialog();
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        QTest::mouseClick(box->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    poll->start(1);
+}
+
 } // namespace
 
 class TstSqlParser : public QObject
@@ -93,6 +111,8 @@ private slots:
     void goWithError_data();
     void goWithError();
     void otherColumnsComeFirst();
+    void longQueryCanBeCancelled_data();
+    void longQueryCanBeCancelled();
     void changesAreRefused_data();
     void changesAreRefused();
     void whatIsSql();
@@ -241,6 +261,47 @@ void TstSqlParser::otherColumnsComeFirst()
     QVERIFY(viewer);
     QCOMPARE(viewer->findChild<QLabel *>("Label4")->text(), "Got it wrong");
     QCOMPARE(viewer->findChild<QLabel *>("Label6")->text(), "Zeal");
+}
+
+void TstSqlParser::longQueryCanBeCancelled_data()
+{
+    QTest::addColumn<QString>("sql");
+    // Counting rows that never end: no row ever comes.
+    QTest::newRow("before the first row")
+        << "with recursive c(x) as (select 1 union all select x+1 from c) select count(*) from c";
+    // Three rows at once, then none for ever: the viewer is open when Cancel comes.
+    QTest::newRow("after the first page")
+        << "with recursive c(x) as (select 1 union all select x+1 from c) "
+           "select x, x, x from c where x < 4 or x < 0";
+}
+
+void TstSqlParser::longQueryCanBeCancelled()
+{
+    QFETCH(QString, sql);
+    ProgramFixture program({.tables = {{"Words", threeWords()}}});
+    Form1 *form = program.start();
+    QVERIFY(form);
+    const QByteArray before = fileState(program.folder().databasePath());
+    QueryProgress &progress = QueryProgress::install();
+    progress.setDelay(20);
+    program.dialogs().expectMessage();
+    cancelWhenShown();
+
+    go(form, sql);
+    // After the first page the rest is read between events.
+    QTRY_VERIFY(program.dialogs().pending() == 0);
+    progress.setDelay(QueryProgress::DefaultDelayMs);
+
+    QCOMPARE(program.dialogs().last().text,
+             "The query was stopped before it finished, as you asked. Nothing was changed.");
+    QCOMPARE(program.dialogs().last().title, Title);
+    QTRY_VERIFY(!resultsViewer());
+    QVERIFY(form->isVisible());
+    QVERIFY(form->isEnabled());
+    QVERIFY(!progress.dialog());
+    QCOMPARE(fileState(program.folder().databasePath()), before);
+    // The connection is free again for the next query.
+    QCOMPARE(Module1::database->query("Select * from Words").rowCount(), 3);
 }
 
 void TstSqlParser::changesAreRefused_data()

@@ -1,0 +1,99 @@
+// What the substring and marked-word indexes cost: the file size after an import, the
+// import itself (every word inserted in one transaction) and Delete all (the rows deleted
+// one by one in one transaction), each with the indexes and without them.
+#include "BenchData.h"
+#include "WordDatabase.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Fresh
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+    std::unique_ptr<WordDatabase> db;
+
+    explicit Fresh(bool indexed) : db(WordDatabase::create(path))
+    {
+        if (indexed)
+            return;
+        for (const char *suffix : {"_insert", "_delete", "_update"})
+            db->sql().exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
+        db->sql().exec("DROP TABLE lexmora_text_Words");
+        db->sql().exec("DROP INDEX lexmora_marked_Words");
+    }
+
+    void import()
+    {
+        SQLite::Transaction tx(db->sql());
+        SQLite::Statement insert(db->sql(), "INSERT INTO Words VALUES (?, ?, ?)");
+        for (int i = 1; i <= BenchData::words(); ++i) {
+            insert.bind(1, BenchData::word(i).toStdString());
+            insert.bind(2, BenchData::meaning(i).toStdString());
+            insert.bind(3, BenchData::pointer(i).toStdString());
+            insert.exec();
+            insert.reset();
+        }
+        tx.commit();
+    }
+
+    void deleteAll()
+    {
+        SQLite::Transaction tx(db->sql());
+        SQLite::Statement first(db->sql(), "SELECT rowid FROM Words ORDER BY rowid LIMIT 1");
+        SQLite::Statement remove(db->sql(), "DELETE FROM Words WHERE rowid = ?");
+        while (first.executeStep()) {
+            remove.bind(1, first.getColumn(0).getInt64());
+            first.reset();
+            remove.exec();
+            remove.reset();
+        }
+        tx.commit();
+    }
+
+    double megabytes()
+    {
+        db->sql().exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        return double(QFileInfo(path).size()) / 1e6;
+    }
+};
+
+void import_words(benchmark::State &state, bool indexed)
+{
+    double size = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fresh f(indexed);
+        state.ResumeTiming();
+        f.import();
+        state.PauseTiming();
+        size = f.megabytes();
+        state.ResumeTiming();
+    }
+    state.counters["file_MB"] = size;
+}
+
+void delete_all_words(benchmark::State &state, bool indexed)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fresh f(indexed);
+        f.import();
+        state.ResumeTiming();
+        f.deleteAll();
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(import_words, indexed, true)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(import_words, plain, false)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(delete_all_words, indexed, true)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(delete_all_words, plain, false)->Iterations(1)->Unit(benchmark::kMillisecond);
