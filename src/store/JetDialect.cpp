@@ -301,10 +301,10 @@ std::optional<SingleTable> singleTableSelect(const std::vector<Token> &tokens)
     return found;
 }
 
-// Substring searches on the WHERE clause's own terms: the column stands right after WHERE,
-// AND or OR and the literal right before AND, OR or the end of the clause, all outside
-// brackets. Turning such a term from NULL into false cannot change which rows a clause of
-// ANDs and ORs selects, so the added candidate test keeps the result exactly.
+// Substring searches that are terms of the WHERE clause's own AND: the column stands right
+// after WHERE or AND and the literal right before AND or the end of the clause, all outside
+// brackets. Turning such a term from NULL into false cannot change which rows the clause
+// selects, so the added candidate test keeps the result exactly.
 std::vector<Rewrite> substringSearches(const std::vector<Token> &tokens, SubstringIndex &index)
 {
     std::vector<Rewrite> found;
@@ -323,7 +323,14 @@ std::vector<Rewrite> substringSearches(const std::vector<Token> &tokens, Substri
                 return from;
         return size_t(SIZE_MAX);
     };
+    // With an OR beside them the engine would join the candidates of each term one after
+    // the other, no longer in table order.
     int depth = 0;
+    for (size_t i = shape->whereBegin; i < shape->whereEnd; ++i) {
+        depth += tokens[i].text == "(" ? 1 : tokens[i].text == ")" ? -1 : 0;
+        if (depth == 0 && wordIs(tokens[i], {"or"}))
+            return found;
+    }
     for (size_t i = shape->whereBegin; i < shape->whereEnd; ++i) {
         const Token &t = tokens[i];
         if (t.text == "(")
@@ -336,14 +343,14 @@ std::vector<Rewrite> substringSearches(const std::vector<Token> &tokens, Substri
         if (column == SIZE_MAX || !isSearchColumn(tokens[column]))
             continue;
         const size_t before = previous(column);
-        if (before != SIZE_MAX && !wordIs(tokens[before], {"and", "or"}))
+        if (before != SIZE_MAX && !wordIs(tokens[before], {"and"}))
             continue;
         const size_t literal = next(i);
         if (literal == SIZE_MAX || (tokens[literal].kind != TokenKind::String &&
                                     tokens[literal].kind != TokenKind::QuotedText))
             continue;
         const size_t after = next(literal);
-        if (after != SIZE_MAX && !wordIs(tokens[after], {"and", "or"}))
+        if (after != SIZE_MAX && !wordIs(tokens[after], {"and"}))
             continue;
         const std::string match =
             trigramQuery(unquote(tokens[literal].text, tokens[literal].text.front()));

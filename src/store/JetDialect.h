@@ -15,7 +15,7 @@
 // which selects the same rows without reading the whole collection.
 //
 // Another is for substring searches: in `Select ... from <collection> where ...`, a
-// condition `meaning like '*abc*'` that is one of the WHERE clause's own AND/OR terms gains
+// condition `meaning like '*abc*'` that is one of the WHERE clause's own AND terms gains
 // `AND rowid IN (<candidates from the trigram index>)` when the pattern holds at least three
 // plain characters in a row. The like condition itself stays, so every candidate is still
 // checked by the real matcher and the rows are exactly those of a full scan, in table order.

@@ -14,7 +14,27 @@ private slots:
     void translate_data();
     void translate();
     void blankText();
+    void substringRewrite_data();
+    void substringRewrite();
+    void trigramQuery_data();
+    void trigramQuery();
 };
+
+namespace {
+
+// An index for every table that records what it was asked.
+class EveryTable : public JetDialect::SubstringIndex
+{
+public:
+    std::string indexFor(const std::string &table, const std::string &match) override
+    {
+        asked.push_back(table + ": " + match);
+        return "ix";
+    }
+    std::vector<std::string> asked;
+};
+
+} // namespace
 
 void TstDialect::likeMatches_data()
 {
@@ -132,6 +152,77 @@ void TstDialect::translate()
     const QByteArray in = jet.toUtf8();
     QCOMPARE(QString::fromStdString(JetDialect::translate({in.constData(), size_t(in.size())})),
              sqlite);
+}
+
+void TstDialect::substringRewrite_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+    const QString in = QStringLiteral(" AND rowid IN (SELECT rowid FROM \"ix\" WHERE \"ix\" MATCH "
+                                      "'\"abc\" AND \"def\"'))");
+
+    QTest::newRow("quick search") << "Select * from Words where meaning like '*abcdef*'"
+                                  << "Select * from Words where (meaning like '*abcdef*'" + in;
+    QTest::newRow("double quotes, bracketed column, alias")
+        << "select * from words w where [pointer] like \"*ABCDEF*\" order by 1"
+        << "select * from words w where (\"pointer\" like '*ABCDEF*'" + in + " order by 1";
+    QTest::newRow("one term of an AND")
+        << "select * from Words where word = 'x' and meaning like '*abcdef*' and pointer = ''"
+        << "select * from Words where word = 'x' and (meaning like '*abcdef*'" + in +
+               " and pointer = ''";
+
+    // Left as they are: the term is not one of the clause's own ANDs, or the shape is not
+    // one table's plain select.
+    for (const char *sql : {
+             "select * from Words where meaning like '*abcdef*' or word = 'x'",
+             "select * from Words where not meaning like '*abcdef*'",
+             "select * from Words where (meaning like '*abcdef*')",
+             "select * from Words where meaning like '*abcdef*' = 0",
+             "select * from Words where meaning like '*abcdef*' escape '!'",
+             "select * from Words where x between 1 and meaning like '*abcdef*'",
+             "select * from Words, Words1 where meaning like '*abcdef*'",
+             "select * from Words join Words1 where meaning like '*abcdef*'",
+             "select * from Words where word in (select word from Words1) and meaning like "
+             "'*abcdef*'",
+             "select * from Words where meaning like '*ab*'",
+             "select * from Words where meaning like '*a?b*c#d[ef]g*'",
+         })
+        QTest::newRow(sql) << sql << sql;
+}
+
+void TstDialect::substringRewrite()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    const QByteArray in = jet.toUtf8();
+    EveryTable index;
+    QCOMPARE(QString::fromStdString(
+                 JetDialect::translate({in.constData(), size_t(in.size())}, &index)),
+             sqlite);
+}
+
+void TstDialect::trigramQuery_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("query");
+    // Side by side, the last one overlapping so every character is covered.
+    QTest::newRow("substring") << "*number 4567*"
+                               << "\"num\" AND \"ber\" AND \" 45\" AND \"567\"";
+    QTest::newRow("folded to lower case") << "*ZEAL*" << "\"zea\" AND \"eal\"";
+    QTest::newRow("apostrophe and quote kept") << "*it's \"x*" << "\"it'\" AND \"s \"\"\" AND \" \"\"x\"";
+    QTest::newRow("wildcards split runs") << "*ab?cde#fg*" << "\"cde\"";
+    QTest::newRow("class skipped whole") << "[abcdef]xyz*" << "\"xyz\"";
+    QTest::newRow("letters beyond ASCII split runs") << "*abécde*" << "\"cde\"";
+    QTest::newRow("too short") << "*ab*" << "";
+}
+
+void TstDialect::trigramQuery()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, query);
+    const QByteArray p = pattern.toUtf8();
+    QCOMPARE(QString::fromStdString(JetDialect::trigramQuery({p.constData(), size_t(p.size())})),
+             query);
 }
 
 void TstDialect::blankText()

@@ -5,6 +5,7 @@
 #include "WordDatabase.h"
 
 #include <QTest>
+#include <SQLiteCpp/Database.h>
 
 using namespace TestSupport;
 
@@ -21,6 +22,8 @@ private slots:
     void addEditUpdate();
     void sharedChangesSeenAtOnce();
     void ordinalJump();
+    void ordinalJumpFollowsChanges_data();
+    void ordinalJumpFollowsChanges();
     void findFirstIsExact();
     void fieldsByNameAndNull();
     void tableNamesIgnoreCase();
@@ -161,6 +164,58 @@ void TstTableCursor::ordinalJump()
     QCOMPARE(c.text(0), "Word000001");
     QVERIFY(!c.moveToOrdinal(4));
     QVERIFY(c.eof());
+}
+
+void TstTableCursor::ordinalJumpFollowsChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("elsewhere"); // made by another connection, as another program would
+    QTest::newRow("none") << "" << false;
+    QTest::newRow("gaps in the middle") << "DELETE FROM Words WHERE rowid % 3 = 0" << false;
+    QTest::newRow("first records gone") << "DELETE FROM Words WHERE rowid < 5" << false;
+    QTest::newRow("records added") << "INSERT INTO Words SELECT word || 'x', meaning, pointer "
+                                      "FROM Words WHERE rowid % 2 = 0"
+                                   << false;
+    QTest::newRow("gaps made elsewhere") << "DELETE FROM Words WHERE rowid % 4 = 1" << true;
+    QTest::newRow("a gap closed elsewhere")
+        << "DELETE FROM Words WHERE rowid = 7; INSERT INTO Words VALUES ('New', 'm', 'p')" << true;
+    QTest::newRow("emptied elsewhere") << "DELETE FROM Words" << true;
+}
+
+void TstTableCursor::ordinalJumpFollowsChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, elsewhere);
+    m_db->sql().exec("INSERT INTO Words SELECT word || 'b', meaning, pointer FROM Words");
+    m_db->sql().exec("INSERT INTO Words SELECT word || 'c', meaning, pointer FROM Words");
+    TableCursor jumper(*m_db, "Words");
+    QVERIFY(jumper.moveToOrdinal(5)); // what it knows of the table before the change
+    if (!change.isEmpty()) {
+        if (elsewhere) {
+            SQLite::Database other(m_folder->databasePath().toStdString(), SQLite::OPEN_READWRITE);
+            other.exec(change.toStdString());
+        } else {
+            m_db->sql().exec(change.toStdString());
+        }
+    }
+
+    // Each jump lands where as many steps from the first record land.
+    TableCursor walker(*m_db, "Words");
+    qint64 count = 0;
+    for (bool on = walker.moveFirst(); on; on = walker.moveNext())
+        ++count;
+    QCOMPARE(jumper.recordCount(), count);
+    walker.moveFirst();
+    for (qint64 n = 1; n <= count + 1; ++n) {
+        QCOMPARE(jumper.moveToOrdinal(n), n <= count);
+        if (n <= count) {
+            QCOMPARE(jumper.currentRowid(), walker.currentRowid());
+            QCOMPARE(jumper.text(0), walker.text(0));
+            walker.moveNext();
+        } else {
+            QVERIFY(jumper.eof());
+        }
+    }
 }
 
 void TstTableCursor::findFirstIsExact()
