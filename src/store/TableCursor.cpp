@@ -52,7 +52,10 @@ TableCursor::TableCursor(WordDatabase &db, const QString &table)
              "SELECT rowid FROM " + quoted(m_table) + " WHERE rowid > ? ORDER BY rowid LIMIT 1"),
       m_previous(db.sql(), "SELECT rowid FROM " + quoted(m_table) +
                                " WHERE rowid < ? ORDER BY rowid DESC LIMIT 1"),
-      m_count(db.sql(), "SELECT count(*), min(rowid), max(rowid) FROM " + quoted(m_table)),
+      // Apart, so that the count takes SQLite's quick way and the ends come from the b-tree.
+      m_count(db.sql(), "SELECT count(*) FROM " + quoted(m_table)),
+      m_ends(db.sql(), "SELECT (SELECT min(rowid) FROM " + quoted(m_table) +
+                           "), (SELECT max(rowid) FROM " + quoted(m_table) + ")"),
       m_read(db.sql(), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?"),
       m_version(db.sql(), "PRAGMA data_version")
 {
@@ -82,9 +85,11 @@ const TableCursor::Positions &TableCursor::positions()
     Positions p;
     m_count.executeStep();
     p.count = m_count.getColumn(0).getInt64();
-    p.firstRowid = m_count.getColumn(1).getInt64();
-    const qint64 lastRowid = m_count.getColumn(2).getInt64();
     m_count.reset(); // a statement left open would hold its read transaction
+    m_ends.executeStep();
+    p.firstRowid = m_ends.getColumn(0).getInt64();
+    const qint64 lastRowid = m_ends.getColumn(1).getInt64();
+    m_ends.reset();
     p.dense = p.count == 0 || lastRowid - p.firstRowid + 1 == p.count;
     p.dataVersion = version;
     p.changes = changes;

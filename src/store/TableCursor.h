@@ -99,5 +99,6 @@ private:
     Positions m_positions;
 
     // Prepared once: every move and read is a single indexed look-up.
-    SQLite::Statement m_first, m_last, m_next, m_previous, m_count, m_read, m_version;
+    SQLite::Statement m_first, m_last, m_next, m_previous, m_count, m_ends, m_read,
+        m_version;
 };
