@@ -110,8 +110,8 @@ struct Bench
 // A word of the middle stretch, different on every call.
 QString someWord(int &i)
 {
-    i = (i * 7919 + 13) % (BenchData::Words / 2);
-    return BenchData::word(BenchData::Words / 4 + i + 1);
+    i = (i * 7919 + 13) % (BenchData::words() / 2);
+    return BenchData::word(BenchData::words() / 4 + i + 1);
 }
 
 void editing_add_duplicate_check(benchmark::State &state)
@@ -158,14 +158,14 @@ void editing_delete(benchmark::State &state)
 {
     Bench b;
     b.panel->command10Click();
-    int n = BenchData::Words / 3;
+    int n = BenchData::words() / 3;
     for (auto _ : state) {
         state.PauseTiming();
         b.chooser->setEditText(BenchData::word(++n));
         state.ResumeTiming();
         b.panel->command17Click();
     }
-    if (b.chooser->count() != BenchData::Words - int(state.iterations()))
+    if (b.chooser->count() != BenchData::words() - int(state.iterations()))
         state.SkipWithError("the chooser does not match the collection");
 }
 
