@@ -20,4 +20,8 @@ void like(const uint8_t *data, size_t size);
 // database lives in a temporary folder made on the first call.
 void query(const uint8_t *data, size_t size);
 
+// A spreadsheet file of any content opens or is refused with a message, and its cells
+// read or report an error, without a crash.
+void sheet(const uint8_t *data, size_t size);
+
 } // namespace FuzzChecks

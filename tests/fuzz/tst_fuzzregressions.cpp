@@ -44,6 +44,8 @@ private slots:
             FuzzChecks::like(data, size_t(bytes.size()));
         else if (target == QLatin1String("query"))
             FuzzChecks::query(data, size_t(bytes.size()));
+        else if (target == QLatin1String("sheet"))
+            FuzzChecks::sheet(data, size_t(bytes.size()));
         else
             QFAIL(qPrintable(QStringLiteral("no check for the folder ") + target));
     }
