@@ -354,7 +354,9 @@ void Form4::runImport()
         });
     setImporting(false);
     if (result.failed) {
-        Label4->setText(result.error);
+        // Why it stopped, and that the words read before it were kept (a full disk, say).
+        Label4->setText(result.error + QStringLiteral("\n%1 words read before it were saved.")
+                                           .arg(result.imported));
         Label4->show();
         Dialogs::current().message(ImportError, Title);
         return;

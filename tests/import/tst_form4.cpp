@@ -86,6 +86,7 @@ private slots:
     void unreadableChoices_data();
     void unreadableChoices();
     void failureKeepsSavedRowsAndWindow();
+    void fullDiskKeepsWhatWasSaved();
     void cancelStopsARunningImport();
     void unreadableDriveKeepsDirectory();
     void hoverLooks();
@@ -331,6 +332,34 @@ void TestForm4::failureKeepsSavedRowsAndWindow()
     QVERIFY(form->Label4->text().contains("formula"));
     QVERIFY(form->Command1->isEnabled());
     QVERIFY(!m_main->isVisible());
+    form->close();
+}
+
+// The disk fills part-way (here the database may not grow past a few pages more): the
+// words saved before it stay, and the window says why and how many.
+void TestForm4::fullDiskKeepsWhatWasSaved()
+{
+    SheetFiles::writeCsv(m_program->folder().path("big.csv"), 20000, [](qint64 row) {
+        return QVariantList{QStringLiteral("w%1").arg(row), QString(200, QLatin1Char('m'))};
+    });
+    auto &db = Module1::database->sql();
+    const int pages = db.execAndGet("PRAGMA page_count").getInt();
+    db.exec("PRAGMA max_page_count = " + std::to_string(pages + 40));
+    Form4 *form = open();
+    choose(form, "big.csv", "A1");
+    m_program->dialogs().expectQuestion(true).expectMessage().expectMessage();
+    form->Command1->click();
+    db.exec("PRAGMA max_page_count = 1073741823");
+    QCOMPARE(m_program->dialogs().last().text, SomethingWrong);
+    const auto stored = words();
+    QVERIFY2(stored.size() > Existing.size() && stored.size() < Existing.size() + 20000,
+             qPrintable(QString::number(stored.size())));
+    for (qsizetype i = 1; i < stored.size(); ++i)
+        QCOMPARE(stored[i].first(), QStringLiteral("W%1").arg(i));
+    QVERIFY2(form->Label4->text().contains(QStringLiteral("full")), qPrintable(form->Label4->text()));
+    QVERIFY(form->Label4->text().contains(
+        QStringLiteral("%1 words read before it were saved.").arg(stored.size() - 1)));
+    QVERIFY(form->isVisible());
     form->close();
 }
 
