@@ -357,8 +357,9 @@ void TestForm4::fullDiskKeepsWhatWasSaved()
     for (qsizetype i = 1; i < stored.size(); ++i)
         QCOMPARE(stored[i].first(), QStringLiteral("W%1").arg(i));
     QVERIFY2(form->Label4->text().contains(QStringLiteral("full")), qPrintable(form->Label4->text()));
-    QVERIFY(form->Label4->text().contains(
-        QStringLiteral("%1 words read before it were saved.").arg(stored.size() - 1)));
+    QVERIFY2(form->Label4->text().contains(
+                 QStringLiteral("%1 words read before it were saved.").arg(stored.size() - 1)),
+             qPrintable(form->Label4->text()));
     QVERIFY(form->isVisible());
     form->close();
 }
