@@ -6,7 +6,8 @@
 // exactly its back colour (the palette's Button colour) inside a thin raised edge, as the
 // coloured buttons of the design are, instead of Fusion's lighter gradient. A pressed
 // button shows the same face inside a sunken edge. Set once for the application, so every
-// window's buttons get it.
+// window's buttons get it. The focused control is ringed black and white, which shows on
+// every button colour and on the lists.
 class FlatButtonStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -14,6 +15,8 @@ class FlatButtonStyle : public QProxyStyle
 public:
     FlatButtonStyle();
 
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
 };

@@ -66,7 +66,7 @@ void HoverLooks::applyLook(QPushButton *button, const QColor &colour, bool hover
     QPalette p = button->palette();
     p.setColor(QPalette::Button, colour);
     button->setPalette(p);
-    QFont f(FontName, hovered ? 11 : 10);
+    QFont f = Looks::scaled(QFont(FontName, hovered ? 11 : 10), hovered ? 11 : 10);
     f.setBold(false);
     f.setItalic(hovered);
     button->setFont(f);

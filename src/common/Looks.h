@@ -23,7 +23,18 @@ inline const QColor Paper(236, 230, 216);
 // weight would be inherited from a bold frame around the control.
 inline QFont caption(int points, QFont::Weight weight = QFont::Normal, bool italic = false)
 {
-    return QFont(QStringLiteral("Times New Roman"), points, weight, italic);
+    QFont font(QStringLiteral("Times New Roman"), points, weight, italic);
+    if (Twips::scale() != 1.0)
+        font.setPointSizeF(points * Twips::scale());
+    return font;
+}
+
+// `font` at `points`, scaled with the windows (see Twips::scale).
+inline QFont scaled(QFont font, double points)
+{
+    if (Twips::scale() != 1.0)
+        font.setPointSizeF(points * Twips::scale());
+    return font;
 }
 
 // The captions ask for "Times New Roman" and the buttons' two looks for "TimesNewRoman";

@@ -4,6 +4,7 @@
 #include "RandomSource.h"
 #include "SwitchTimer.h"
 
+#include <QAccessible>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -35,6 +36,8 @@ StatusBox::StatusBox(const QColor &flashColour, QWidget *parent)
     // Its own regular weight, so a bold frame around the box does not make it bold.
     setFont(Looks::caption(10));
     setBackgroundColour(Qt::white);
+    // Screen readers hear the lines the box gains: they become its description.
+    setAccessibleName(QStringLiteral("Status"));
     connect(m_flashTimer, &SwitchTimer::tick, this, &StatusBox::flashTick);
 }
 
@@ -43,6 +46,7 @@ void StatusBox::setStatusText(const QString &text)
     m_text = text;
     setPlainText(forDisplay(text));
     changed();
+    announce(0, forDisplay(text));
 }
 
 void StatusBox::appendLine(const QString &message)
@@ -57,8 +61,23 @@ void StatusBox::appendText(const QString &piece)
     m_text += piece;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(forDisplay(splitBreak ? piece.mid(1) : piece));
+    const int position = cursor.position();
+    const QString inserted = forDisplay(splitBreak ? piece.mid(1) : piece);
+    cursor.insertText(inserted);
     changed();
+    announce(position, inserted);
+}
+
+void StatusBox::announce(int position, const QString &inserted)
+{
+    const QString gained = inserted.trimmed();
+    if (gained.isEmpty())
+        return;
+    setAccessibleDescription(gained);
+    if (QAccessible::isActive()) {
+        QAccessibleTextInsertEvent event(this, position, inserted);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void StatusBox::changed()

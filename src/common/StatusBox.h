@@ -43,6 +43,8 @@ signals:
 
 private:
     void changed();
+    // Tells assistive tools about text that has just been put at `position`.
+    void announce(int position, const QString &inserted);
     void setBackgroundColour(const QColor &colour);
 
     QString m_text;

@@ -9,14 +9,33 @@ namespace Twips {
 
 constexpr double PerPixel = 15.0;
 
+// Every window is drawn at one scale: 1 where the Main window fits the screen, less on a
+// smaller screen, so that the windows show whole with their layout as designed. Chosen
+// once at start-up, before any window is built.
+inline double &scaleSetting()
+{
+    static double scale = 1.0;
+    return scale;
+}
+
+inline double scale()
+{
+    return scaleSetting();
+}
+
+inline void setScale(double factor)
+{
+    scaleSetting() = factor;
+}
+
 inline int toPixels(double twips)
 {
-    return int(std::lround(twips / PerPixel));
+    return int(std::lround(twips / PerPixel * scale()));
 }
 
 inline double fromPixels(int pixels)
 {
-    return pixels * PerPixel;
+    return pixels * PerPixel / scale();
 }
 
 inline QRect rect(double left, double top, double width, double height)

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
@@ -85,6 +86,9 @@ sqlret::sqlret(MainWindowPort &main)
     buildControls();
 
     connect(Command1, &QPushButton::clicked, this, &sqlret::command1Click);
+    // Escape is "Close", the same question included.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, Command1,
+            &QPushButton::click);
     // Only the user's own moves page; load sets the value with the signals blocked.
     connect(Slider1, &QSlider::valueChanged, this, &sqlret::slider1Scroll);
     Slider1->installEventFilter(this);
@@ -188,7 +192,7 @@ void sqlret::paintEvent(QPaintEvent *event)
     // A grey band behind the headers and a sheet behind the rows, so the grid reads as one
     // table; the lines are drawn over them.
     QPainter painter(this);
-    const double sheetTop = Line1->y() * Twips::PerPixel;
+    const double sheetTop = Twips::fromPixels(Line1->y());
     painter.fillRect(Twips::rect(0, 0, ClientWidth, sheetTop), HeaderColour);
     painter.fillRect(Twips::rect(0, sheetTop, ClientWidth, GridBottom - sheetTop), SheetColour);
 }

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,6 +61,10 @@ quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QWid
     connect(Command3, &QPushButton::clicked, this, &quiz::command3Click);
     connect(Timer2, &SwitchTimer::tick, this, &quiz::timer2Tick);
     Label1->installEventFilter(this);
+    // Keys 1 to 5 and the arrows choose an option wherever the focus is in the window.
+    for (QWidget *control : std::initializer_list<QWidget *>{Option1, Option2, Option3, Option4,
+                                                             Option5, Command3, Command2, Command1})
+        control->installEventFilter(this);
 }
 
 quiz::~quiz()
@@ -92,7 +97,8 @@ void quiz::buildControls()
     for (int i = 0; i < Question::Slots; ++i) {
         auto *o = make<QRadioButton>(this, names[i]);
         o->setFont(Looks::caption(12));
-        o->setFocusPolicy(Qt::NoFocus);
+        // The options take the focus, so that a quiz can be answered by keyboard.
+        o->setFocusPolicy(Qt::StrongFocus);
         place(o, 480, 1260 + i * 480, 8880, 420);
         *members[i] = o;
     }
@@ -466,8 +472,60 @@ void quiz::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+bool quiz::answerKey(int key)
+{
+    if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+        chooseOption(key - Qt::Key_1 + 1);
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        chooseOption(selectedOption() <= 1 ? Question::Slots : selectedOption() - 1);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        chooseOption(selectedOption() % Question::Slots + 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void quiz::chooseOption(int n)
+{
+    QRadioButton *option = options().at(n - 1);
+    if (!option->isEnabled())
+        return;
+    option->setChecked(true);
+    // The focus frame goes with the selection when it was on the options.
+    if (options().contains(focusWidget()))
+        option->setFocus(Qt::OtherFocusReason);
+}
+
+void quiz::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Command3->click(); // Enter answers, as "Next" does
+        return;
+    case Qt::Key_Escape:
+        Command1->click(); // Escape ends the quiz, as "Cancel" does
+        return;
+    default:
+        if (!answerKey(event->key()))
+            QWidget::keyPressEvent(event);
+    }
+}
+
 bool quiz::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched != Label1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier && answerKey(key->key()))
+            return true;
+    }
     if (watched == Label1 && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton &&

@@ -83,6 +83,9 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Keys 1 to 5 select that option, the arrows move the selection, Enter is "Next" and
+    // Escape is "Cancel".
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -91,6 +94,9 @@ private:
     bool putQuestion();
     void showQuestion(const Question &question);
     void clearOptions();
+    // Selects option n (1 .. 5) for a key; true when `key` is one of the option keys.
+    bool answerKey(int key);
+    void chooseOption(int n);
     void deselectOptions();
     void markWord(const QString &word);
     void stopTimers();

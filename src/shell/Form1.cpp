@@ -78,6 +78,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
     wireCollections();
     wireImport();
     wireHelp();
+    wireKeys();
 }
 
 Form1::~Form1() = default;

@@ -194,6 +194,14 @@ private:
     // -- help (Form1Help.cpp): members of the Help window wiring
     void command7Click(); // "Help": disables this window and opens the Help window
     // -- end help
+    // -- keys (Form1Keys.cpp): keyboard use and names for assistive tools
+public:
+    // The window's size in pixels at scale 1, before any fitting to a small screen.
+    static QSize designSize();
+
+private:
+    void wireKeys(); // Enter in the SQL box, accessible names of the caption-less controls
+    // -- end keys
 
     ControlPanel m_panel;
     HoverLooks *m_looks;

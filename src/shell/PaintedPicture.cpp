@@ -1,6 +1,7 @@
 #include "PaintedPicture.h"
 
 #include "ControlPanel.h"
+#include "Looks.h"
 #include "Twips.h"
 
 #include <QLinearGradient>
@@ -146,10 +147,10 @@ void PaintedPicture::paintCover(QPainter &p, const QSize &size)
         p.drawEllipse(QPointF(x, 14), 4, 4);
         p.drawEllipse(QPointF(x, size.height() - 14), 4, 4);
     }
-    QFont f(QStringLiteral("Times New Roman"), 30, QFont::Bold, true);
+    const QFont f = Looks::scaled(QFont(QStringLiteral("Times New Roman"), 30, QFont::Bold, true), 30);
     p.setFont(f);
     p.setPen(QColor(255, 255, 255, 90));
-    const QRect title(0, size.height() / 5, size.width(), 60);
+    const QRect title(0, size.height() / 5, size.width(), Twips::toPixels(900));
     p.drawText(title.translated(1, 1), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("Lexmora!"));
     p.setPen(QColor(70, 78, 92, 200));

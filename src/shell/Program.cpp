@@ -1,12 +1,15 @@
 #include "Program.h"
 
+#include "DesktopManners.h"
 #include "FlatButtonStyle.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "Looks.h"
 #include "PlainToolTips.h"
+#include "ScreenFit.h"
 
 #include <QApplication>
+#include <QScreen>
 
 namespace {
 
@@ -19,6 +22,25 @@ void applyLook()
     // Words and meanings may look like markup; tooltips show them as they are stored.
     PlainToolTips::install();
     QApplication::setApplicationName(QStringLiteral("Lexmora"));
+    DesktopManners::install();
+}
+
+// On a screen too small for the Main window every window is drawn smaller by one factor,
+// text and pictures with the rest, so each shows whole and as designed. A scroll area
+// would leave part of the Main window out of sight at any moment.
+void fitScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const double factor = ScreenFit::factor(Form1::designSize(), screen->availableGeometry());
+    if (factor == Twips::scale())
+        return;
+    // The application font (controls without a caption font of their own) goes with it.
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * factor / Twips::scale());
+    QApplication::setFont(font);
+    Twips::setScale(factor);
 }
 
 } // namespace
@@ -38,6 +60,7 @@ Form3 *Program::splash() const
 bool Program::start()
 {
     applyLook();
+    fitScreen();
     // The splash deletes itself once closed.
     auto *splash = new Form3;
     m_splash = splash;
