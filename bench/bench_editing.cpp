@@ -195,7 +195,7 @@ void editing_complete_typed_prefix(benchmark::State &state)
     }
 }
 
-// "Delete all" on the whole collection, record by record, on a fresh copy each time.
+// "Delete all" on the whole collection, in batches of rowids, on a fresh copy each time.
 void editing_delete_all(benchmark::State &state)
 {
     QuietMain main;

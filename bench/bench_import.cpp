@@ -1,6 +1,6 @@
 // Importing spreadsheet rows into a collection: 100,000 rows from .xlsx, .ods and .csv, and
 // 65,535 from .xls (a BIFF2 sheet holds no more). Each figure is one whole import, the
-// file opened and read, the rows normalized and written in one transaction.
+// file opened and read, the rows normalized and written in batches in one transaction.
 #include "BenchData.h"
 #include "SheetFiles.h"
 #include "SheetReader.h"

@@ -7,9 +7,28 @@
 #include "Module1.h"
 #include "TableCursor.h"
 
+#include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
 using namespace EditingTexts;
+
+namespace {
+
+// " WHERE rowid IN (?, ?, ...)" with n placeholders.
+std::string batchCondition(std::size_t n)
+{
+    std::string sql = " WHERE rowid IN (?";
+    for (std::size_t i = 1; i < n; ++i)
+        sql += ", ?";
+    return sql + ")";
+}
+
+} // namespace
 
 DeleteAll::DeleteAll(MainWindowPort &main, QObject *parent) : QObject(parent), m_main(main)
 {
@@ -43,11 +62,39 @@ void DeleteAll::command11Click()
     };
     try {
         SQLite::Transaction tx(Module1::database->sql());
-        for (bool more = words->moveFirst(); more; more = words->moveNext()) {
+        // The rowids in table order, then deleted a batch per statement: the text index
+        // writes its changes once per statement, so one statement a record is many times
+        // slower. A batch that fails is done again a record at a time, so that only the
+        // records that will not go are left.
+        std::vector<qint64> rowids;
+        for (bool more = words->moveFirst(); more; more = words->moveNext())
+            rowids.push_back(words->currentRowid());
+        const std::string from = "DELETE FROM \"" + words->table().toStdString() + "\"";
+        SQLite::Statement one(Module1::database->sql(), from + " WHERE rowid = ?");
+        std::optional<SQLite::Statement> batch;
+        for (std::size_t start = 0; start < rowids.size(); start += BatchRows) {
+            const std::size_t n = std::min<std::size_t>(BatchRows, rowids.size() - start);
+            if (!batch || std::size_t(batch->getBindParameterCount()) != n)
+                batch.emplace(Module1::database->sql(), from + batchCondition(n));
+            bool done = true;
             try {
-                words->deleteCurrent();
-            } catch (const std::exception &e) {
-                remember(e);
+                for (std::size_t i = 0; i < n; ++i)
+                    batch->bind(int(i + 1), int64_t(rowids[start + i]));
+                batch->exec();
+            } catch (const std::exception &) {
+                done = false; // SQLite has undone the statement's part
+            }
+            batch->tryReset(); // reset() would throw the failure again
+            if (done)
+                continue;
+            for (std::size_t i = start; i < start + n; ++i) {
+                try {
+                    one.bind(1, int64_t(rowids[i]));
+                    one.exec();
+                } catch (const std::exception &e) {
+                    remember(e);
+                }
+                one.tryReset();
             }
         }
         tx.commit();

@@ -5,8 +5,7 @@
 class MainWindowPort;
 
 // "Delete all" of the Word Control frame: after one question, empties the Current
-// collection record by record through the shared record set, reporting in the main
-// Status box.
+// collection in table order, reporting in the main Status box.
 class DeleteAll : public QObject
 {
     Q_OBJECT
@@ -14,10 +13,12 @@ class DeleteAll : public QObject
 public:
     explicit DeleteAll(MainWindowPort &main, QObject *parent = nullptr);
 
+    // How many records one DELETE statement removes.
+    static constexpr int BatchRows = 500;
+
 public slots:
     void command11Click();
 
 private:
-
     MainWindowPort &m_main;
 };

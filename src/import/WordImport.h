@@ -13,8 +13,9 @@ QString normalizeWord(const QString &text);
 
 // The import loop: from the start cell downwards, each row until the first whose word cell
 // is empty becomes a new Word record (normalized word, meaning and pointer from the two
-// cells to its right) appended to a collection. It runs in one transaction; when a row
-// cannot be read or written, the rows before it are committed and the failing one is not.
+// cells to its right) appended to a collection. It runs in one transaction and writes the
+// rows in batches; when a row cannot be read or written, the rows before it are committed
+// and the failing one is not.
 class WordImport
 {
 public:
@@ -24,9 +25,10 @@ public:
         QString meaning;
         QString pointer;
     };
-    // Called after the first row, then at most every ProgressMs while the import runs, and
-    // once at its end, with the count so far and the last row saved; returning false
-    // stops the import there.
+    // Called after the first row, then at most every ProgressMs while the import runs, with
+    // the count of rows taken so far and the last of them, and once at its end with the
+    // count and last row saved; returning false stops the import there, the rows taken
+    // being saved.
     using Progress = std::function<bool(qint64 imported, const Row &last)>;
 
     struct Result
@@ -41,6 +43,8 @@ public:
 
     // How often, at most, the progress callback is called.
     static constexpr int ProgressMs = 40;
+    // How many rows one INSERT statement writes.
+    static constexpr int BatchRows = 500;
 
     Result run(SheetReader &sheet, qint64 startRow, int startColumn, const Progress &progress = {});
 

@@ -1,6 +1,7 @@
 // "Delete all" on the real Main window: the question, the two Status lines and a
 // collection emptied for every other part of the program.
 #include "Backups.h"
+#include "DeleteAll.h"
 #include "Form1.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -50,6 +51,8 @@ private slots:
     void answeredNoLeavesEverything();
     void chooserIsRefilledAtTheNextOpening();
     void failurePartWayIsReported();
+    void refusedRecordInALargeCollection_data();
+    void refusedRecordInALargeCollection();
 };
 
 void TstDeleteAll::emptiesTheCurrentCollection_data()
@@ -145,6 +148,38 @@ void TstDeleteAll::failurePartWayIsReported()
              CrLf + "Deleting contents of Words...." + CrLf);
     QCOMPARE(count("Words"), 1);
     QCOMPARE(Module1::database->query("Select * from Words").text(0, 0), "Word000003");
+}
+
+void TstDeleteAll::refusedRecordInALargeCollection_data()
+{
+    QTest::addColumn<int>("refused");
+    constexpr int batch = DeleteAll::BatchRows;
+    QTest::newRow("first record") << 1;
+    QTest::newRow("last of the first batch") << batch;
+    QTest::newRow("in the short last batch") << batch + 2;
+}
+
+void TstDeleteAll::refusedRecordInALargeCollection()
+{
+    QFETCH(int, refused);
+    constexpr int words = DeleteAll::BatchRows + 3;
+    ProgramFixture program(collection("Words", "Words collection", words));
+    Form1 *form = program.start();
+    const QString word = Module1::database->query("Select word from Words")
+                             .text(refused - 1, 0);
+    Module1::database->sql().exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = '" +
+                                  word.toStdString() +
+                                  "' BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+
+    program.dialogs().expectQuestion(true).expectMessage();
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    QCOMPARE(program.dialogs().last().text,
+             "Sorry, not every word could be deleted: the record is locked.");
+    // Only the refused record is left, in the file and in the shared record set.
+    QCOMPARE(count("Words"), 1);
+    QCOMPARE(Module1::database->query("Select word from Words").text(0, 0), word);
+    QCOMPARE(Module1::words->recordCount(), 1);
+    QCOMPARE(count("Words3"), 2);
 }
 
 QTEST_MAIN(TstDeleteAll)

@@ -23,12 +23,17 @@ private slots:
     void importsFromStartCellToFirstEmptyWord();
     void countsPastSixteenBits();
     void failureKeepsRowsBeforeIt();
+    void batchBoundaries_data();
+    void batchBoundaries();
+    void writeFailureKeepsRowsBeforeIt_data();
+    void writeFailureKeepsRowsBeforeIt();
     void stopKeepsRowsSoFar();
     void unknownCollectionWritesNothing();
 
 private:
     QList<QStringList> rows(const QString &table = QStringLiteral("Words"));
     std::unique_ptr<SheetReader> sheet(const QList<QVariantList> &cells);
+    std::unique_ptr<SheetReader> numberedCsv(qint64 count);
 
     std::unique_ptr<WorkFolder> m_folder;
     std::unique_ptr<WordDatabase> m_db;
@@ -137,6 +142,16 @@ void TestWordImport::importsFromStartCellToFirstEmptyWord_data()
         << QList<QVariantList>{{42, 3.14, 7}} << 1 << 1 << QList<QStringList>{{"42", "3.14", "7"}};
 }
 
+// Rows "wordN", "mN" for N = 1 .. count.
+std::unique_ptr<SheetReader> TestWordImport::numberedCsv(qint64 count)
+{
+    const QString path = m_folder->path("numbered.csv");
+    SheetFiles::writeCsv(path, count, [](qint64 row) {
+        return QVariantList{QStringLiteral("word%1").arg(row), QStringLiteral("m%1").arg(row)};
+    });
+    return SheetReader::openFile(path);
+}
+
 void TestWordImport::importsFromStartCellToFirstEmptyWord()
 {
     QFETCH(QList<QVariantList>, cells);
@@ -186,6 +201,57 @@ void TestWordImport::failureKeepsRowsBeforeIt()
     QVERIFY(result.error.contains("formula"));
     QCOMPARE(result.imported, 2);
     QCOMPARE(rows("Words2"), (QList<QStringList>{{"One", "1", ""}, {"Two", "2", ""}}));
+}
+
+void TestWordImport::batchBoundaries_data()
+{
+    QTest::addColumn<int>("count");
+    constexpr int batch = WordImport::BatchRows;
+    for (int count : {1, batch - 1, batch, batch + 1, 2 * batch + 1})
+        QTest::addRow("%d rows", count) << count;
+}
+
+void TestWordImport::batchBoundaries()
+{
+    QFETCH(int, count);
+    auto reader = numberedCsv(count);
+    const auto result = WordImport(*m_db, "Words").run(*reader, 1, 1);
+    QVERIFY2(!result.failed, qPrintable(result.error));
+    QCOMPARE(result.imported, count);
+    const auto stored = rows();
+    QCOMPARE(stored.size(), count + 1);
+    QCOMPARE(stored.first(), (QStringList{"Zebra", "already here", "old"}));
+    for (int i = 1; i <= count; ++i)
+        QCOMPARE(stored[i], (QStringList{QStringLiteral("Word%1").arg(i),
+                                         QStringLiteral("m%1").arg(i), ""}));
+}
+
+void TestWordImport::writeFailureKeepsRowsBeforeIt_data()
+{
+    QTest::addColumn<int>("failing");
+    constexpr int batch = WordImport::BatchRows;
+    QTest::newRow("first row") << 1;
+    QTest::newRow("inside the first batch") << batch / 2;
+    QTest::newRow("last of a batch") << batch;
+    QTest::newRow("first of the next batch") << batch + 1;
+    QTest::newRow("in the short last batch") << 2 * batch + 3;
+}
+
+void TestWordImport::writeFailureKeepsRowsBeforeIt()
+{
+    QFETCH(int, failing);
+    m_db->sql().exec("CREATE TRIGGER refuse BEFORE INSERT ON Words2 WHEN new.word = 'Word" +
+                     std::to_string(failing) +
+                     "' BEGIN SELECT RAISE(ABORT, 'the row is refused'); END");
+    auto reader = numberedCsv(2 * WordImport::BatchRows + 10);
+    const auto result = WordImport(*m_db, "Words2").run(*reader, 1, 1);
+    QVERIFY(result.failed);
+    QVERIFY2(result.error.contains("the row is refused"), qPrintable(result.error));
+    QCOMPARE(result.imported, failing - 1);
+    const auto stored = rows("Words2");
+    QCOMPARE(stored.size(), failing - 1);
+    for (int i = 0; i < stored.size(); ++i)
+        QCOMPARE(stored[i].first(), QStringLiteral("Word%1").arg(i + 1));
 }
 
 void TestWordImport::stopKeepsRowsSoFar()
