@@ -9,6 +9,7 @@
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <optional>
@@ -82,7 +83,11 @@ void DeleteAll::command11Click()
                     batch->bind(int(i + 1), int64_t(rowids[start + i]));
                 batch->exec();
             } catch (const std::exception &) {
-                done = false; // SQLite has undone the statement's part
+                // SQLite has undone the statement's part; a failure that took the whole
+                // transaction with it (a full disk, say) leaves nothing to go on with.
+                if (sqlite3_get_autocommit(Module1::database->sql().getHandle()))
+                    throw;
+                done = false;
             }
             batch->tryReset(); // reset() would throw the failure again
             if (done)

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
+#include <sqlite3.h>
 
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ public:
                 bind(batch, i++, r);
             batch.exec();
         } catch (const SQLite::Exception &) {
+            // A failure that took the whole transaction with it (SQLite may do so on a full
+            // disk) leaves nothing to go on with.
+            if (sqlite3_get_autocommit(m_db.sql().getHandle()))
+                throw;
             done = false;
         }
         batch.tryReset(); // reset() would throw the failure again
