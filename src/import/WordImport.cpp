@@ -3,6 +3,7 @@
 #include "SheetReader.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
+#include "WordNormalization.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -90,22 +91,6 @@ private:
 
 } // namespace
 
-QString normalizeWord(const QString &text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && text.at(start) == QLatin1Char(' '))
-        ++start;
-    QString word = text.mid(start);
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        const char16_t c = word.at(i).unicode();
-        if (i == 0 && c >= u'a' && c <= u'z')
-            word[i] = QChar(c - 32);
-        else if (i > 0 && c >= u'A' && c <= u'Z')
-            word[i] = QChar(c + 32);
-    }
-    return word;
-}
-
 WordImport::Result WordImport::run(SheetReader &sheet, qint64 startRow, int startColumn,
                                    const Progress &progress)
 {
@@ -143,7 +128,7 @@ WordImport::Result WordImport::run(SheetReader &sheet, qint64 startRow, int star
                 const SheetCell word = sheet.cell(row, startColumn);
                 if (word.isEmpty())
                     break;
-                pending.push_back({normalizeWord(word.toText()),
+                pending.push_back({WordNormalization::normalize(word.toText()),
                                    sheet.cell(row, startColumn + 1).toText(),
                                    sheet.cell(row, startColumn + 2).toText()});
                 ++read;

@@ -7,10 +7,6 @@
 class SheetReader;
 class WordDatabase;
 
-// Word normalization: leading blanks dropped, a first letter a-z upper-cased, every later
-// letter A-Z lower-cased; nothing else changes ("  aBACUS" gives "Abacus").
-QString normalizeWord(const QString &text);
-
 // The import loop: from the start cell downwards, each row until the first whose word cell
 // is empty becomes a new Word record (normalized word, meaning and pointer from the two
 // cells to its right) appended to a collection. It runs in one transaction and writes the

@@ -55,6 +55,16 @@ void TstEditingLogic::normalize_data()
                                                 << "@[`{";
     QTest::newRow("already stored form") << "Zebra"
                                          << "Zebra";
+    QTest::newRow("two blanks, zEBRA, trailing blank") << "  zEBRA "
+                                                       << "Zebra ";
+    QTest::newRow("later words lowered") << "  hELLO World"
+                                         << "Hello world";
+    QTest::newRow("apostrophe") << "o'NEIL"
+                                << "O'neil";
+    QTest::newRow("blanks only") << "    "
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TstEditingLogic::normalize()

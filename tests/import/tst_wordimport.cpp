@@ -17,8 +17,6 @@ class TestWordImport : public QObject
 private slots:
     void init();
     void cleanup();
-    void normalization_data();
-    void normalization();
     void importsFromStartCellToFirstEmptyWord_data();
     void importsFromStartCellToFirstEmptyWord();
     void countsPastSixteenBits();
@@ -70,39 +68,6 @@ std::unique_ptr<SheetReader> TestWordImport::sheet(const QList<QVariantList> &ce
     const QString path = m_folder->path("sheet.xlsx");
     SheetFiles::writeXlsx(path, cells.size(), SheetFiles::fromList(cells));
     return SheetReader::openFile(path);
-}
-
-void TestWordImport::normalization_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("two blanks, mixed case") << "  aBACUS"
-                                            << "Abacus";
-    QTest::newRow("trailing blank stays") << "  zEBRA "
-                                          << "Zebra ";
-    QTest::newRow("later words lowered") << "  hELLO World"
-                                         << "Hello world";
-    QTest::newRow("apostrophe") << "o'NEIL"
-                                << "O'neil";
-    QTest::newRow("blanks only") << "    "
-                                 << "";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("tab is not a blank") << "\tzEAL"
-                                        << "\tzeal";
-    QTest::newRow("digit first") << "4WD"
-                                 << "4wd";
-    QTest::newRow("accented letters untouched")
-        << QString::fromUtf8("éCLAT") << QString::fromUtf8("éclat");
-    QTest::newRow("already normal") << "Zeal"
-                                    << "Zeal";
-}
-
-void TestWordImport::normalization()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(normalizeWord(text), expected);
 }
 
 void TestWordImport::importsFromStartCellToFirstEmptyWord_data()
