@@ -2,6 +2,7 @@
 #include "BenchData.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "QuietStandIns.h"
 #include "RandomSource.h"
 #include "SwitchTimer.h"
 #include "WordDisplay.h"
@@ -17,24 +18,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A Main window stand-in that counts the Status box lines instead of showing them.
-class QuietPort : public MainWindowPort
-{
-public:
-    QWidget *mainWindow() override { return &m_window; }
-    void displayHalt() override {}
-    void appendStatusLine(const QString &) override { ++lines; }
-    void appendStatusText(const QString &) override {}
-    QString sqlText() const override { return {}; }
-    void setSqlText(const QString &) override {}
-    void openResultsViewer() override {}
-
-    int lines = 0;
-
-private:
-    QWidget m_window;
-};
 
 struct OpenWords
 {
@@ -70,7 +53,8 @@ struct Frame
 void word_display_tick(benchmark::State &state, bool random)
 {
     OpenWords store;
-    QuietPort port;
+    QWidget window;
+    QuietMainWindow port(&window);
     Frame frame;
     frame.interval->setEditable(true);
     frame.interval->setEditText(QStringLiteral("Timer Interval"));
@@ -91,7 +75,8 @@ void results_page_refresh(benchmark::State &state)
     Module1::queryResult =
         std::make_unique<Snapshot>(Module1::database->query(QStringLiteral("Select * from Words")));
     Module1::queryResult->rowCount(); // the whole result, so the slider spans every row
-    QuietPort port;
+    QWidget window;
+    QuietMainWindow port(&window);
     auto viewer = std::make_unique<sqlret>(port);
     viewer->load();
     // Jump about the whole result, end included, as a drag of the slider does.

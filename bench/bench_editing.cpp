@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "QuietStandIns.h"
 #include "StatusBox.h"
 #include "WordDatabase.h"
 #include "WordPanel.h"
@@ -22,39 +23,14 @@
 
 namespace {
 
-class QuietMain : public MainWindowPort
-{
-public:
-    QWidget *mainWindow() override { return &m_window; }
-    void displayHalt() override {}
-    void appendStatusLine(const QString &) override {}
-    void appendStatusText(const QString &) override {}
-    QString sqlText() const override { return {}; }
-    void setSqlText(const QString &) override {}
-    void openResultsViewer() override {}
-
-private:
-    QWidget m_window;
-};
-
-// Answers every box at once; questions with Yes.
-class YesDialogs : public Dialogs
-{
-public:
-    void message(const QString &, const QString &) override { ++messages; }
-    bool question(const QString &, const QString &) override { return true; }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    int messages = 0;
-};
-
 // The word panel over a copy of the bench database of its own, on widgets of its own
 // that are shown as the Main window's are.
 struct Bench
 {
     QTemporaryDir dir;
-    QuietMain main;
-    YesDialogs dialogs;
     QWidget window;
+    QuietMainWindow main{&window};
+    QuietDialogs dialogs{true};
     QGroupBox *frame = new QGroupBox(&window);
     QLineEdit *word = new QLineEdit(frame);
     QComboBox *chooser = new QComboBox(frame);
@@ -198,8 +174,9 @@ void editing_complete_typed_prefix(benchmark::State &state)
 // "Delete all" on the whole collection, in batches of rowids, on a fresh copy each time.
 void editing_delete_all(benchmark::State &state)
 {
-    QuietMain main;
-    YesDialogs dialogs;
+    QWidget window;
+    QuietMainWindow main{&window};
+    QuietDialogs dialogs{true};
     Dialogs::install(&dialogs);
     DeleteAll deleteAll(main);
     for (auto _ : state) {

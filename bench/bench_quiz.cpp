@@ -6,6 +6,7 @@
 #include "MarkBook.h"
 #include "Module1.h"
 #include "QuestionBuilder.h"
+#include "QuietStandIns.h"
 #include "QuizRules.h"
 #include "RandomSource.h"
 #include "SqlParser.h"
@@ -104,29 +105,6 @@ void quiz_marked_words_all(benchmark::State &state)
             s.db->query(QuizRules::markedWordsSql(QStringLiteral("Words"))).rowCount());
 }
 
-// Just enough of a Main window for the Quiz window to hide and give back.
-class BenchMain : public MainWindowPort
-{
-public:
-    QWidget window;
-    QWidget *mainWindow() override { return &window; }
-    void displayHalt() override {}
-    void appendStatusLine(const QString &) override {}
-    void appendStatusText(const QString &) override {}
-    QString sqlText() const override { return {}; }
-    void setSqlText(const QString &) override {}
-    void openResultsViewer() override {}
-};
-
-// Should the run ever reach the end of a quiz, its boxes must not wait for a click.
-class NoDialogs : public Dialogs
-{
-public:
-    void message(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return false; }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-};
-
 // One Next with the right meaning chosen: judging it, the report in the Status box and the
 // next question put up, as the user waits for it.
 void quiz_window_next(benchmark::State &state)
@@ -135,9 +113,11 @@ void quiz_window_next(benchmark::State &state)
     Module1::database = std::move(c.db);
     Module1::openCurrentCollection(QStringLiteral("Words"));
     Module1::questionLimit = QuizRules::Unlimited;
-    NoDialogs quiet;
+    // Should the run ever reach the end of a quiz, its boxes must not wait for a click.
+    QuietDialogs quiet(false);
     Dialogs::install(&quiet);
-    BenchMain main;
+    QWidget mainWindow;
+    QuietMainWindow main(&mainWindow);
     QCheckBox randomize;
     randomize.setChecked(true);
     QComboBox interval;

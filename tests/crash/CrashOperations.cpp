@@ -3,10 +3,9 @@
 #include "Backups.h"
 #include "CollectionManager.h"
 #include "DeleteAll.h"
-#include "Dialogs.h"
-#include "MainWindowPort.h"
 #include "Module1.h"
 #include "MarkBook.h"
+#include "QuietStandIns.h"
 #include "SheetReader.h"
 #include "WordImport.h"
 #include "TableCursor.h"
@@ -223,28 +222,6 @@ CrashOperation importOperation()
             }};
 }
 
-// What "Delete all" needs around it: a Yes to its question and a Main window that
-// takes the Status box lines.
-class AnswerYes : public Dialogs
-{
-public:
-    void message(const QString &, const QString &) override {}
-    bool question(const QString &, const QString &) override { return true; }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-class NoWindow : public MainWindowPort
-{
-public:
-    QWidget *mainWindow() override { return nullptr; }
-    void displayHalt() override {}
-    void appendStatusLine(const QString &) override {}
-    void appendStatusText(const QString &) override {}
-    QString sqlText() const override { return {}; }
-    void setSqlText(const QString &) override {}
-    void openResultsViewer() override {}
-};
-
 // Delete all: the Main window's "Delete all" on the Current collection, record by
 // record in one transaction. All of it goes, or none; once acknowledged, all.
 CrashOperation deleteAllOperation()
@@ -259,8 +236,9 @@ CrashOperation deleteAllOperation()
                                             {QStringLiteral("Words1"), {{"Keep", "kept", "k"}}}});
             },
             [](WordDatabase &db, int) {
-                static AnswerYes yes;
-                static NoWindow window;
+                // "Delete all" asks first and reports to a Main window nobody sees.
+                static QuietDialogs yes(true);
+                static QuietMainWindow window;
                 Dialogs::install(&yes);
                 // The shared state "Delete all" works on, over the child's own connection.
                 Module1::database = WordDatabase::open(db.path());

@@ -4,6 +4,7 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
+#include "QuizWords.h"
 #include "QuizStart.h"
 #include "RandomSource.h"
 #include "Snapshot.h"
@@ -22,21 +23,6 @@
 using namespace TestSupport;
 
 namespace {
-
-std::vector<WordEntry> fourWords()
-{
-    return {{"Abate", "to lessen", "v."},
-            {"Zeal", "fervour", "n."},
-            {"Quell", "to put down", "v."},
-            {"Earlier", "from before", "Got it wrong"}};
-}
-
-// The numbers that make the next question land on `record` of `count` with its meaning in
-// `slot`.
-QList<double> aimAt(int record, int count, int slot)
-{
-    return {(record - 0.25) / count, (slot - 0.25) / 5};
-}
 
 QWidget *visibleWindow(const char *name)
 {
@@ -131,7 +117,7 @@ quiz *TstKeyboard::startQuiz(ProgramFixture &program, const QString &count)
 
 Outcome TstKeyboard::runQuiz(Answering how)
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "3");
     if (!w)
         return {};
@@ -202,7 +188,7 @@ void TstKeyboard::quizKeysOnAnyControl_data()
 void TstKeyboard::quizKeysOnAnyControl()
 {
     QFETCH(QString, focus);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     QVERIFY(w);
     if (!focus.isEmpty())
@@ -223,7 +209,7 @@ void TstKeyboard::quizKeysOnAnyControl()
 
 void TstKeyboard::tabReachesEveryQuizButton()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     QVERIFY(w);
     w->Option1->setFocus(Qt::TabFocusReason);
@@ -259,7 +245,7 @@ void TstKeyboard::enterAndEscapeInQuiz()
     QFETCH(int, key);
     QFETCH(bool, ends);
     QFETCH(QString, pauseCaption);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "5");
     QVERIFY(w);
     w->findChild<QWidget *>(focus)->setFocus(Qt::TabFocusReason);
@@ -282,7 +268,7 @@ void TstKeyboard::enterAndEscapeInQuiz()
 
 void TstKeyboard::enterOnMainWindowButton()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     Form1 *form = program.start();
     activate(form);
     form->Command8->setFocus(Qt::TabFocusReason); // "Show all"
@@ -305,7 +291,7 @@ void TstKeyboard::enterInSqlBoxIsGo()
 {
     QFETCH(QString, sql);
     QFETCH(int, rows);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     Form1 *form = program.start();
     activate(form);
     if (rows < 0) {
@@ -330,7 +316,7 @@ void TstKeyboard::enterInSqlBoxIsGo()
 
 void TstKeyboard::escapeInViewerAsksAsClose()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     Form1 *form = program.start();
     activate(form);
     form->Command8->click();
@@ -348,7 +334,7 @@ void TstKeyboard::escapeInViewerAsksAsClose()
 
 void TstKeyboard::everyMainWindowControlNamed()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     Form1 *form = program.start();
     int checked = 0;
     for (QWidget *control : form->findChildren<QWidget *>()) {

@@ -4,6 +4,7 @@
 #include "MarkBook.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
+#include "QuizWords.h"
 #include "QuizRules.h"
 #include "QuizStart.h"
 #include "RandomSource.h"
@@ -27,23 +28,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 const QString Marker = QStringLiteral("Got it wrong");
-
-// Four words; the last was marked in an earlier quiz, so every end of a quiz has at least
-// one marked word to list.
-std::vector<WordEntry> fourWords()
-{
-    return {{"Abate", "to lessen", "v."},
-            {"Zeal", "fervour", "n."},
-            {"Quell", "to put down", "v."},
-            {"Earlier", "from before", "Got it wrong"}};
-}
-
-// The numbers that make the next question's Random pick land on `record` of `count` and
-// its meaning go into `slot`; the wrong choices come from the seeded generator.
-QList<double> aimAt(int record, int count, int slot)
-{
-    return {(record - 0.25) / count, (slot - 0.25) / 5};
-}
 
 QStringList pointers(const QString &table = QStringLiteral("Words"))
 {
@@ -215,7 +199,7 @@ void TstQuiz::questionCount()
     QFETCH(bool, opens);
     QFETCH(bool, getSerious);
     QFETCH(int, limit);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     Form1 *form = program.start();
     Module1::questionLimit = 99;
     // Display halt re-enables the word display's controls; they show whether it ran.
@@ -292,7 +276,7 @@ void TstQuiz::openingText()
     QFETCH(QString, shown);
     QFETCH(int, questionMs);
     QFETCH(QString, line);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0", true, interval, aimAt(2, 4, 3));
     QVERIFY(w);
     QCOMPARE(program.form()->Combo2->currentText(), shown);
@@ -318,7 +302,7 @@ void TstQuiz::openingText()
 
 void TstQuiz::countdownTimesOutIntoMarkedWord()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0", true, QString(), aimAt(1, 4, 2));
     QCOMPARE(w->Label1->text(), "Abate");
     for (const char *left : {" 5", " 4", " 3", " 2", " 1"}) {
@@ -392,7 +376,7 @@ void TstQuiz::oneWordInRandomMode()
 
 void TstQuiz::limitOfThreeWithTwoRight()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "3", true, QString(), aimAt(1, 4, 1));
     answer(w, 1, aimAt(2, 4, 4));
     QVERIFY(w->RichTextBox1->statusText().endsWith(
@@ -417,7 +401,7 @@ void TstQuiz::limitOfThreeWithTwoRight()
 
 void TstQuiz::cancelBeforeAnyAnswer()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "5");
     program.dialogs().expectMessage();
     QTest::mouseClick(w->Command1, Qt::LeftButton);
@@ -433,7 +417,7 @@ void TstQuiz::cancelBeforeAnyAnswer()
 
 void TstQuiz::closeBoxEndsLikeCancel()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0", true, QString(), aimAt(2, 4, 1));
     answer(w, 0, aimAt(3, 4, 1)); // Zeal, unanswered
     program.dialogs().expectMessage();
@@ -447,7 +431,7 @@ void TstQuiz::closeBoxEndsLikeCancel()
 
 void TstQuiz::pauseAndResumeKeepTheCountdown()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     w->timer2Tick();
     w->timer2Tick();
@@ -498,7 +482,7 @@ void TstQuiz::reportByChosenSlot()
 {
     QFETCH(int, slot);
     QFETCH(QString, report);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0", true, QString(), aimAt(3, 4, slot));
     QCOMPARE(w->question().correctSlot, slot);
     const QString before = w->RichTextBox1->statusText();
@@ -582,7 +566,7 @@ void TstQuiz::editedOrDeletedWhileMarked()
 
 void TstQuiz::failedEndKeepsTheWindowOpen()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     const QStringList before = markedRows();
     Module1::currentCollection = QStringLiteral("Nowhere"); // the marked-words query fails
@@ -615,7 +599,7 @@ void TstQuiz::failedEndKeepsTheWindowOpen()
 
 void TstQuiz::wordClickAnswersEarly()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0", true, QString(), aimAt(2, 4, 5));
     w->timer2Tick();
     QTest::mouseClick(w->Label1, Qt::RightButton);
@@ -642,7 +626,7 @@ void TstQuiz::hoverLooks_data()
 void TstQuiz::hoverLooks()
 {
     QFETCH(QString, area);
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     const struct
     {
@@ -678,7 +662,7 @@ void TstQuiz::hoverLooks()
 
 void TstQuiz::statusBoxFlashesYellow()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     quiz *w = startQuiz(program, "0");
     QCOMPARE(w->Timer3, w->RichTextBox1->flashTimer());
     QCOMPARE(w->Timer3->objectName(), "Timer3");
@@ -697,7 +681,7 @@ void TstQuiz::statusBoxFlashesYellow()
 
 void TstQuiz::countdownRunsInRealTime()
 {
-    ProgramFixture program({.tables = {{"Words", fourWords()}}});
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     // No seconds chosen: each question lasts one second, and the label reaches 0 at once.
     quiz *w = startQuiz(program, "0", true, "0");
     QCOMPARE(w->Timer1->interval(), 1000);
