@@ -22,9 +22,25 @@ bool XmlGuard::feed(const char *data, qint64 size)
 {
     if (m_problem != Problem::None)
         return false;
-    for (qint64 i = 0; i < size; ++i)
-        if (!step(data[i]))
+    qint64 i = 0;
+    while (i < size) {
+        // Text and quoted values, most of a document, go a run at a time.
+        if (m_state == State::Text || m_state == State::Quoted) {
+            const bool text = m_state == State::Text;
+            const char *end = static_cast<const char *>(
+                std::memchr(data + i, text ? '<' : m_quote, size_t(size - i)));
+            const qint64 run = (end ? end - data : size) - i;
+            m_run += run;
+            if (m_run > (text ? SheetLimits::MaxXmlTextBytes : SheetLimits::MaxXmlTagBytes))
+                return fail(text ? Problem::LongText : Problem::LongTag);
+            i += run;
+            if (!end)
+                break;
+            --m_run; // step() counts the closing byte again
+        }
+        if (!step(data[i++]))
             return false;
+    }
     return true;
 }
 

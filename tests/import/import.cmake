@@ -21,3 +21,7 @@ lexmora_add_test(tst_wordimport SOURCES import/tst_wordimport.cpp
                  LIBS lexmora_import lexmora_sheetfiles lexmora_testsupport)
 lexmora_add_test(tst_form4 SOURCES import/tst_form4.cpp
                  LIBS lexmora_guitestsupport lexmora_sheetfiles)
+
+# The import's steps on one file, without the window, for scripts/check-hostile.
+add_executable(lexmora-sheetprobe import/sheetprobe.cpp)
+target_link_libraries(lexmora-sheetprobe PRIVATE lexmora_import lexmora_sheetfiles)
