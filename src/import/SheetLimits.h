@@ -25,7 +25,7 @@ constexpr qint64 MaxPartRatio = 200;
 constexpr qint64 RatioFromBytes = 16LL * 1024 * 1024;
 // XML text between two tags, one tag with its attributes, and elements inside each other.
 constexpr qint64 MaxXmlTextBytes = 1024 * 1024;
-constexpr qint64 MaxXmlTagBytes = 256 * 1024;
+constexpr qint64 MaxXmlTagBytes = 64 * 1024;
 constexpr int MaxXmlDepth = 256;
 
 // The shared-string table of an .xlsx workbook, which is held whole.

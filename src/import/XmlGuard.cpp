@@ -36,7 +36,6 @@ bool XmlGuard::feed(const char *data, qint64 size)
             i += run;
             if (!end)
                 break;
-            --m_run; // step() counts the closing byte again
         }
         if (!step(data[i++]))
             return false;
