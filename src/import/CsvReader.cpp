@@ -101,8 +101,8 @@ void CsvReader::open(const QString &path)
     rememberFile(path);
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly))
-        throw SheetError(QStringLiteral("%1 cannot be opened: %2")
-                             .arg(fileName(), m_file.errorString()));
+        throw SheetError(
+            QStringLiteral("%1 cannot be opened: %2").arg(fileName(), m_file.errorString()));
     scan();
     rewind();
     fill();

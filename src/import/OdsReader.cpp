@@ -184,9 +184,7 @@ bool OdsReader::readParagraph(QString &text)
     bool blankBefore = true;
     int depth = 1;
     bool fits = true;
-    const auto add = [&](QStringView more) {
-        fits = fits && appendWithin(text, more);
-    };
+    const auto add = [&](QStringView more) { fits = fits && appendWithin(text, more); };
     while (!xml.atEnd() && depth > 0) {
         const auto token = xml.readNext();
         if (!fits) {

@@ -56,7 +56,7 @@ private:
     Row m_row;
     bool m_hasRow = false;
     bool m_ended = false;
-    qint64 m_previousEnd = 1; // rows below this were passed before the current row
+    qint64 m_previousEnd = 1;            // rows below this were passed before the current row
     std::optional<SheetError> m_failure; // why the rows from m_failedAt on cannot be read
     qint64 m_failedAt = 0;
 };

@@ -118,8 +118,7 @@ const Sheet::Cell *Sheet::find(qint64 row, int column) const
         return nullptr;
     const Cell key{quint32(row), quint16(column), Kind::Number, 0, 0};
     const auto it = std::lower_bound(m_cells.begin(), m_cells.end(), key, cellKey);
-    return it != m_cells.end() && it->row == key.row && it->column == key.column ? &*it
-                                                                                 : nullptr;
+    return it != m_cells.end() && it->row == key.row && it->column == key.column ? &*it : nullptr;
 }
 
 double Sheet::numberOf(const Cell &cell) const
@@ -141,8 +140,7 @@ void Parser::damaged() const
                          .arg(m_fileName));
 }
 
-void Parser::addCell(Sheet::Kind kind, quint32 row, quint16 column, quint64 payload,
-                     quint32 length)
+void Parser::addCell(Sheet::Kind kind, quint32 row, quint16 column, quint64 payload, quint32 length)
 {
     if (row < 1 || row > SheetLimits::XlsMaxRows || column < 1 ||
         column > SheetLimits::XlsMaxColumns)
@@ -260,9 +258,10 @@ Sheet Parser::finish()
         damaged();
     std::vector<Sheet::Cell> &cells = m_sheet.m_cells;
     std::stable_sort(cells.begin(), cells.end(), cellKey);
-    const auto twice = std::adjacent_find(cells.begin(), cells.end(), [](const auto &a, const auto &b) {
-        return a.row == b.row && a.column == b.column;
-    });
+    const auto twice =
+        std::adjacent_find(cells.begin(), cells.end(), [](const auto &a, const auto &b) {
+            return a.row == b.row && a.column == b.column;
+        });
     if (twice != cells.end())
         damaged();
     m_sheet.m_text.squeeze();

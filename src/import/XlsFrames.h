@@ -65,7 +65,10 @@ public:
 
     // The cell at `row`, `column`, or null for an empty one.
     const Cell *find(qint64 row, int column) const;
-    QString textOf(const Cell &cell) const { return m_text.mid(qsizetype(cell.payload), cell.length); }
+    QString textOf(const Cell &cell) const
+    {
+        return m_text.mid(qsizetype(cell.payload), cell.length);
+    }
     double numberOf(const Cell &cell) const;
     qsizetype size() const { return qsizetype(m_cells.size()); }
 

@@ -102,8 +102,8 @@ void XlsxReader::findParts(QString &sheet, QString &sharedStrings)
     m_zip->check();
     m_zip->close();
     if (sheet.isEmpty())
-        throw SheetError(QStringLiteral("%1 is damaged: its first worksheet cannot be found.")
-                             .arg(fileName()));
+        throw SheetError(
+            QStringLiteral("%1 is damaged: its first worksheet cannot be found.").arg(fileName()));
 }
 
 void XlsxReader::loadSharedStrings(const QString &part)
@@ -136,8 +136,8 @@ void XlsxReader::loadSharedStrings(const QString &part)
 void XlsxReader::rewind()
 {
     if (!m_zip->open(m_sheetPart))
-        throw SheetError(QStringLiteral("%1 is damaged: the part %2 is missing.")
-                             .arg(fileName(), m_sheetPart));
+        throw SheetError(
+            QStringLiteral("%1 is damaged: the part %2 is missing.").arg(fileName(), m_sheetPart));
     restart();
 }
 

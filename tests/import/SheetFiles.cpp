@@ -427,8 +427,9 @@ QByteArray letters(qsizetype size)
 SheetFiles::PartWriter sheetAfterRow1(const SheetFiles::PartWriter &rest)
 {
     return [rest](const SheetFiles::Put &put) {
-        put("<?xml version=\"1.0\"?><worksheet xmlns=\"" + XlsxMain + "\"><sheetData><row r=\"1\">" +
-            inlineCell("A1", "alpha") + inlineCell("B1", "m") + inlineCell("C1", "p") + "</row>");
+        put("<?xml version=\"1.0\"?><worksheet xmlns=\"" + XlsxMain +
+            "\"><sheetData><row r=\"1\">" + inlineCell("A1", "alpha") + inlineCell("B1", "m") +
+            inlineCell("C1", "p") + "</row>");
         rest(put);
         put("</sheetData></worksheet>");
     };
@@ -522,9 +523,8 @@ void SheetFiles::writeHostile(Hostile kind, const QString &path, int scale)
         });
         return;
     case Hostile::ManySharedStrings: {
-        const auto sheet = sheetAfterRow1([](const Put &put) {
-            put("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>");
-        });
+        const auto sheet = sheetAfterRow1(
+            [](const Put &put) { put("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>"); });
         writeRawXlsx(path, sheet, [](const Put &put) {
             put("<?xml version=\"1.0\"?><sst xmlns=\"" + XlsxMain + "\">");
             QByteArray chunk;

@@ -33,8 +33,8 @@ PartWriter text(const QByteArray &bytes);
 
 // A workbook of one sheet whose XML (from <worksheet> to its end) is `sheet`; the shared
 // strings and the workbook part are written when given, else small defaults.
-void writeRawXlsx(const QString &path, const PartWriter &sheet, const PartWriter &sharedStrings = {},
-                  const PartWriter &workbook = {});
+void writeRawXlsx(const QString &path, const PartWriter &sheet,
+                  const PartWriter &sharedStrings = {}, const PartWriter &workbook = {});
 // A spreadsheet whose content.xml is `table` inside the usual elements, from <table:table>
 // to its end.
 void writeRawOds(const QString &path, const PartWriter &table);

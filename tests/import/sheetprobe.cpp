@@ -64,10 +64,10 @@ int probe(const QString &path)
     try {
         sheet = SheetReader::openFile(path, keepGoing);
         sheet->setKeepGoing(keepGoing);
-        opened = QStringLiteral("preview \"%1\" \"%2\" \"%3\"")
-                     .arg(shortened(sheet->cell(1, 1).toText()),
-                          shortened(sheet->cell(1, 2).toText()),
-                          shortened(sheet->cell(1, 3).toText()));
+        opened =
+            QStringLiteral("preview \"%1\" \"%2\" \"%3\"")
+                .arg(shortened(sheet->cell(1, 1).toText()), shortened(sheet->cell(1, 2).toText()),
+                     shortened(sheet->cell(1, 3).toText()));
     } catch (const SheetError &e) {
         opened = QStringLiteral("refused: ") + shortened(e.message());
         sheet.reset();
@@ -86,9 +86,9 @@ int probe(const QString &path)
             });
         clock.tick();
         importWorst = clock.worst;
-        imported = QStringLiteral("%L1 rows").arg(result.imported) +
-                   (result.failed ? QStringLiteral(", stopped: ") + shortened(result.error)
-                                  : QString());
+        imported =
+            QStringLiteral("%L1 rows").arg(result.imported) +
+            (result.failed ? QStringLiteral(", stopped: ") + shortened(result.error) : QString());
     }
     const qint64 importMs = timer.elapsed();
     print(QStringLiteral("%1\n  open %2 ms (longest without a tick %3 ms): %4\n  import %5 ms "
@@ -109,11 +109,11 @@ int make(const QString &folder)
     QDir().mkpath(folder);
     // As large as the files the faults were found with: an 18 MB text, a 1 GB cell.
     const QList<QPair<Hostile, int>> files{
-        {Hostile::WholeWorkbook, 30},     {Hostile::ManySharedStrings, 1},
-        {Hostile::LongCell, 1},           {Hostile::HugeCell, 1},
-        {Hostile::DeepXml, 1},            {Hostile::RowNumberPastSheet, 1},
-        {Hostile::ColumnPastSheet, 1},    {Hostile::RepeatedColumns, 1},
-        {Hostile::UnclosedQuote, 90},     {Hostile::NulInText, 1},
+        {Hostile::WholeWorkbook, 30},  {Hostile::ManySharedStrings, 1},
+        {Hostile::LongCell, 1},        {Hostile::HugeCell, 1},
+        {Hostile::DeepXml, 1},         {Hostile::RowNumberPastSheet, 1},
+        {Hostile::ColumnPastSheet, 1}, {Hostile::RepeatedColumns, 1},
+        {Hostile::UnclosedQuote, 90},  {Hostile::NulInText, 1},
     };
     for (const auto &[kind, scale] : files) {
         const QString path = QDir(folder).filePath(SheetFiles::hostileName(kind));

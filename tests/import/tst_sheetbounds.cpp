@@ -97,10 +97,10 @@ private slots:
 
 void TestSheetBounds::hostileFiles_data()
 {
-    QTest::addColumn<QString>("file");     // under the test data, or a Hostile to write
-    QTest::addColumn<int>("kind");         // -1: `file` is test data
-    QTest::addColumn<QString>("refused");  // part of the reason the open gives, or empty
-    QTest::addColumn<qint64>("imported");  // rows the import saves before it stops
+    QTest::addColumn<QString>("file");      // under the test data, or a Hostile to write
+    QTest::addColumn<int>("kind");          // -1: `file` is test data
+    QTest::addColumn<QString>("refused");   // part of the reason the open gives, or empty
+    QTest::addColumn<qint64>("imported");   // rows the import saves before it stops
     QTest::addColumn<QString>("stoppedBy"); // part of why it stops
 
     const auto real = [](const char *name, const char *file, const char *refused) {
@@ -125,8 +125,8 @@ void TestSheetBounds::hostileFiles_data()
          "more shared text than this program reads", 0, "");
     made("a meaning of 100,000 characters", Hostile::LongCell, "", 1,
          "row 2, column 2 is longer than 65,536 characters");
-    made("elements nested a million deep", Hostile::DeepXml, "nests its elements more than 256",
-         0, "");
+    made("elements nested a million deep", Hostile::DeepXml, "nests its elements more than 256", 0,
+         "");
     made("row 9223372036854775807", Hostile::RowNumberPastSheet, "", 1,
          "numbers a row 9223372036854775807, past the last row");
     made("a cell at XFE1048577", Hostile::ColumnPastSheet, "", 1,
@@ -196,8 +196,8 @@ void TestSheetBounds::xmlGuard_data()
         << "<t>" + QByteArray(MaxXmlTextBytes + 1, 'x') + "</t>" << Problem::LongText;
     QTest::newRow("blanks between rows are text")
         << "<r/>" + QByteArray(MaxXmlTextBytes + 1, ' ') + "<r/>" << Problem::LongText;
-    QTest::newRow("a long comment") << "<!--" + QByteArray(MaxXmlTextBytes + 1, '-') + "-->"
-                                    << Problem::LongText;
+    QTest::newRow("a long comment")
+        << "<!--" + QByteArray(MaxXmlTextBytes + 1, '-') + "-->" << Problem::LongText;
     QTest::newRow("a long CDATA section")
         << "<![CDATA[" + QByteArray(MaxXmlTextBytes + 1, '<') + "]]>" << Problem::LongText;
     QTest::newRow("a long attribute value")
@@ -231,15 +231,13 @@ void TestSheetBounds::sheetEdges_data()
 
     const QByteArray c = "<c r=\"A1\" t=\"inlineStr\"><is><t>w</t></is></c>";
     QTest::newRow("xlsx last row")
-        << "xlsx" << xlsxSheet("<row r=\"1048576\">" + c + "</row>") << qint64(1048576) << 1
-        << "w";
+        << "xlsx" << xlsxSheet("<row r=\"1048576\">" + c + "</row>") << qint64(1048576) << 1 << "w";
     QTest::newRow("xlsx last column")
         << "xlsx"
         << xlsxSheet("<row r=\"1\"><c r=\"XFD1\" t=\"inlineStr\"><is><t>far</t></is></c></row>")
         << qint64(1) << 16384 << "far";
-    QTest::newRow("xlsx row 1048577")
-        << "xlsx" << xlsxSheet("<row r=\"1048577\">" + c + "</row>") << qint64(1) << 1
-        << "error: numbers a row 1048577";
+    QTest::newRow("xlsx row 1048577") << "xlsx" << xlsxSheet("<row r=\"1048577\">" + c + "</row>")
+                                      << qint64(1) << 1 << "error: numbers a row 1048577";
     QTest::newRow("xlsx rows before a damaged one read")
         << "xlsx" << xlsxSheet("<row r=\"1\">" + c + "</row><row r=\"-5\">" + c + "</row>")
         << qint64(1) << 1 << "w";
@@ -253,20 +251,24 @@ void TestSheetBounds::sheetEdges_data()
         << xlsxSheet("<row r=\"1\">" + QByteArray("<c r=\"B1\"/>").repeated(1000000) + c + "</row>")
         << qint64(1) << 1 << "w";
     QTest::newRow("xlsx a shared string past the table")
-        << "xlsx" << xlsxSheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>99999999999999999999</v></c></row>")
+        << "xlsx"
+        << xlsxSheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>99999999999999999999</v></c></row>")
         << qint64(1) << 1 << "error: names shared string";
     QTest::newRow("ods empty rows past the sheet are clamped")
-        << "ods" << odsTable(odsRow("w") + "<table:table-row table:number-rows-repeated=\"99999999999999999999\"/>" + odsRow("x"))
+        << "ods"
+        << odsTable(odsRow("w") +
+                    "<table:table-row table:number-rows-repeated=\"99999999999999999999\"/>" +
+                    odsRow("x"))
         << qint64(1048576) << 1 << "";
     QTest::newRow("ods a word repeated to the last row")
-        << "ods" << odsTable("<table:table-row table:number-rows-repeated=\"1048575\"/>" + odsRow("w", "1"))
+        << "ods"
+        << odsTable("<table:table-row table:number-rows-repeated=\"1048575\"/>" + odsRow("w", "1"))
         << qint64(1048576) << 1 << "w";
     QTest::newRow("ods a word repeated past the last row, the rows before readable")
-        << "ods" << odsTable(odsRow("v") + odsRow("w", "1048576"))
-        << qint64(1) << 1 << "v";
+        << "ods" << odsTable(odsRow("v") + odsRow("w", "1048576")) << qint64(1) << 1 << "v";
     QTest::newRow("ods ... but not that word")
-        << "ods" << odsTable(odsRow("v") + odsRow("w", "1048576"))
-        << qint64(2) << 1 << "error: row 2 is repeated past the last row";
+        << "ods" << odsTable(odsRow("v") + odsRow("w", "1048576")) << qint64(2) << 1
+        << "error: row 2 is repeated past the last row";
     QTest::newRow("ods empty columns past the sheet are clamped")
         << "ods"
         << odsTable("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>w"
@@ -291,18 +293,23 @@ void TestSheetBounds::sheetEdges_data()
                     "office:value=\"42\"><text:p><text:s text:c=\"70000\"/></text:p>"
                     "</table:table-cell></table:table-row>")
         << qint64(1) << 1 << "42";
-    QTest::newRow("csv a field as long as allowed")
-        << "csv" << "\"" + QByteArray(65536, 'x') + "\",m\n" << qint64(1) << 2 << "m";
+    QTest::newRow("csv a field as long as allowed") << "csv"
+                                                    << "\"" + QByteArray(65536, 'x') + "\",m\n"
+                                                    << qint64(1) << 2 << "m";
     QTest::newRow("csv a field one longer, its neighbour still read")
-        << "csv" << "\"" + QByteArray(65537, 'x') + "\",m\n" << qint64(1) << 2 << "m";
+        << "csv"
+        << "\"" + QByteArray(65537, 'x') + "\",m\n"
+        << qint64(1) << 2 << "m";
     QTest::newRow("csv ... but not that field")
-        << "csv" << "\"" + QByteArray(65537, 'x') + "\",m\n" << qint64(1) << 1
-        << "error: row 1, column 1 is longer than 65,536";
+        << "csv"
+        << "\"" + QByteArray(65537, 'x') + "\",m\n"
+        << qint64(1) << 1 << "error: row 1, column 1 is longer than 65,536";
     QTest::newRow("csv content past the last column")
-        << "csv" << QByteArray(20000, ',') + "w\n" << qint64(1) << 1
-        << "error: row 1 has a cell past the last column";
-    QTest::newRow("csv empty fields past the last column")
-        << "csv" << "w" + QByteArray(20000, ',') + "\n" << qint64(1) << 1 << "w";
+        << "csv" << QByteArray(20000, ',') + "w\n"
+        << qint64(1) << 1 << "error: row 1 has a cell past the last column";
+    QTest::newRow("csv empty fields past the last column") << "csv"
+                                                           << "w" + QByteArray(20000, ',') + "\n"
+                                                           << qint64(1) << 1 << "w";
 }
 
 void TestSheetBounds::sheetEdges()
@@ -315,9 +322,10 @@ void TestSheetBounds::sheetEdges()
     QTemporaryDir dir;
     const QString path = dir.filePath("edge." + format);
     if (format == "xlsx") {
-        SheetFiles::writeRawXlsx(path, SheetFiles::text(content),
-                                 SheetFiles::text("<sst xmlns=\"http://schemas.openxmlformats.org/"
-                                                  "spreadsheetml/2006/main\"><si><t>s</t></si></sst>"));
+        SheetFiles::writeRawXlsx(
+            path, SheetFiles::text(content),
+            SheetFiles::text("<sst xmlns=\"http://schemas.openxmlformats.org/"
+                             "spreadsheetml/2006/main\"><si><t>s</t></si></sst>"));
     } else if (format == "ods") {
         SheetFiles::writeRawOds(path, SheetFiles::text(content));
     } else {
@@ -349,17 +357,18 @@ void TestSheetBounds::nulBytesAreRefused_data()
     QTest::newRow("csv, at the start") << "csv" << QByteArray("Ab\0cd,m\n", 8);
     QTest::newRow("csv, past the part looked at to tell the format")
         << "csv" << QByteArray("w,m\n").repeated(2000) + QByteArray("Ab\0cd,m\n", 8);
-    QTest::newRow("csv in Windows-1252") << "csv"
-                                         << QByteArray("caf\xE9,m\n").repeated(2000) +
-                                                QByteArray("Ab\0cd,m\n", 8);
+    QTest::newRow("csv in Windows-1252")
+        << "csv" << QByteArray("caf\xE9,m\n").repeated(2000) + QByteArray("Ab\0cd,m\n", 8);
     QTest::newRow("xlsx, as a character reference")
-        << "xlsx" << xlsxSheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Ab&#0;cd</t></is>"
-                               "</c></row>");
+        << "xlsx"
+        << xlsxSheet("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Ab&#0;cd</t></is>"
+                     "</c></row>");
     QTest::newRow("xlsx, as a byte")
-        << "xlsx" << xlsxSheet(QByteArray("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Ab\0cd"
-                                          "</t></is></c></row>", 56));
-    QTest::newRow("ods, as a byte")
-        << "ods" << odsTable(odsRow(QByteArray("Ab\0cd", 5)));
+        << "xlsx"
+        << xlsxSheet(QByteArray("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Ab\0cd"
+                                "</t></is></c></row>",
+                                56));
+    QTest::newRow("ods, as a byte") << "ods" << odsTable(odsRow(QByteArray("Ab\0cd", 5)));
 }
 
 void TestSheetBounds::nulBytesAreRefused()

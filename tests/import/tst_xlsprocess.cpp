@@ -116,13 +116,13 @@ void TestXlsProcess::failingReader_data()
     QTest::newRow("hangs") << QByteArray() << QByteArray("exec sleep 30")
                            << "reading it took more than 0.3 seconds";
     QTest::newRow("says nothing") << QByteArray() << QByteArray("exit 0") << damaged;
-    QTest::newRow("not our format") << QByteArray("PK\3\4 something else") << QByteArray()
-                                    << damaged;
+    QTest::newRow("not our format")
+        << QByteArray("PK\3\4 something else") << QByteArray() << damaged;
     QTest::newRow("no end") << Magic + one << QByteArray() << damaged;
     QTest::newRow("an end that counts wrong") << Magic + one + end(2) << QByteArray() << damaged;
     QTest::newRow("more after the end") << Magic + one + end(1) + one << QByteArray() << damaged;
-    QTest::newRow("a frame of no kind") << Magic + QByteArray("Z123456") + end(1) << QByteArray()
-                                        << damaged;
+    QTest::newRow("a frame of no kind")
+        << Magic + QByteArray("Z123456") + end(1) << QByteArray() << damaged;
     QTest::newRow("row 0") << Magic + textCell(0, 1, "w") + end(1) << QByteArray() << damaged;
     QTest::newRow("row past an .xls sheet")
         << Magic + textCell(65537, 1, "w") + end(1) << QByteArray() << damaged;
@@ -177,8 +177,8 @@ void TestXlsProcess::answerIsReadAsItComes()
     f.write(answer);
     f.close();
     const QByteArray file = QFile::encodeName(f.fileName());
-    XlsReader::setToolForTests(fakeTool("head -c 13 '" + file + "'; sleep 0.2; tail -c +14 '" +
-                                        file + "'"));
+    XlsReader::setToolForTests(
+        fakeTool("head -c 13 '" + file + "'; sleep 0.2; tail -c +14 '" + file + "'"));
     auto reader = SheetReader::openFile(workbook());
     QCOMPARE(reader->cell(2, 1).toText(), "42.5");
     QCOMPARE(reader->cell(1, 2).toText(), QString::fromUtf8("café"));
