@@ -15,7 +15,6 @@
 #include <QtEndian>
 
 #include <cerrno>
-#include <cstdio>
 
 #include <signal.h>
 
@@ -70,7 +69,6 @@ private slots:
     void failingReader_data();
     void failingReader();
     void answerIsReadAsItComes();
-    void writerAndParserAgree();
     void cancelKillsTheReader();
 
 private:
@@ -196,37 +194,6 @@ void TestXlsProcess::answerIsReadAsItComes()
     } catch (const SheetError &e) {
         QVERIFY2(e.message().contains("longer than 65,536"), qPrintable(e.message()));
     }
-}
-
-void TestXlsProcess::writerAndParserAgree()
-{
-    // What the reading process writes is what the program takes, fed a byte at a time.
-    std::FILE *out = std::tmpfile();
-    QVERIFY(out);
-    XlsFrames::Writer writer(out);
-    writer.number(65536, 256, -3.25);
-    writer.text(1, 1, QByteArray("Αθήνα"));
-    writer.text(1, 2, QByteArray());
-    writer.formula(7, 7);
-    writer.end();
-    QVERIFY(!writer.failed());
-    std::rewind(out);
-    QByteArray bytes;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
-        bytes.append(buffer, qsizetype(n));
-    std::fclose(out);
-
-    XlsFrames::Parser parser("book.xls");
-    for (char c : bytes)
-        parser.feed(&c, 1);
-    const XlsFrames::Sheet sheet = parser.finish();
-    QCOMPARE(sheet.size(), 4);
-    QCOMPARE(sheet.numberOf(*sheet.find(65536, 256)), -3.25);
-    QCOMPARE(sheet.textOf(*sheet.find(1, 1)), QString::fromUtf8("Αθήνα"));
-    QCOMPARE(sheet.textOf(*sheet.find(1, 2)), QString());
-    QCOMPARE(sheet.find(7, 7)->kind, XlsFrames::Sheet::Kind::Formula);
-    QVERIFY(!sheet.find(2, 2));
 }
 
 void TestXlsProcess::cancelKillsTheReader()
