@@ -3,6 +3,7 @@
 #include "Backups.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
+#include "LongWork.h"
 #include "Looks.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTreeView>
@@ -296,15 +298,29 @@ void Form4::list1Click()
             throw SheetError(QStringLiteral("No such cell: %1").arg(cell));
         m_startColumn = column;
         m_startRow = row;
-        auto sheet = SheetReader::openFile(path);
-        const QString word = sheet->cell(row, column).toText();
-        const QString meaning = sheet->cell(row, column + 1).toText();
-        const QString pointer = sheet->cell(row, column + 2).toText();
+        std::unique_ptr<SheetReader> sheet;
+        QString word, meaning, pointer;
+        {
+            // Opening a large (or hostile) file takes a while: the window keeps painting
+            // and a Cancel box comes up after half a second.
+            LongWork work(this, QStringLiteral("Opening %1...").arg(file->text()));
+            const SheetReader::KeepGoing keepGoing = [&work] { return work.tick(); };
+            sheet = SheetReader::openFile(path, keepGoing);
+            sheet->setKeepGoing(keepGoing);
+            const auto forget = qScopeGuard([&] { sheet->setKeepGoing({}); });
+            word = sheet->cell(row, column).toText();
+            meaning = sheet->cell(row, column + 1).toText();
+            pointer = sheet->cell(row, column + 2).toText();
+        }
         m_sheet = std::move(sheet);
         Label1->setText(QStringLiteral("Starting Word : ") + word);
         Label2->setText(QStringLiteral("Meaning : ") + meaning);
         Label3->setText(QStringLiteral("Pointer : ") + pointer);
         Label4->hide();
+    } catch (const SheetCancelled &e) {
+        // The user stopped it: no file is chosen, and nothing needs saying but that.
+        Label4->setText(e.message());
+        Label4->show();
     } catch (const SheetError &e) {
         // The message box names no reason; the line under the preview does.
         Label4->setText(e.message());

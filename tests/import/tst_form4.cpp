@@ -3,9 +3,11 @@
 #include "Backups.h"
 #include "Form4.h"
 #include "HoverLooks.h"
+#include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "SheetFiles.h"
+#include "XlsReader.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,8 +18,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QScopeGuard>
 #include <QTimer>
 #include <SQLiteCpp/Statement.h>
 
@@ -90,6 +94,9 @@ private slots:
     void cancelStopsARunningImport();
     void unreadableDriveKeepsDirectory();
     void hoverLooks();
+    void hostileFileIsRefusedWithItsReason_data();
+    void hostileFileIsRefusedWithItsReason();
+    void openingCanBeCancelled();
 
 private:
     Form4 *open();
@@ -428,6 +435,76 @@ void TestForm4::hoverLooks()
         QVERIFY(!form->Command1->font().italic());
         QCOMPARE(form->Command1->font().pointSize(), 10);
     }
+    form->close();
+}
+
+void TestForm4::hostileFileIsRefusedWithItsReason_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a row repeated 2^40 times")
+        << "hostile/rep_rows.ods" << "repeated past the last row a sheet can have";
+    QTest::newRow("an .xls file that crashes FreeXL")
+        << "damaged/sst_continue-15-bytes-changed.xls" << "the .xls reader stopped on it";
+}
+
+void TestForm4::hostileFileIsRefusedWithItsReason()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    const QString source = QStringLiteral(LEXMORA_TESTDATA "/") + file;
+    if (!QFile::exists(source))
+        QSKIP("The hostile files are not here.");
+    const QString name = QFileInfo(file).fileName();
+    QVERIFY(QFile::copy(source, m_program->folder().path(name)));
+    QPointer<Form4> form = open();
+    m_program->dialogs().expectMessage();
+    choose(form, name, "A1");
+    QCOMPARE(m_program->dialogs().last().text, BadParameters);
+    QVERIFY(!form->hasWorksheet());
+    QVERIFY2(form->Label4->text().contains(reason), qPrintable(form->Label4->text()));
+    // The program goes on: the window takes the next file.
+    SheetFiles::writeCsv(m_program->folder().path("good.csv"), 1,
+                         SheetFiles::fromList({{"abate", "to lessen"}}));
+    form->setDirPath(m_program->folder().path());
+    choose(form, "good.csv", "A1");
+    form->list1Click(); // A1 was already the current cell
+    QVERIFY(form->hasWorksheet());
+    QCOMPARE(form->Label1->text(), "Starting Word : abate");
+    form->close();
+}
+
+void TestForm4::openingCanBeCancelled()
+{
+    // A reader that takes its time: the Cancel box comes up, and Cancel ends the opening
+    // without an error box; no file is chosen.
+    QFile tool(m_program->folder().path("slow-reader.sh"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\nexec sleep 30\n");
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    XlsReader::setToolForTests(tool.fileName());
+    LongWork::setShowAfterForTests(0);
+    const auto restore = qScopeGuard([] {
+        XlsReader::setToolForTests({});
+        LongWork::setShowAfterForTests(-1);
+    });
+    SheetFiles::writeXls(m_program->folder().path("slow.xls"), 1,
+                         SheetFiles::fromList({{"word"}}));
+    QPointer<Form4> form = open();
+    QTimer press;
+    connect(&press, &QTimer::timeout, [] {
+        if (QProgressDialog *box = LongWork::currentDialog())
+            box->cancel();
+    });
+    press.start(50);
+    const int before = int(m_program->dialogs().calls().size());
+    choose(form, "slow.xls", "A1");
+    press.stop();
+    QCOMPARE(int(m_program->dialogs().calls().size()), before);
+    QVERIFY(!form->hasWorksheet());
+    QCOMPARE(form->Label4->text(), "Reading the file was cancelled.");
+    QVERIFY(form->isVisible());
     form->close();
 }
 
