@@ -1,5 +1,7 @@
 #include "LongWork.h"
 
+#include "Titles.h"
+
 #include <QApplication>
 #include <QProgressDialog>
 #include <QTimer>
@@ -11,7 +13,7 @@
 
 namespace {
 
-const QString BoxTitle = QStringLiteral("Lexmora! Wordbrawl");
+const QString &BoxTitle = Titles::Wordbrawl;
 
 int showAfterOverride = -1;
 LongWork *innermost = nullptr;

@@ -8,6 +8,7 @@
 #include "RandomSource.h"
 #include "SwitchTimer.h"
 #include "TableCursor.h"
+#include "Titles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 const QString NoWords = QStringLiteral("Sorry! There are no words in this collection!");
 const QString FirstWord = QStringLiteral("You are already looking up the first word buddy!");
 const QString LastWord = QStringLiteral("You are already looking up the last word buddy!");

@@ -7,6 +7,7 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "SheetReader.h"
+#include "Titles.h"
 #include "WordImport.h"
 
 #include <QApplication>
@@ -26,8 +27,8 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
-const QString TitleBang = QStringLiteral("Lexmora! Wordbrawl!");
+const QString &Title = Titles::Wordbrawl;
+const QString &TitleBang = Titles::WordbrawlBang;
 const QString NeedsExcel =
     QStringLiteral("This option requires Microsoft Excel. If you do not have it, please install "
                    "it. \r\nDo you wish to proceed ? ");
@@ -75,7 +76,7 @@ Form4::Form4(MainWindowPort &main)
       m_looks(new HoverLooks(this)), m_dirModel(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Import From Excel"));
+    setWindowTitle(Titles::Import);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 

@@ -1,5 +1,7 @@
 #include "QueryProgress.h"
 
+#include "Titles.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
@@ -7,7 +9,7 @@
 namespace {
 
 constexpr int PaintEveryMs = 50;
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 
 QString rowsText(qint64 rows)
 {

@@ -9,6 +9,7 @@
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
 #include "SqlParser.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -25,12 +26,12 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 const QString NoRecords =
     QStringLiteral("Sorry, there are no records under these set of conditions!");
 const QString LeaveMarks =
     QStringLiteral("Would you like to leave the words marked 'Got it wrong' ?");
-const QString LeaveMarksTitle = QStringLiteral("Lexmora! Wordbrawl!");
+const QString &LeaveMarksTitle = Titles::WordbrawlBang;
 const QString Removed =
     QStringLiteral(" Removed the pointer 'Got it wrong' from appropriate words\r\n");
 const QString NotRemoved = QStringLiteral("The pointer 'Got it wrong' could not be removed: ");
@@ -81,7 +82,7 @@ sqlret::sqlret(MainWindowPort &main)
 {
     QueryProgress::install();
     setObjectName(QStringLiteral("sqlret"));
-    setWindowTitle(QStringLiteral("Lexmora! Word power!"));
+    setWindowTitle(Titles::ResultsViewer);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 

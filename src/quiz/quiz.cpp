@@ -11,6 +11,7 @@
 #include "RandomSource.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -76,7 +77,7 @@ quiz::~quiz()
 void quiz::buildControls()
 {
     setObjectName(QStringLiteral("quiz"));
-    setWindowTitle(QStringLiteral("Lexmora! Quiz! Wordbrawl!"));
+    setWindowTitle(Titles::Quiz);
     setFixedSize(Twips::toPixels(9600), Twips::toPixels(7860));
     Looks::givePaperBackground(this);
 

@@ -12,6 +12,7 @@
 #include "StatusBox.h"
 #include "StoreError.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -28,7 +29,7 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 
 // What the Welcome text and the word panel's start text report of the collection.
 struct CollectionSummary

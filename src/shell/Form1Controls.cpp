@@ -8,6 +8,7 @@
 #include "PaintedPicture.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -90,7 +91,7 @@ QFrame *line(QWidget *parent, QFrame::Shape shape)
 void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
+    setWindowTitle(Titles::MainWindow);
     // The panes leave a narrow margin of bare window along the right and the bottom.
     setFixedSize(Twips::toPixels(21090), Twips::toPixels(PanelGeometry::PaneHeight + 90));
     Looks::givePaperBackground(this);

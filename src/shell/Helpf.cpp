@@ -4,6 +4,7 @@
 #include "Looks.h"
 #include "MainWindowPort.h"
 #include "TitleArt.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -77,7 +78,7 @@ Helpf::Helpf(MainWindowPort &main)
     : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_looks(new HoverLooks(this))
 {
     setObjectName(QStringLiteral("Helpf"));
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(Titles::Help);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 
