@@ -44,12 +44,6 @@ const QString WordDisplay::GoCaption = QStringLiteral("Go..");
 WordDisplay::WordDisplay(const Controls &controls, MainWindowPort &main, QObject *parent)
     : QObject(parent), m_c(controls), m_main(main)
 {
-    connect(m_c.Command2, &QPushButton::clicked, this, &WordDisplay::command2Click);
-    connect(m_c.Command3, &QPushButton::clicked, this, &WordDisplay::command3Click);
-    connect(m_c.Command4, &QPushButton::clicked, this, &WordDisplay::command4Click);
-    connect(m_c.Command14, &QPushButton::clicked, this, &WordDisplay::command14Click);
-    connect(m_c.Command15, &QPushButton::clicked, this, &WordDisplay::command15Click);
-    connect(m_c.Timer1, &SwitchTimer::tick, this, &WordDisplay::timer1Tick);
 }
 
 TableCursor *WordDisplay::records() const

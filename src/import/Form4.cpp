@@ -29,9 +29,6 @@ namespace {
 
 const QString &Title = Titles::Wordbrawl;
 const QString &TitleBang = Titles::WordbrawlBang;
-const QString NeedsExcel =
-    QStringLiteral("This option requires Microsoft Excel. If you do not have it, please install "
-                   "it. \r\nDo you wish to proceed ? ");
 const QString DriveError = QStringLiteral("Sorry, An error was reported! Try a different path");
 const QString NoFile =
     QStringLiteral("Sorry, I have not been able to locate the file! Please try again. ");
@@ -62,18 +59,9 @@ QString volumeRoot(const QString &path)
 
 } // namespace
 
-void Form4::command12Click(MainWindowPort &main)
-{
-    main.displayHalt();
-    if (!Dialogs::current().question(NeedsExcel, TitleBang))
-        return;
-    main.mainWindow()->setEnabled(false);
-    (new Form4(main))->load();
-}
-
 Form4::Form4(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
-      m_looks(new HoverLooks(this)), m_dirModel(new QFileSystemModel(this))
+    : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this)),
+      m_dirModel(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(Titles::Import);
@@ -187,8 +175,7 @@ void Form4::buildControls()
 
 void Form4::load()
 {
-    if (m_mainWindow)
-        m_mainWindow->hide();
+    m_loan.take(this, MainWindowLoan::Away::Hidden);
     fillDrives();
     setDirPath(QDir::currentPath());
     show();
@@ -399,10 +386,6 @@ void Form4::closeEvent(QCloseEvent *event)
 
 void Form4::returnToMain()
 {
-    if (m_returned)
-        return;
-    m_returned = true;
     m_sheet.reset();
-    if (m_mainWindow)
-        m_main.returnToMain();
+    m_loan.giveBack();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "MainWindowLoan.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -25,9 +26,6 @@ class Form4 : public QWidget
     Q_OBJECT
 
 public:
-    // The Main window's "Import": Display halt, the warning, then the window.
-    static void command12Click(MainWindowPort &main);
-
     // A top-level window that deletes itself when closed.
     explicit Form4(MainWindowPort &main);
     ~Form4() override;
@@ -73,8 +71,7 @@ private:
     void runImport();
     void returnToMain();
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
+    MainWindowLoan m_loan;
     HoverLooks *m_looks;
     QFileSystemModel *m_dirModel;
     QString m_dirPath;
@@ -83,5 +80,4 @@ private:
     int m_startColumn = 0;
     bool m_importing = false;
     bool m_stopRequested = false;
-    bool m_returned = false;
 };

@@ -1,6 +1,7 @@
 #include "QueryProgress.h"
 
 #include "Titles.h"
+#include "WindowOwner.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -71,5 +72,7 @@ void QueryProgress::showDialog()
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     QObject::connect(m_dialog, &QProgressDialog::canceled, m_dialog, [this] { m_cancelled = true; });
+    // A window of its own above the window the query runs from.
+    WindowOwner::keepAbove(m_dialog, WindowOwner::forNewBox());
     m_dialog->show();
 }

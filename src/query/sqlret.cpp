@@ -77,8 +77,7 @@ QFrame *line(QWidget *parent, const char *name, double left, double top, double 
 } // namespace
 
 sqlret::sqlret(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
-      m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
+    : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
 {
     QueryProgress::install();
     setObjectName(QStringLiteral("sqlret"));
@@ -227,8 +226,8 @@ void sqlret::blankRow(int row)
 
 void sqlret::load()
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
+    // The openers have hidden the Main window already.
+    m_loan.take(this, MainWindowLoan::Away::Disabled);
     show();
 
     const Snapshot *rows = Module1::queryResult.get();
@@ -378,8 +377,8 @@ void sqlret::clearMarks()
         Dialogs::current().message(NotRemoved + QString::fromUtf8(e.what()), Title);
         return;
     }
-    if (m_mainWindow)
-        m_main.appendStatusText(Removed);
+    if (MainWindowPort *main = m_loan.port())
+        main->appendStatusText(Removed);
 }
 
 void sqlret::closeEvent(QCloseEvent *event)
@@ -391,11 +390,10 @@ void sqlret::closeEvent(QCloseEvent *event)
 
 void sqlret::returnToMain()
 {
-    if (m_returned || !m_mainWindow)
+    if (!m_loan.held())
         return;
-    m_returned = true;
     stopReading();
     hide();
-    m_main.setSqlText(QString());
-    m_main.returnToMain();
+    m_loan.port()->setSqlText(QString());
+    m_loan.giveBack();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "MainWindowLoan.h"
+
 #include <QWidget>
 
 #include <array>
@@ -78,10 +79,8 @@ private:
     void setTotal(qint64 total);
     void returnToMain();
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
+    MainWindowLoan m_loan;
     HoverLooks *m_looks;
     QTimer *m_reader; // reads the rest of a large result a slice at a time
     qint64 m_total = 0;
-    bool m_returned = false;
 };

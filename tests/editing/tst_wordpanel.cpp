@@ -373,29 +373,9 @@ void TstWordPanel::asksTheControlPanelToCloseAndOpen()
     auto *frame = new QGroupBox(&window);
     const auto edit = [frame] { return new QLineEdit(frame); };
     const auto button = [&window] { return new QPushButton(&window); };
-    const auto group = [&window] { return new QGroupBox(&window); };
     RecordingPort port;
-    WordPanel panel({frame,
-                     edit(),
-                     new QComboBox(frame),
-                     edit(),
-                     edit(),
-                     button(),
-                     button(),
-                     button(),
-                     new StatusBox(Qt::green, frame),
-                     new QWidget(&window),
-                     group(),
-                     group(),
-                     group(),
-                     group(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button()},
+    WordPanel panel({frame, edit(), new QComboBox(frame), edit(), edit(), button(), button(),
+                     button(), new StatusBox(Qt::green, frame), new QWidget(&window)},
                     port);
     panel.command9Click();
     QCOMPARE(port.calls, (QStringList{"displayHalt", "closeRequest"}));

@@ -1,5 +1,6 @@
 // Start-up and the Main window, started exactly as main() does.
 #include "Form1.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
 #include "ProgramFixture.h"

@@ -2,6 +2,7 @@
 // Status flash of both boxes, hover looks, popup help and flat button faces.
 #include "Form1.h"
 #include "HoverLooks.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
 #include "ProgramFixture.h"
