@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -325,7 +326,23 @@ bool sqlret::eventFilter(QObject *watched, QEvent *event)
     if (watched == Slider1) {
         switch (event->type()) {
         case QEvent::KeyPress:
-        case QEvent::KeyRelease:
+            m_keysDown.insert(static_cast<QKeyEvent *>(event)->key());
+            slider1Scroll();
+            break;
+        case QEvent::KeyRelease: {
+            // The release of a key pressed elsewhere (the Enter that opened the window) is
+            // none of the slider's business.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (!m_keysDown.contains(key->key()))
+                break;
+            if (!key->isAutoRepeat())
+                m_keysDown.remove(key->key());
+            slider1Scroll();
+            break;
+        }
+        case QEvent::FocusOut:
+            m_keysDown.clear();
+            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::Wheel:

@@ -2,6 +2,7 @@
 
 #include "MainWindowLoan.h"
 
+#include <QSet>
 #include <QWidget>
 
 #include <array>
@@ -83,4 +84,5 @@ private:
     HoverLooks *m_looks;
     QTimer *m_reader; // reads the rest of a large result a slice at a time
     qint64 m_total = 0;
+    QSet<int> m_keysDown; // keys pressed on the slider and not yet released
 };

@@ -7,6 +7,7 @@
 #include "sqlret.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -115,6 +116,8 @@ private slots:
     void largeResultShowsFirstPageBeforeReadingAll();
     void sliderEventsRefreshThePage_data();
     void sliderEventsRefreshThePage();
+    void keyReleasedWithoutItsPressDoesNotPage_data();
+    void keyReleasedWithoutItsPressDoesNotPage();
     void pagingThroughFortyThousandRows();
     void emptyPointerCellAfterPaging();
     void resultWithOneColumn();
@@ -278,6 +281,35 @@ void TstSqlret::sliderEventsRefreshThePage()
     QCOMPARE(row(v, 0), numbered(4));
     QCOMPARE(row(v, 2), numbered(6));
     QCOMPARE(v->ProgressBar1->value(), 6);
+}
+
+void TstSqlret::keyReleasedWithoutItsPressDoesNotPage_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter in the SQL box") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TstSqlret::keyReleasedWithoutItsPressDoesNotPage()
+{
+    QFETCH(int, key);
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}}});
+    Form1 *form = program.start();
+    sqlret *v = openOver(form, "Select * from Words");
+    QVERIFY(v);
+    // The key that opened the window comes up over its slider.
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(v->Slider1, &release);
+    QCOMPARE(row(v, 0), numbered(1));
+    QCOMPARE(row(v, 2), numbered(3));
+    QCOMPARE(v->ProgressBar1->value(), 3);
+
+    // Pressed and released on the slider, the same key pages as every key does.
+    QTest::keyClick(v->Slider1, Qt::Key(key));
+    QCOMPARE(v->Slider1->value(), 3);
+    QCOMPARE(row(v, 0), numbered(4));
+    QCOMPARE(row(v, 1), Blanked);
 }
 
 void TstSqlret::pagingThroughFortyThousandRows()
