@@ -108,6 +108,8 @@ bool Form1::startUp()
     RandomSource::instance().seedFromClock();
     layoutPanes();
     fillIntervalLists();
+    // The keys go first to the control a user presses first: Show Words' "Start".
+    Command2->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
