@@ -326,22 +326,16 @@ bool sqlret::eventFilter(QObject *watched, QEvent *event)
     if (watched == Slider1) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            m_keysDown.insert(static_cast<QKeyEvent *>(event)->key());
-            slider1Scroll();
+            if (!foreignKey(*static_cast<QKeyEvent *>(event)))
+                slider1Scroll();
             break;
-        case QEvent::KeyRelease: {
-            // The release of a key pressed elsewhere (the Enter that opened the window) is
-            // none of the slider's business.
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (!m_keysDown.contains(key->key()))
-                break;
-            if (!key->isAutoRepeat())
-                m_keysDown.remove(key->key());
-            slider1Scroll();
+        case QEvent::KeyRelease:
+            if (!foreignKey(*static_cast<QKeyEvent *>(event)))
+                slider1Scroll();
             break;
-        }
         case QEvent::FocusOut:
             m_keysDown.clear();
+            m_heldElsewhere.clear();
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -353,6 +347,31 @@ bool sqlret::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool sqlret::foreignKey(const QKeyEvent &key)
+{
+    // A key pressed elsewhere and held on (the Enter that opened the window) reaches the
+    // slider first with a release. Its repeats come as a release and a press with one and
+    // the same time, flagged as repeats or not; a press at another time is a new press.
+    const int code = key.key();
+    if (key.type() == QEvent::KeyPress) {
+        const auto held = m_heldElsewhere.constFind(code);
+        const bool repeatOfHeld =
+            held != m_heldElsewhere.cend() && (key.isAutoRepeat() || key.timestamp() == *held);
+        if (repeatOfHeld || (key.isAutoRepeat() && !m_keysDown.contains(code)))
+            return true;
+        m_heldElsewhere.remove(code);
+        m_keysDown.insert(code);
+        return false;
+    }
+    if (!m_keysDown.contains(code)) {
+        m_heldElsewhere.insert(code, key.timestamp());
+        return true;
+    }
+    if (!key.isAutoRepeat())
+        m_keysDown.remove(code);
+    return false;
 }
 
 void sqlret::slider1Scroll()
