@@ -6,6 +6,7 @@
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 
 #include <QComboBox>
@@ -133,9 +134,9 @@ void TstDeleteAll::failurePartWayIsReported()
     ProgramFixture program(collection("Words", "Words collection", 5));
     Form1 *form = program.start();
     // The third record refuses to go.
-    Module1::database->sql().exec(
-        "CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = 'Word000003' "
-        "BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+    StoreTestAccess::sql(*Module1::database)
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = 'Word000003' "
+              "BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
     const QString before = form->RichTextBox1->statusText();
 
     program.dialogs().expectQuestion(true).expectMessage();
@@ -167,9 +168,9 @@ void TstDeleteAll::refusedRecordInALargeCollection()
     Form1 *form = program.start();
     const QString word = Module1::database->query("Select word from Words")
                              .text(refused - 1, 0);
-    Module1::database->sql().exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = '" +
-                                  word.toStdString() +
-                                  "' BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+    StoreTestAccess::sql(*Module1::database)
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = '" +
+              word.toStdString() + "' BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
 
     program.dialogs().expectQuestion(true).expectMessage();
     QTest::mouseClick(form->Command11, Qt::LeftButton);
