@@ -63,6 +63,8 @@ bool copyInto(sqlite3 *source, const QString &target, const StoreProgress::Tick 
         ++busy;
         sqlite3_sleep(BusyWaitMs);
     }
+    if (rc == SQLITE_DONE && tick)
+        tick(sqlite3_backup_pagecount(backup), sqlite3_backup_pagecount(backup));
     const int finished = sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE || finished != SQLITE_OK)
         return false;
