@@ -1,10 +1,10 @@
 #include "FuzzChecks.h"
-#include "StoreTestAccess.h"
 
 #include "JetDialect.h"
-#include "SheetReader.h"
 #include "JetLike.h"
+#include "SheetReader.h"
 #include "StoreError.h"
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
 #include <QCryptographicHash>

@@ -1,17 +1,17 @@
 #include "CrashOperations.h"
-#include "StoreTestAccess.h"
 
 #include "Backups.h"
 #include "CollectionManager.h"
 #include "DeleteAll.h"
-#include "Module1.h"
 #include "MarkBook.h"
+#include "Module1.h"
 #include "QuietStandIns.h"
 #include "SheetReader.h"
-#include "WordImport.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
+#include "WordImport.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <QFile>

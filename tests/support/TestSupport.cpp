@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "StoreTestAccess.h"
 
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
