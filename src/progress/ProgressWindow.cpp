@@ -106,9 +106,9 @@ void ProgressWindow::buildControls()
     place(Label1, 360, 180, Width - 720, 540);
 
     Chart1 = chartView(this, "Chart1");
-    place(Chart1, 240, 780, 7560, 4500);
+    place(Chart1, 240, 780, 6840, 4500);
     Chart2 = chartView(this, "Chart2");
-    place(Chart2, 7920, 780, Width - 8160, 4500);
+    place(Chart2, 7200, 780, Width - 7440, 4500);
 
     Label2 = make<QLabel>(this, "Label2", QStringLiteral("Answered wrongly most often"));
     Label2->setFont(Looks::caption(12, QFont::Bold));
@@ -125,6 +125,7 @@ void ProgressWindow::buildControls()
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setFont(Looks::caption(10));
     place(List1, 240, 5880, Width - 480, 3780);
+    List1->header()->setStretchLastSection(false);
     List1->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     List1->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     List1->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -230,6 +231,7 @@ void ProgressWindow::showCounts()
     const qint64 most = std::max({c.newWords, c.learning, c.known, c.due, qint64(1)});
     // Room above the highest bar for its label.
     count->setRange(0, double(most) * 1.15);
+    count->applyNiceNumbers();
     count->setLabelFormat(QStringLiteral("%d"));
     count->setLabelsFont(Looks::caption(9));
     chart->addAxis(count, Qt::AlignLeft);

@@ -157,13 +157,17 @@ void checkShape(WordDatabase &db, const QString &path)
         }
         for (const QString &table : WordDatabase::collectionTables()) {
             const std::string t = table.toStdString();
-            for (const std::string &name : {deleteTrigger(t), rowidTrigger(t)}) {
+            // Each trigger of ours writes our table with the statement it was made with.
+            const std::pair<std::string, std::string> triggers[] = {
+                {deleteTrigger(t), std::string("DELETE FROM ") + ReviewTable + " WHERE"},
+                {rowidTrigger(t), std::string("UPDATE ") + ReviewTable + " SET rid"}};
+            for (const auto &[name, statement] : triggers) {
                 const QString trigger = QString::fromStdString(name);
                 const auto found = schemaObject(sql, trigger);
                 if (!found)
                     continue;
                 const bool ours = found->type == QLatin1String("trigger") &&
-                                  found->sql.find(ReviewTable) != std::string::npos &&
+                                  found->sql.find(statement) != std::string::npos &&
                                   found->table.compare(table, Qt::CaseInsensitive) == 0;
                 if (!ours)
                     refuse(path, found->type, trigger,

@@ -14,6 +14,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -81,14 +84,14 @@ void TstProgressWindow::quizFrameControls()
     QCOMPARE(form->Command22->toolTip(),
              "This shows how well you know the words of the current database");
     QCOMPARE(form->Command22->parentWidget(), form->Frame2);
-    // Inside the frame, clear of the frame's other controls.
-    for (QWidget *w : {static_cast<QWidget *>(form->Check3), static_cast<QWidget *>(form->Command22)}) {
-        QVERIFY(form->Frame2->rect().contains(w->geometry()));
-        for (QWidget *other : {static_cast<QWidget *>(form->Command5),
-                               static_cast<QWidget *>(form->Check2),
-                               static_cast<QWidget *>(form->Combo2)})
-            QVERIFY(!w->geometry().intersects(other->geometry()));
-    }
+    // Inside the frame, under "Randomize" and beside it, clear of Start and the interval.
+    QVERIFY(form->Frame2->rect().contains(form->Check3->geometry()));
+    QVERIFY(form->Frame2->rect().contains(form->Command22->geometry()));
+    QVERIFY(form->Check3->y() > form->Check2->y());
+    for (QWidget *other : {static_cast<QWidget *>(form->Command5),
+                           static_cast<QWidget *>(form->Check2),
+                           static_cast<QWidget *>(form->Combo2)})
+        QVERIFY(!form->Command22->geometry().intersects(other->geometry()));
 }
 
 void TstProgressWindow::showsTheCurrentCollection()
@@ -153,10 +156,10 @@ void TstProgressWindow::emptyHistory()
     QVERIFY(scorePoints(w).isEmpty());
     QCOMPARE(barValues(w), QList<double>({4, 0, 0, 0}));
     QCOMPARE(w->List1->topLevelItemCount(), 0);
-    // A collection the file lacks: said in the heading, nothing shown, nothing thrown.
-    Module1::currentCollection = QStringLiteral("Words3");
+    // A collection that cannot be read: said in the heading, nothing shown, nothing thrown.
+    Module1::currentCollection = QStringLiteral("Nowhere");
     w->refresh();
-    QVERIFY(w->Label1->text().startsWith("The progress of Words3 could not be read"));
+    QVERIFY(w->Label1->text().startsWith("The progress of Nowhere could not be read"));
     QCOMPARE(barValues(w), QList<double>({0, 0, 0, 0}));
 }
 
