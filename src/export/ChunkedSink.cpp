@@ -1,0 +1,35 @@
+#include "ChunkedSink.h"
+
+ChunkedSink::ChunkedSink(QIODevice &target) : m_target(target)
+{
+    m_pending.reserve(ChunkBytes * 2);
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+ChunkedSink::~ChunkedSink() = default;
+
+qint64 ChunkedSink::writeData(const char *data, qint64 size)
+{
+    if (m_failed)
+        return -1;
+    m_pending.append(data, qsizetype(size));
+    if (m_pending.size() >= ChunkBytes && !flushToTarget())
+        return -1;
+    return size;
+}
+
+bool ChunkedSink::flushToTarget()
+{
+    if (m_failed)
+        return false;
+    if (!m_pending.isEmpty()) {
+        m_failed = m_target.write(m_pending) != m_pending.size();
+        m_pending.clear();
+    }
+    return !m_failed;
+}
+
+QString ChunkedSink::failure() const
+{
+    return m_failed ? m_target.errorString() : QString();
+}
