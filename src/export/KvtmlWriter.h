@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ChunkedSink.h"
 #include "RowWriter.h"
 
-#include <QXmlStreamWriter>
-
 #include <memory>
+
+class QXmlStreamWriter;
+class XmlOut;
 
 // KDE's vocabulary document, version 2, as KWordQuiz and Parley open it: two identifiers
 // (Word and Meaning), one entry per word with the word and the meaning as its two
@@ -17,6 +17,9 @@
 class KvtmlWriter : public RowWriter
 {
 public:
+    KvtmlWriter();
+    ~KvtmlWriter() override;
+
     void begin(QIODevice &out, const QString &title) override;
     void write(const WordRow &row) override;
     void finish() override;
@@ -24,9 +27,10 @@ public:
 
 private:
     void writeTextElement(const QString &name, const QString &text);
+    void newLine(int indent);
+    QXmlStreamWriter &xml();
 
-    std::unique_ptr<ChunkedSink> m_sink;
-    QXmlStreamWriter m_xml;
+    std::unique_ptr<XmlOut> m_out;
     QString m_title;
     qint64 m_entries = 0;
 };

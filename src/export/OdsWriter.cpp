@@ -2,6 +2,7 @@
 
 #include "ExportError.h"
 #include "ExportTexts.h"
+#include "XmlOut.h"
 #include "ZipPackage.h"
 
 namespace {
@@ -33,19 +34,19 @@ void OdsWriter::begin(QIODevice &out, const QString &title)
     m_zip->writePart(QStringLiteral("mimetype"), MimeType, true);
     m_zip->writePart(QStringLiteral("META-INF/manifest.xml"), Manifest);
 
-    m_xml.setDevice(&m_zip->beginPart(QStringLiteral("content.xml")));
-    m_xml.writeStartDocument();
-    m_xml.writeNamespace(OfficeNs, QStringLiteral("office"));
-    m_xml.writeNamespace(TableNs, QStringLiteral("table"));
-    m_xml.writeNamespace(TextNs, QStringLiteral("text"));
-    m_xml.writeStartElement(OfficeNs, QStringLiteral("document-content"));
-    m_xml.writeAttribute(OfficeNs, QStringLiteral("version"), QStringLiteral("1.2"));
-    m_xml.writeStartElement(OfficeNs, QStringLiteral("body"));
-    m_xml.writeStartElement(OfficeNs, QStringLiteral("spreadsheet"));
-    m_xml.writeStartElement(TableNs, QStringLiteral("table"));
-    m_xml.writeAttribute(TableNs, QStringLiteral("name"), ExportTexts::sheetName(title));
-    m_xml.writeEmptyElement(TableNs, QStringLiteral("table-column"));
-    m_xml.writeAttribute(TableNs, QStringLiteral("number-columns-repeated"), QStringLiteral("3"));
+    m_out = std::make_unique<XmlOut>(m_zip->beginPart(QStringLiteral("content.xml")));
+    m_out->declaration();
+    xml().writeStartElement(QStringLiteral("office:document-content"));
+    xml().writeNamespace(OfficeNs, QStringLiteral("office"));
+    xml().writeNamespace(TableNs, QStringLiteral("table"));
+    xml().writeNamespace(TextNs, QStringLiteral("text"));
+    xml().writeAttribute(QStringLiteral("office:version"), QStringLiteral("1.2"));
+    xml().writeStartElement(QStringLiteral("office:body"));
+    xml().writeStartElement(QStringLiteral("office:spreadsheet"));
+    xml().writeStartElement(QStringLiteral("table:table"));
+    xml().writeAttribute(QStringLiteral("table:name"), ExportTexts::sheetName(title));
+    xml().writeEmptyElement(QStringLiteral("table:table-column"));
+    xml().writeAttribute(QStringLiteral("table:number-columns-repeated"), QStringLiteral("3"));
 }
 
 void OdsWriter::write(const WordRow &row)
@@ -55,30 +56,31 @@ void OdsWriter::write(const WordRow &row)
     if (m_row >= MaxRows)
         ExportTexts::refuseTooManyRows(MaxRows);
     ++m_row;
-    m_xml.writeStartElement(TableNs, QStringLiteral("table-row"));
+    xml().writeStartElement(QStringLiteral("table:table-row"));
     writeCell(row.word);
     writeCell(row.meaning);
     writeCell(row.pointer);
-    m_xml.writeEndElement();
+    xml().writeEndElement();
+    m_out->flushWhenFull();
 }
 
 void OdsWriter::writeCell(const QString &text)
 {
     if (text.isEmpty()) {
-        m_xml.writeEmptyElement(TableNs, QStringLiteral("table-cell"));
+        xml().writeEmptyElement(QStringLiteral("table:table-cell"));
         return;
     }
-    m_xml.writeStartElement(TableNs, QStringLiteral("table-cell"));
-    m_xml.writeAttribute(OfficeNs, QStringLiteral("value-type"), QStringLiteral("string"));
+    xml().writeStartElement(QStringLiteral("table:table-cell"));
+    xml().writeAttribute(QStringLiteral("office:value-type"), QStringLiteral("string"));
     qsizetype start = 0;
     while (true) {
         qsizetype end = start;
         while (end < text.size() && text[end] != QLatin1Char('\n') &&
                text[end] != QLatin1Char('\r'))
             ++end;
-        m_xml.writeStartElement(TextNs, QStringLiteral("p"));
+        xml().writeStartElement(QStringLiteral("text:p"));
         writeLine(QStringView(text).mid(start, end - start));
-        m_xml.writeEndElement();
+        xml().writeEndElement();
         if (end >= text.size())
             break;
         // CR LF is one line break.
@@ -87,7 +89,7 @@ void OdsWriter::writeCell(const QString &text)
             text[start] == QLatin1Char('\n'))
             ++start;
     }
-    m_xml.writeEndElement();
+    xml().writeEndElement();
 }
 
 void OdsWriter::writeLine(QStringView line)
@@ -99,7 +101,7 @@ void OdsWriter::writeLine(QStringView line)
     qsizetype i = 0;
     const auto flush = [&] {
         if (!plain.isEmpty())
-            m_xml.writeCharacters(plain);
+            xml().writeCharacters(plain);
         plain.clear();
     };
     while (i < line.size()) {
@@ -117,9 +119,9 @@ void OdsWriter::writeLine(QStringView line)
             }
             if (spelled > 0) {
                 flush();
-                m_xml.writeEmptyElement(TextNs, QStringLiteral("s"));
+                xml().writeEmptyElement(QStringLiteral("text:s"));
                 if (spelled > 1)
-                    m_xml.writeAttribute(TextNs, QStringLiteral("c"), QString::number(spelled));
+                    xml().writeAttribute(QStringLiteral("text:c"), QString::number(spelled));
             }
             i += run;
             afterPlain = false;
@@ -127,7 +129,7 @@ void OdsWriter::writeLine(QStringView line)
         }
         if (c == QLatin1Char('\t')) {
             flush();
-            m_xml.writeEmptyElement(TextNs, QStringLiteral("tab"));
+            xml().writeEmptyElement(QStringLiteral("text:tab"));
             afterPlain = false;
         } else {
             plain += c;
@@ -142,17 +144,24 @@ void OdsWriter::finish()
 {
     // A table has at least one row.
     if (m_row == 0) {
-        m_xml.writeStartElement(TableNs, QStringLiteral("table-row"));
-        m_xml.writeEmptyElement(TableNs, QStringLiteral("table-cell"));
-        m_xml.writeEndElement();
+        xml().writeStartElement(QStringLiteral("table:table-row"));
+        xml().writeEmptyElement(QStringLiteral("table:table-cell"));
+        xml().writeEndElement();
     }
-    m_xml.writeEndDocument();
+    xml().writeEndDocument();
+    m_out->flush();
     m_zip->finish();
 }
 
 QString OdsWriter::writeFailure() const
 {
-    if (m_xml.hasError())
-        return QStringLiteral("the table could not be written");
+    const QString failure = m_out ? m_out->failure() : QString();
+    if (!failure.isEmpty())
+        return failure;
     return m_zip ? m_zip->failure() : QString();
+}
+
+QXmlStreamWriter &OdsWriter::xml()
+{
+    return m_out->xml();
 }

@@ -2,10 +2,10 @@
 
 #include "RowWriter.h"
 
-#include <QXmlStreamWriter>
-
 #include <memory>
 
+class QXmlStreamWriter;
+class XmlOut;
 class ZipPackage;
 
 // An OpenDocument spreadsheet of one table: word, meaning and pointer in columns A, B and
@@ -32,8 +32,9 @@ public:
 private:
     void writeCell(const QString &text);
     void writeLine(QStringView line);
+    QXmlStreamWriter &xml();
 
     std::unique_ptr<ZipPackage> m_zip;
-    QXmlStreamWriter m_xml;
+    std::unique_ptr<XmlOut> m_out;
     qint64 m_row = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "ExportError.h"
 #include "ExportTexts.h"
+#include "XmlOut.h"
 #include "ZipPackage.h"
 
 namespace {
@@ -144,21 +145,22 @@ void XlsxWriter::begin(QIODevice &out, const QString &title)
     m_zip->writePart(QStringLiteral("xl/_rels/workbook.xml.rels"), WorkbookRelationships);
     m_zip->writePart(QStringLiteral("xl/styles.xml"), Styles);
 
-    m_xml.setDevice(&m_zip->beginPart(QStringLiteral("xl/worksheets/sheet1.xml")));
-    m_xml.writeStartDocument(QStringLiteral("1.0"), true);
-    m_xml.writeDefaultNamespace(MainNs);
-    m_xml.writeStartElement(MainNs, QStringLiteral("worksheet"));
-    m_xml.writeStartElement(MainNs, QStringLiteral("cols"));
+    m_out = std::make_unique<XmlOut>(m_zip->beginPart(QStringLiteral("xl/worksheets/sheet1.xml")));
+    m_out->declaration(true);
+    QXmlStreamWriter &xml = m_out->xml();
+    xml.writeStartElement(QStringLiteral("worksheet"));
+    xml.writeDefaultNamespace(MainNs);
+    xml.writeStartElement(QStringLiteral("cols"));
     const std::pair<const char *, const char *> widths[] = {{"1", "24"}, {"2", "60"}, {"3", "20"}};
     for (const auto &[column, width] : widths) {
-        m_xml.writeEmptyElement(MainNs, QStringLiteral("col"));
-        m_xml.writeAttribute(QStringLiteral("min"), QLatin1String(column));
-        m_xml.writeAttribute(QStringLiteral("max"), QLatin1String(column));
-        m_xml.writeAttribute(QStringLiteral("width"), QLatin1String(width));
-        m_xml.writeAttribute(QStringLiteral("customWidth"), QStringLiteral("1"));
+        xml.writeEmptyElement(QStringLiteral("col"));
+        xml.writeAttribute(QStringLiteral("min"), QLatin1String(column));
+        xml.writeAttribute(QStringLiteral("max"), QLatin1String(column));
+        xml.writeAttribute(QStringLiteral("width"), QLatin1String(width));
+        xml.writeAttribute(QStringLiteral("customWidth"), QStringLiteral("1"));
     }
-    m_xml.writeEndElement();
-    m_xml.writeStartElement(MainNs, QStringLiteral("sheetData"));
+    xml.writeEndElement();
+    xml.writeStartElement(QStringLiteral("sheetData"));
 }
 
 void XlsxWriter::write(const WordRow &row)
@@ -175,12 +177,14 @@ void XlsxWriter::write(const WordRow &row)
                                   .arg(text->size())
                                   .arg(MaxCellChars));
     ++m_row;
-    m_xml.writeStartElement(MainNs, QStringLiteral("row"));
-    m_xml.writeAttribute(QStringLiteral("r"), QString::number(m_row));
+    QXmlStreamWriter &xml = m_out->xml();
+    xml.writeStartElement(QStringLiteral("row"));
+    xml.writeAttribute(QStringLiteral("r"), QString::number(m_row));
     writeCell('A', row.word);
     writeCell('B', row.meaning);
     writeCell('C', row.pointer);
-    m_xml.writeEndElement();
+    xml.writeEndElement();
+    m_out->flushWhenFull();
 }
 
 void XlsxWriter::writeCell(char column, const QString &text)
@@ -188,33 +192,34 @@ void XlsxWriter::writeCell(char column, const QString &text)
     // An empty text is an empty cell, which reads back as the empty text.
     if (text.isEmpty())
         return;
-    m_xml.writeStartElement(MainNs, QStringLiteral("c"));
-    m_xml.writeAttribute(QStringLiteral("r"), QLatin1Char(column) + QString::number(m_row));
+    QXmlStreamWriter &xml = m_out->xml();
+    xml.writeStartElement(QStringLiteral("c"));
+    xml.writeAttribute(QStringLiteral("r"), QLatin1Char(column) + QString::number(m_row));
     if (text.contains(QLatin1Char('\n')))
-        m_xml.writeAttribute(QStringLiteral("s"), QStringLiteral("1"));
-    m_xml.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
-    m_xml.writeStartElement(MainNs, QStringLiteral("is"));
-    m_xml.writeStartElement(MainNs, QStringLiteral("t"));
+        xml.writeAttribute(QStringLiteral("s"), QStringLiteral("1"));
+    xml.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
+    xml.writeStartElement(QStringLiteral("is"));
+    xml.writeStartElement(QStringLiteral("t"));
     // Blanks at either end are kept only when the text says so.
     if (text.front().isSpace() || text.back().isSpace())
-        m_xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    m_xml.writeCharacters(escaped(text));
-    m_xml.writeEndElement();
-    m_xml.writeEndElement();
-    m_xml.writeEndElement();
+        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    xml.writeCharacters(escaped(text));
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndElement();
 }
 
 void XlsxWriter::finish()
 {
-    m_xml.writeEndElement(); // sheetData
-    m_xml.writeEndElement(); // worksheet
-    m_xml.writeEndDocument();
+    m_out->xml().writeEndDocument();
+    m_out->flush();
     m_zip->finish();
 }
 
 QString XlsxWriter::writeFailure() const
 {
-    if (m_xml.hasError())
-        return QStringLiteral("the sheet could not be written");
+    const QString failure = m_out ? m_out->failure() : QString();
+    if (!failure.isEmpty())
+        return failure;
     return m_zip ? m_zip->failure() : QString();
 }

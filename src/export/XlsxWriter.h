@@ -2,10 +2,9 @@
 
 #include "RowWriter.h"
 
-#include <QXmlStreamWriter>
-
 #include <memory>
 
+class XmlOut;
 class ZipPackage;
 
 // An Excel workbook of one sheet: word, meaning and pointer in columns A, B and C from row
@@ -35,7 +34,7 @@ private:
     void writeCell(char column, const QString &text);
 
     std::unique_ptr<ZipPackage> m_zip;
-    QXmlStreamWriter m_xml;
+    std::unique_ptr<XmlOut> m_out;
     qint64 m_row = 0;
     QString m_word; // the row's word, for messages
 };
