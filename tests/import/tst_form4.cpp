@@ -13,13 +13,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTreeView>
 #include <QTest>
 #include <QScopeGuard>
 #include <QTimer>
@@ -93,6 +96,10 @@ private slots:
     void fullDiskKeepsWhatWasSaved();
     void cancelStopsARunningImport();
     void unreadableDriveKeepsDirectory();
+    void treeOpensAtTheCurrentDirectory_data();
+    void treeOpensAtTheCurrentDirectory();
+    void pathLineGoesWhereTyped_data();
+    void pathLineGoesWhereTyped();
     void hoverLooks();
     void hostileFileIsRefusedWithItsReason_data();
     void hostileFileIsRefusedWithItsReason();
@@ -413,6 +420,97 @@ void TestForm4::unreadableDriveKeepsDirectory()
     form->Drive1->setCurrentIndex(0);
     form->drive1Change();
     QCOMPARE(form->dirPath(), QDir::rootPath());
+    form->close();
+}
+
+void TestForm4::treeOpensAtTheCurrentDirectory_data()
+{
+    QTest::addColumn<QString>("below"); // the program's directory, below the test's folder
+    QTest::newRow("plain folders") << "words/lists";
+    // The installed launcher runs the program in ~/.local/share/lexmora.
+    QTest::newRow("under a hidden folder") << ".local/share/lexmora";
+}
+
+void TestForm4::treeOpensAtTheCurrentDirectory()
+{
+    QFETCH(QString, below);
+    const QString current = QDir(m_program->folder().path()).filePath(below);
+    QVERIFY(QDir().mkpath(current));
+    // Folders that sort before it: once its parent is read and sorted, it moves down.
+    const QString parent = QFileInfo(current).path();
+    constexpr int Siblings = 30;
+    for (int i = 0; i < Siblings; ++i)
+        QVERIFY(QDir(parent).mkdir(QStringLiteral("a%1").arg(i, 2, 10, QLatin1Char('0'))));
+    QVERIFY(QDir::setCurrent(current));
+    Form4 *form = open();
+    QVERIFY(QDir::setCurrent(m_program->folder().path()));
+    QVERIFY(form);
+    QCOMPARE(form->dirPath(), current);
+    QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(current));
+
+    // The tree shows that folder as its current item, every folder above it open, and in
+    // view once the folders have been read and sorted.
+    QTRY_VERIFY(form->Dir1->currentIndex().isValid());
+    const QPersistentModelIndex index = form->Dir1->currentIndex();
+    QCOMPARE(index.data(QFileSystemModel::FilePathRole).toString(), current);
+    QTRY_COMPARE(index.model()->rowCount(index.parent()), Siblings + 1);
+    QTRY_COMPARE(index.row(), Siblings); // sorted below its siblings
+    QTest::qWait(100); // the view's layout after the sort
+    QCOMPARE(form->Dir1->currentIndex(), QModelIndex(index));
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        QVERIFY2(form->Dir1->isExpanded(up), qPrintable(up.data().toString()));
+    QVERIFY(form->Dir1->viewport()->rect().contains(form->Dir1->visualRect(index)));
+    form->close();
+}
+
+void TestForm4::pathLineGoesWhereTyped_data()
+{
+    QTest::addColumn<QString>("typed");  // {top} is the test's folder
+    QTest::addColumn<QString>("folder"); // where the tree goes; empty: it stays
+    QTest::addColumn<QString>("file");   // the file chosen with it
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a folder") << "{top}/sheets" << "{top}/sheets" << "" << "";
+    QTest::newRow("pasted with blanks around") << "  {top}/sheets/  " << "{top}/sheets" << ""
+                                               << "";
+    QTest::newRow("relative to the program's folder") << "sheets" << "{top}/sheets" << "" << "";
+    QTest::newRow("a file: its folder, and the file chosen")
+        << "{top}/sheets/words.csv" << "{top}/sheets" << "words.csv" << "";
+    QTest::newRow("no such folder") << "{top}/nowhere" << "" << ""
+                                    << "There is no folder \"{top}/nowhere\". Check the path "
+                                       "and try again.";
+    QTest::newRow("nothing typed") << "   " << "" << ""
+                                   << "There is no folder \"\". Check the path and try again.";
+}
+
+void TestForm4::pathLineGoesWhereTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folder);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    const QString top = m_program->folder().path();
+    QVERIFY(QDir(top).mkdir("sheets"));
+    QFile csv(top + "/sheets/words.csv");
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.close();
+    Form4 *form = open();
+    const QString before = form->dirPath();
+    if (!message.isEmpty())
+        m_program->dialogs().expectMessage();
+    form->Text1->setText(QString(typed).replace("{top}", top));
+    QTest::keyClick(form->Text1, Qt::Key_Return);
+    if (message.isEmpty()) {
+        QCOMPARE(form->dirPath(), QString(folder).replace("{top}", top));
+        QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(form->dirPath()));
+        QCOMPARE(form->File1->count(), 1);
+    } else {
+        QCOMPARE(m_program->dialogs().last().text, QString(message).replace("{top}", top));
+        QCOMPARE(m_program->dialogs().last().title, Title);
+        QCOMPARE(form->dirPath(), before); // nothing changes
+        QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(before));
+    }
+    QCOMPARE(form->File1->currentItem() ? form->File1->currentItem()->text() : QString(), file);
+    QCOMPARE(form->List1->isEnabled(), !file.isEmpty());
     form->close();
 }
 
