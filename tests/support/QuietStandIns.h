@@ -39,6 +39,10 @@ public:
     void message(const QString &, const QString &) override { ++messages; }
     bool question(const QString &, const QString &) override { return m_answer; }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QStringList &, QString *) override
+    {
+        return {};
+    }
 
     int messages = 0;
 
