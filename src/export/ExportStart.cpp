@@ -73,8 +73,8 @@ void exportWords(MainWindowPort &main, QWidget *owner, WordRowSource &rows, cons
 {
     static ExportFormat lastFormat = ExportFormat::Csv;
     QString filter = ExportFormats::filter(lastFormat);
-    const QString path = Dialogs::current().saveFile(Titles::Export, suggestedPath(table, lastFormat),
-                                                     ExportFormats::filters(), &filter);
+    const QString path = Dialogs::current().saveFile(
+        Titles::Export, suggestedPath(table, lastFormat), ExportFormats::filters(), &filter);
     if (path.isEmpty())
         return;
     // A name with the extension of a format is that format; any other, the chosen file type.
