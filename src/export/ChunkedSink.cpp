@@ -1,5 +1,16 @@
 #include "ChunkedSink.h"
 
+bool writeAll(QIODevice &device, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 ChunkedSink::ChunkedSink(QIODevice &target) : m_target(target)
 {
     m_pending.reserve(ChunkBytes * 2);
@@ -23,7 +34,7 @@ bool ChunkedSink::flushToTarget()
     if (m_failed)
         return false;
     if (!m_pending.isEmpty()) {
-        m_failed = m_target.write(m_pending) != m_pending.size();
+        m_failed = !writeAll(m_target, m_pending);
         m_pending.clear();
     }
     return !m_failed;

@@ -3,6 +3,11 @@
 #include <QByteArray>
 #include <QIODevice>
 
+// Writes all of `bytes` to `device`, again after a short write (a file short of room takes
+// what fits and says nothing; the next write, or the commit, then tells why); false when
+// the device refuses.
+bool writeAll(QIODevice &device, const QByteArray &bytes);
+
 // Gathers the many small writes of a format writer and hands them on to the file in large
 // pieces: one write of 64 KB costs what one of ten bytes costs. A write the file refuses
 // (a full disk) is kept as the sink's failure; the writers look at it now and then.

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace {
 
@@ -23,12 +24,19 @@ WordExport::Result ended(Outcome outcome, qint64 rows, const QString &why, const
 }
 
 // Why the file refuses what was written, if it does: its own reason first, as it names
-// the cause (a full disk), then the format writer's.
+// the cause, then the format writer's. A file short of room takes what fits and names no
+// error at first: a disk with next to nothing left is then said to be full.
 QString refusal(const QSaveFile &file, const RowWriter &writer)
 {
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
-    return writer.writeFailure();
+    const QString failure = writer.writeFailure();
+    if (failure.isEmpty())
+        return failure;
+    const QStorageInfo disk(QFileInfo(file.fileName()).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < 1024 * 1024)
+        return QStringLiteral("there is no room left on the disk");
+    return failure;
 }
 
 } // namespace
@@ -40,7 +48,9 @@ WordExport::Result WordExport::run(WordRowSource &rows, const QString &path, Exp
     QSaveFile file(path);
     // Without the temporary file there is no safe export: never write over the file itself.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: the writers hand on large pieces themselves, and every write that falls
+    // short is seen (Qt's buffer can lose the tail of a file short of room and still commit).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ended(Outcome::Failed, 0,
                      QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()), path,
                      existed);

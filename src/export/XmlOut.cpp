@@ -1,5 +1,7 @@
 #include "XmlOut.h"
 
+#include "ChunkedSink.h"
+
 #include <QIODevice>
 
 void XmlOut::declaration(bool standalone)
@@ -22,7 +24,7 @@ void XmlOut::flush()
     const QByteArray bytes = m_text.toUtf8();
     m_text.clear();
     if (!m_failed)
-        m_failed = m_target->write(bytes) != bytes.size();
+        m_failed = !writeAll(*m_target, bytes);
 }
 
 QString XmlOut::failure() const
