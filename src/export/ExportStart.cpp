@@ -12,7 +12,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcExport, "lexmora.export")
 
 namespace {
 
@@ -63,8 +66,10 @@ void ExportStart::command21Click()
 
 void ExportStart::exportQueryResult(MainWindowPort &main, QWidget *viewer)
 {
-    if (!Module1::queryResult)
+    if (!Module1::queryResult) {
+        qCWarning(lcExport) << "Skipped the Results viewer's export: there is no query result";
         return;
+    }
     QueryRowSource rows(*Module1::queryResult);
     exportWords(main, viewer, rows, Module1::currentCollection);
 }

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -396,12 +397,16 @@ void sqlret::slider1Scroll()
     ProgressBar1->setValue(ResultsPaging::toControl(page.position));
 }
 
+Q_LOGGING_CATEGORY(lcViewerExport, "lexmora.query")
+
 void sqlret::command2Click()
 {
     // The rows this window shows, read on to the end as they are written; the report goes
     // to the Main window's Status box.
     if (MainWindowPort *main = m_loan.port())
         ExportStart::exportQueryResult(*main, this);
+    else
+        qCWarning(lcViewerExport) << "Skipped the export: the Main window is gone";
 }
 
 void sqlret::command1Click()
