@@ -1,9 +1,10 @@
 #include "FuzzChecks.h"
 
 #include "JetDialect.h"
-#include "SheetReader.h"
 #include "JetLike.h"
+#include "SheetReader.h"
 #include "StoreError.h"
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 #include "XlsFrames.h"
 
@@ -223,7 +224,7 @@ private:
         std::unique_lock lock(m_mutex);
         while (!m_stop) {
             if (m_armed && std::chrono::steady_clock::now() >= m_deadline) {
-                sqlite3_interrupt(m_db->sql().getHandle());
+                sqlite3_interrupt(StoreTestAccess::sql(*m_db).getHandle());
                 m_armed = false;
             }
             m_wake.wait_for(lock, std::chrono::milliseconds(20));

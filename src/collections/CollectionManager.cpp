@@ -77,13 +77,16 @@ void CollectionManager::rename(int position, const QString &newName)
     DetailsTable::rename(m_db, position, newName);
 }
 
-qint64 CollectionManager::deleteContent(int position)
+std::optional<qint64> CollectionManager::deleteContent(int position,
+                                                       const StoreProgress::Tick &tick)
 {
     requireTable(position);
     const QString table = tableAt(position);
     // A copy of the database while all of the collection's words are still there.
-    Backups::beforeBulkChange(m_db);
-    return CollectionTable::empty(m_db, table);
+    Backups::beforeBulkChange(m_db, tick);
+    // All or nothing: a word that will not go keeps every word in place. Stopped by the
+    // tick, nothing is deleted.
+    return CollectionTable::emptyAllOrNothing(m_db, table, tick);
 }
 
 CollectionSwitch::Report CollectionManager::select(int position)

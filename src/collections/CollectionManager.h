@@ -1,9 +1,12 @@
 #pragma once
 
 #include "CollectionSwitch.h"
+#include "StoreProgress.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class WordDatabase;
 
@@ -49,8 +52,10 @@ public:
     void makeDefault(int position);
     // Gives the collection at `position`, and no other, the name `newName` exactly as given.
     void rename(int position, const QString &newName);
-    // Deletes every word of the collection at `position`; returns how many.
-    qint64 deleteContent(int position);
+    // Deletes every word of the collection at `position`, all or nothing, after a copy of
+    // the database; returns how many, or nothing when `tick` asked to stop (then every word
+    // is still there).
+    std::optional<qint64> deleteContent(int position, const StoreProgress::Tick &tick = {});
     // Select: makes the collection at `position` the Current collection, reopening the three
     // shared record sets over it. On failure the program stays on its collection.
     CollectionSwitch::Report select(int position);

@@ -3,6 +3,7 @@
 #include "CollectionSwitch.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
+#include "LongWork.h"
 #include "Looks.h"
 #include "MainWindowPort.h"
 #include "SelectorTexts.h"
@@ -249,9 +250,11 @@ void Form2::command2Click()
     const int position = nameCheck();
     if (position == 0)
         return;
+    LongWork work(this, QStringLiteral("Deleting the words of %1...").arg(name));
     try {
-        m_manager.deleteContent(position);
-        report(emptied(name));
+        const auto deleted = m_manager.deleteContent(
+            position, [&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        report(deleted ? emptied(name) : emptyingStopped(name));
     } catch (const StoreError &e) {
         report(e.message());
     }

@@ -5,6 +5,7 @@
 #include "LongWork.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "Skip.h"
 #include "StoreError.h"
 #include "StoreRowSources.h"
 #include "Titles.h"
@@ -12,10 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QStandardPaths>
-
-Q_LOGGING_CATEGORY(lcExport, "lexmora.export")
 
 namespace {
 

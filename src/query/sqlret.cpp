@@ -9,6 +9,7 @@
 #include "Module1.h"
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
+#include "Skip.h"
 #include "SqlParser.h"
 #include "Titles.h"
 #include "Twips.h"
@@ -249,8 +250,9 @@ void sqlret::load()
             Dialogs::current().message(e.message(), Title);
             close();
             return;
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
             // Skipped like every failing step of the load: the rows read so far stand.
+            qCWarning(lcQuery).noquote() << "Skipped reading the first rows because:" << e.what();
         }
     }
     m_total = rows ? rows->rowsRead() : 0;
@@ -397,8 +399,6 @@ void sqlret::slider1Scroll()
     ProgressBar1->setValue(ResultsPaging::toControl(page.position));
 }
 
-Q_LOGGING_CATEGORY(lcViewerExport, "lexmora.query")
-
 void sqlret::command2Click()
 {
     // The rows this window shows, read on to the end as they are written; the report goes
@@ -406,7 +406,7 @@ void sqlret::command2Click()
     if (MainWindowPort *main = m_loan.port())
         ExportStart::exportQueryResult(*main, this);
     else
-        qCWarning(lcViewerExport) << "Skipped the export: the Main window is gone";
+        qCWarning(lcQuery) << "Skipped the export: the Main window is gone";
 }
 
 void sqlret::command1Click()
@@ -414,12 +414,11 @@ void sqlret::command1Click()
     // Nothing may be reading the tables while the marks are cleared.
     stopReading();
     bool marked = false;
-    try {
+    // Without a readable collection there is nothing to offer.
+    skipOnFailure(lcQuery(), "looking for marked words", [&] {
         marked =
             Module1::database && MarkBook::hasMarks(*Module1::database, Module1::currentCollection);
-    } catch (const std::exception &) {
-        // Without a readable collection there is nothing to offer.
-    }
+    });
     if (marked && !Dialogs::current().question(LeaveMarks, LeaveMarksTitle))
         clearMarks();
     close();

@@ -4,9 +4,11 @@
 #include "FlatButtonStyle.h"
 #include "Form1.h"
 #include "Form3.h"
+#include "LongWork.h"
 #include "Looks.h"
 #include "PlainToolTips.h"
 #include "ScreenFit.h"
+#include "StoreProgress.h"
 #include "Titles.h"
 
 #include <QApplication>
@@ -24,6 +26,19 @@ void applyLook()
     PlainToolTips::install();
     QApplication::setApplicationName(Titles::Application);
     DesktopManners::install();
+}
+
+// The store's long steps that no window watches (the first fill of the search index when
+// a file is opened) run as the program's long work: the windows keep painting and a box
+// says what is going on.
+void watchStoreSteps()
+{
+    StoreProgress::setRunner(
+        [](const QString &label, bool cancellable, const StoreProgress::Step &step) {
+            LongWork work(QApplication::activeWindow(), label);
+            work.setCancellable(cancellable);
+            step([&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        });
 }
 
 // On a screen too small for the Main window every window is drawn smaller by one factor,
@@ -62,6 +77,7 @@ bool Program::start()
 {
     applyLook();
     fitScreen();
+    watchStoreSteps();
     // The splash deletes itself once closed.
     auto *splash = new Form3;
     m_splash = splash;

@@ -1,5 +1,6 @@
 #include "Backups.h"
 
+#include "StoreConnection.h"
 #include "WordDatabase.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int BusyRetries = 60;
 constexpr int BusyWaitMs = 50;
+constexpr int SlicePages = 256; // a megabyte of 4 KB pages between ticks
 const QString Stamp = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
 QString baseName(const QString &databasePath)
@@ -35,8 +37,9 @@ struct Connection
     ~Connection() { sqlite3_close_v2(handle); }
 };
 
-// Copies every page of the source's main database into a new file at `target`.
-bool copyInto(sqlite3 *source, const QString &target)
+// Copies every page of the source's main database into a new file at `target`, a slice
+// of pages at a time so that `tick` can keep the windows painting.
+bool copyInto(sqlite3 *source, const QString &target, const StoreProgress::Tick &tick)
 {
     Connection dest;
     if (sqlite3_open_v2(QFile::encodeName(target).constData(), &dest.handle,
@@ -47,12 +50,21 @@ bool copyInto(sqlite3 *source, const QString &target)
         return false;
     int rc = SQLITE_OK;
     // A writer in another program can hold the file briefly; wait for it a little.
-    for (int attempt = 0; attempt < BusyRetries; ++attempt) {
-        rc = sqlite3_backup_step(backup, -1);
+    for (int busy = 0; busy < BusyRetries;) {
+        rc = sqlite3_backup_step(backup, SlicePages);
+        if (rc == SQLITE_OK) {
+            const int total = sqlite3_backup_pagecount(backup);
+            if (tick)
+                tick(total - sqlite3_backup_remaining(backup), total);
+            continue;
+        }
         if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
             break;
+        ++busy;
         sqlite3_sleep(BusyWaitMs);
     }
+    if (rc == SQLITE_DONE && tick)
+        tick(sqlite3_backup_pagecount(backup), sqlite3_backup_pagecount(backup));
     const int finished = sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE || finished != SQLITE_OK)
         return false;
@@ -88,7 +100,7 @@ QStringList list(const QString &databasePath)
     return copies;
 }
 
-bool take(WordDatabase &db, const QDateTime &when)
+bool take(WordDatabase &db, const QDateTime &when, const StoreProgress::Tick &tick)
 {
     const QString databasePath = QDir::fromNativeSeparators(db.path());
     if (databasePath.isEmpty())
@@ -112,7 +124,8 @@ bool take(WordDatabase &db, const QDateTime &when)
         for (const char *suffix : {"", "-journal", "-wal", "-shm"})
             QFile::remove(partial + QLatin1String(suffix));
     };
-    if (!copyInto(db.sql().getHandle(), partial) || !QFile::rename(partial, target)) {
+    if (!copyInto(StoreConnection::of(db).getHandle(), partial, tick) ||
+        !QFile::rename(partial, target)) {
         discard();
         return false;
     }
@@ -120,9 +133,9 @@ bool take(WordDatabase &db, const QDateTime &when)
     return true;
 }
 
-bool beforeBulkChange(WordDatabase &db)
+bool beforeBulkChange(WordDatabase &db, const StoreProgress::Tick &tick)
 {
-    return take(db, QDateTime::currentDateTimeUtc());
+    return take(db, QDateTime::currentDateTimeUtc(), tick);
 }
 
 } // namespace Backups

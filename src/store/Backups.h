@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreProgress.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -18,10 +20,11 @@ inline constexpr int Kept = 10;
 // Copies the open database with SQLite's online backup, so it is consistent even while
 // another copy of the program writes, and removes all but the newest `Kept` copies.
 // Silent: returns false when no copy could be made; the database itself is never changed.
-bool beforeBulkChange(WordDatabase &db);
+// The copy goes a slice at a time, `tick` told after each; a copy cannot be broken off.
+bool beforeBulkChange(WordDatabase &db, const StoreProgress::Tick &tick = {});
 
 // Takes a copy stamped with `when`; what beforeBulkChange() does at the current time.
-bool take(WordDatabase &db, const QDateTime &when);
+bool take(WordDatabase &db, const QDateTime &when, const StoreProgress::Tick &tick = {});
 
 // The folder the copies of the database at `databasePath` go into.
 QString folderFor(const QString &databasePath);

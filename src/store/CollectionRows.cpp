@@ -1,5 +1,6 @@
 #include "CollectionRows.h"
 
+#include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
@@ -27,11 +28,11 @@ CollectionRows::CollectionRows(WordDatabase &db, const QString &table)
         throw StoreError(QStringLiteral("The word database has no table %1.").arg(table));
     const std::string name = '"' + m_table.toStdString() + '"';
     try {
-        SQLite::Statement count(db.sql(), "SELECT count(*) FROM " + name);
+        SQLite::Statement count(StoreConnection::of(db), "SELECT count(*) FROM " + name);
         count.executeStep();
         m_count = count.getColumn(0).getInt64();
         m_rows = std::make_unique<SQLite::Statement>(
-            db.sql(), "SELECT word, meaning, pointer FROM " + name + " ORDER BY rowid");
+            StoreConnection::of(db), "SELECT word, meaning, pointer FROM " + name + " ORDER BY rowid");
     } catch (const SQLite::Exception &e) {
         throw readFailure(m_table, e);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NewDatabase.h"
+#include "WordEntry.h"
 
 #include <QString>
 

@@ -33,7 +33,6 @@ public:
 
     // The full path of the open file, as the engine reports it.
     QString path() const;
-    SQLite::Database &sql() { return m_db; }
 
     // Runs a query written in the program's Access-style dialect through the read-only
     // path: anything that would change the file or the connection, more than one
@@ -42,6 +41,11 @@ public:
     Snapshot query(const QString &jetSql);
 
 private:
+    // The connection is the store's own (StoreConnection); tests set up fixtures through
+    // StoreTestAccess.
+    friend class StoreConnection;
+    friend class StoreTestAccess;
+
     explicit WordDatabase(const QString &path, int flags);
     void configureConnection();
     void configureJournal();

@@ -1,11 +1,12 @@
 // The Database Selector opened from "Change table" on the real Main window.
-#include "Form1.h"
 #include "Backups.h"
+#include "Form1.h"
 #include "Form2.h"
 #include "HoverLooks.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 #include "quiz.h"
 
@@ -87,7 +88,8 @@ void pick(Form2 *s, int index)
 QList<QPair<QString, int>> details()
 {
     QList<QPair<QString, int>> out;
-    SQLite::Statement st(Module1::database->sql(), "SELECT * FROM Details ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
+                         "SELECT * FROM Details ORDER BY rowid");
     while (st.executeStep())
         out.append({QString::fromStdString(st.getColumn(0).getString()), st.getColumn(1).getInt()});
     return out;
@@ -95,7 +97,7 @@ QList<QPair<QString, int>> details()
 
 qint64 countOf(const char *table)
 {
-    return Module1::database->sql()
+    return StoreTestAccess::sql(*Module1::database)
         .execAndGet(std::string("SELECT count(*) FROM ") + table)
         .getInt64();
 }
@@ -440,7 +442,7 @@ void TstForm2::missingTableGivesAMessage()
 {
     ProgramFixture program({.tables = {{"Words", numberedWords(2)}}});
     Form1 *form = program.start();
-    Module1::database->sql().exec("DROP TABLE Words3");
+    StoreTestAccess::sql(*Module1::database).exec("DROP TABLE Words3");
     Form2 *s = openSelector(form);
     const QString missing = Title + ": The collection Words3 collection cannot be used: the word "
                                     "database has no table Words3.";

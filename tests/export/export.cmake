@@ -1,7 +1,5 @@
 # The export's formats, read back by the import's readers and checked by the rules of the
 # programs that read them.
-find_package(Qt6 REQUIRED COMPONENTS Xml)
-
 lexmora_add_test(tst_wordexport SOURCES export/tst_wordexport.cpp export/ExportRows.h
                  LIBS lexmora_export lexmora_import Qt6::Xml)
 target_include_directories(tst_wordexport PRIVATE ${CMAKE_CURRENT_LIST_DIR})

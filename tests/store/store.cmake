@@ -1,3 +1,5 @@
 # The word store's copies and start-up over unusual files, in the program and on their own.
 lexmora_add_test(tst_backups SOURCES store/tst_backups.cpp LIBS lexmora_testsupport)
 lexmora_add_test(tst_startup SOURCES store/tst_startup.cpp LIBS lexmora_guitestsupport)
+# The store's operations at its edge: emptying rules, errors, skipped steps, long steps.
+lexmora_add_test(tst_storeoperations SOURCES store/tst_storeoperations.cpp LIBS lexmora_testsupport)
