@@ -73,6 +73,7 @@ QChart *freshChart(QChartView *view, const QString &title)
     chart->setTitleFont(old->titleFont());
     chart->setTitle(title);
     chart->legend()->hide();
+    chart->setMargins(QMargins(4, 4, 4, 4));
     view->setChart(chart);
     delete old;
     return chart;
@@ -106,9 +107,9 @@ void ProgressWindow::buildControls()
     place(Label1, 360, 180, Width - 720, 540);
 
     Chart1 = chartView(this, "Chart1");
-    place(Chart1, 240, 780, 6840, 4500);
+    place(Chart1, 240, 780, 6600, 4500);
     Chart2 = chartView(this, "Chart2");
-    place(Chart2, 7200, 780, Width - 7440, 4500);
+    place(Chart2, 6960, 780, Width - 7200, 4500);
 
     Label2 = make<QLabel>(this, "Label2", QStringLiteral("Answered wrongly most often"));
     Label2->setFont(Looks::caption(12, QFont::Bold));
