@@ -10,6 +10,11 @@ ProgressStart::ProgressStart(const Controls &, MainWindowPort &port, QObject *pa
     setObjectName(QStringLiteral("ProgressStart"));
 }
 
+ProgressStart::~ProgressStart()
+{
+    delete m_window.data();
+}
+
 ProgressWindow *ProgressStart::window() const
 {
     return m_window;

@@ -20,6 +20,8 @@ public:
     };
 
     ProgressStart(const Controls &controls, MainWindowPort &port, QObject *parent = nullptr);
+    // The window goes with the Main window.
+    ~ProgressStart() override;
 
     // The progress window while one is open.
     ProgressWindow *window() const;
