@@ -24,5 +24,6 @@ inline const QString DatabaseSelector = QStringLiteral("Database Selector");
 inline const QString Import = QStringLiteral("Import From Excel");
 inline const QString Quiz = QStringLiteral("Lexmora! Quiz! Wordbrawl!");
 inline const QString ResultsViewer = QStringLiteral("Lexmora! Word power!");
+inline const QString Progress = QStringLiteral("Lexmora! Progress");
 
 } // namespace Titles

@@ -12,7 +12,8 @@ WordPick current(TableCursor &records)
 {
     WordPick pick;
     skipOnFailure(lcQuiz(), "reading the word and meaning of a question", [&] {
-        pick = {records.text(QStringLiteral("word")), records.text(QStringLiteral("meaning"))};
+        pick = {records.text(QStringLiteral("word")), records.text(QStringLiteral("meaning")),
+                records.currentRowid()};
     });
     return pick;
 }
@@ -49,6 +50,7 @@ Question QuestionBuilder::build(const WordPick &pick)
     Question q;
     q.word = pick.word;
     q.meaning = pick.meaning;
+    q.rowid = pick.rowid;
     q.correctSlot = drawSlot();
     q.options[size_t(q.correctSlot - 1)] = q.meaning;
     fillWrongChoices(q.options);

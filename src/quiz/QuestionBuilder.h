@@ -17,6 +17,7 @@ struct Question
     QString meaning;                    // the correct choice
     std::array<QString, Slots> options; // captions of Option1 .. Option5
     int correctSlot = 0;                // 1 .. 5
+    qint64 rowid = 0;                   // the record asked about (0: not known)
 };
 
 // A word of the collection with its meaning; a missing one reads as the empty text.
@@ -24,6 +25,7 @@ struct WordPick
 {
     QString word;
     QString meaning;
+    qint64 rowid = 0; // the record it came from; 0 when none could be read
 };
 
 // Draws questions from the current collection recordset: which word comes next, where its

@@ -81,6 +81,11 @@ QString summary(qint64 correct, qint64 asked)
            QStringLiteral(" questions answered with a score of ") + QString::number(score(correct));
 }
 
+QString meaningLine(const QString &word, const QString &meaning)
+{
+    return QStringLiteral("The meaning of ") + word + QStringLiteral(" is ") + meaning;
+}
+
 QString markedWordsSql(const QString &table)
 {
     return WordQueries::marked(table);

@@ -65,6 +65,9 @@ QString correctReport(qint64 correct, qint64 asked, bool fifthSlot);
 QString summary(qint64 correct, qint64 asked);
 qint64 score(qint64 correct);
 
+// The right pair, shown after a wrong answer in a review quiz.
+QString meaningLine(const QString &word, const QString &meaning);
+
 // The query of the words marked in `table` this quiz (and before).
 QString markedWordsSql(const QString &table);
 

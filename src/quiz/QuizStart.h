@@ -20,6 +20,7 @@ public:
     {
         QCheckBox *Check2; // "Randomize"
         QComboBox *Combo2; // "Timer Interval"
+        QCheckBox *Check3 = nullptr; // "Due words first"
     };
 
     QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent = nullptr);
@@ -35,5 +36,6 @@ private:
     MainWindowPort &m_port;
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
+    QPointer<QCheckBox> m_dueFirst;
     QPointer<quiz> m_window;
 };

@@ -1,6 +1,7 @@
 #include "quiz.h"
 
 #include "Dialogs.h"
+#include "DueOrder.h"
 #include "HoverLooks.h"
 #include "Interval.h"
 #include "Looks.h"
@@ -9,6 +10,7 @@
 #include "Module1.h"
 #include "QuizRules.h"
 #include "RandomSource.h"
+#include "ReviewBook.h"
 #include "Skip.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
@@ -18,6 +20,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QLabel>
 #include <QKeyEvent>
@@ -52,9 +55,10 @@ QString asButtonText(QString caption)
 
 } // namespace
 
-quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QWidget *parent)
+quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QCheckBox *dueFirst,
+           QWidget *parent)
     : QWidget(parent), m_loan(port), m_randomize(randomize), m_interval(interval),
-      m_looks(new HoverLooks(this))
+      m_dueFirst(dueFirst), m_looks(new HoverLooks(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -62,6 +66,11 @@ quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QWid
     connect(Command2, &QPushButton::clicked, this, &quiz::command2Click);
     connect(Command3, &QPushButton::clicked, this, &quiz::command3Click);
     connect(Timer2, &SwitchTimer::tick, this, &quiz::timer2Tick);
+    for (QRadioButton *o : options())
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                m_chosenAtMs = activeMs();
+        });
     Label1->installEventFilter(this);
     // Keys 1 to 5 and the arrows choose an option wherever the focus is in the window.
     for (QWidget *control : std::initializer_list<QWidget *>{Option1, Option2, Option3, Option4,
@@ -71,6 +80,7 @@ quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QWid
 
 quiz::~quiz()
 {
+    m_dueOrder.reset();
     // However the window goes, the Main window must not stay hidden behind it.
     giveBackMain();
 }
@@ -183,6 +193,9 @@ void quiz::open()
     const int seconds = Interval::seconds(m_interval ? m_interval->currentText() : QString());
     m_questionTime = QuizRules::questionTimeMs(seconds);
     m_randomMode = m_randomize && m_randomize->isChecked();
+    if (m_dueFirst && m_dueFirst->isChecked() && Module1::database)
+        m_dueOrder = std::make_unique<DueOrder>(*Module1::database, Module1::currentCollection,
+                                                ReviewBook::dayOf(QDateTime::currentDateTime()));
 
     if (!Module1::words && Module1::database)
         Module1::openCurrentCollection(Module1::currentCollection);
@@ -196,7 +209,9 @@ void quiz::open()
 
     QuestionBuilder builder(*Module1::words, RandomSource::instance());
     WordPick first;
-    if (m_randomMode) {
+    if (m_dueOrder) {
+        first = nextDueWord(builder);
+    } else if (m_randomMode) {
         first = builder.pickAtRandom();
     } else {
         bool exhausted = true;
@@ -224,6 +239,21 @@ void quiz::open()
     Timer2->setEnabled(true);
 }
 
+WordPick quiz::nextDueWord(QuestionBuilder &builder)
+{
+    // The rest, once the due and the new words are asked, come in random order.
+    if (auto due = m_dueOrder->next())
+        return *due;
+    skipOnFailure(lcQuiz(), "moving the current record set to its first record",
+                  [] { Module1::words->moveFirst(); });
+    return builder.pickAtRandom();
+}
+
+qint64 quiz::activeMs() const
+{
+    return m_shownMs + (m_clock.isValid() ? m_clock.elapsed() : 0);
+}
+
 void quiz::showQuestion(const Question &question)
 {
     m_question = question;
@@ -236,6 +266,13 @@ void quiz::showQuestion(const Question &question)
         all[i]->setToolTip(caption);
     }
     deselectOptions();
+    // The answer time starts with the question on the screen.
+    m_shownMs = 0;
+    m_chosenAtMs = -1;
+    if (m_active)
+        m_clock.start();
+    else
+        m_clock.invalidate();
 }
 
 void quiz::clearOptions()
@@ -266,7 +303,9 @@ bool quiz::putQuestion()
     }
     QuestionBuilder builder(*Module1::words, RandomSource::instance());
     WordPick next;
-    if (m_randomMode) {
+    if (m_dueOrder) {
+        next = nextDueWord(builder);
+    } else if (m_randomMode) {
         next = builder.pickAtRandom();
     } else {
         const auto inOrder = Module1::quizWords ? QuestionBuilder::takeInOrder(*Module1::quizWords)
@@ -339,8 +378,7 @@ void quiz::evaluate()
             RichTextBox1->appendText(QuizRules::DoneHint);
         }
     }
-    if (m_correct == before)
-        markWord(m_question.word);
+    recordAnswer(m_correct != before);
 
     if (putQuestion())
         return;
@@ -351,6 +389,40 @@ void quiz::evaluate()
         Timer2->setInterval(0);
         finish();
     }
+}
+
+void quiz::recordAnswer(bool right)
+{
+    if (!Module1::database)
+        return;
+    ReviewBook::Answer answer;
+    answer.table = Module1::currentCollection;
+    answer.rowid = m_question.rowid;
+    answer.word = m_question.word;
+    answer.right = right;
+    answer.milliseconds = m_chosenAtMs >= 0 && selectedOption() > 0 ? m_chosenAtMs : activeMs();
+    answer.at = QDateTime::currentDateTime();
+    try {
+        ReviewBook::recordAnswer(*Module1::database, answer);
+    } catch (const std::exception &e) {
+        // The history misses this answer; the mark must still be made.
+        qCWarning(lcQuiz).noquote() << "The answer to" << answer.word
+                                    << "could not be recorded:" << e.what();
+        if (!right)
+            markWord(m_question.word);
+    }
+    if (!right && m_dueOrder)
+        RichTextBox1->appendLine(QuizRules::meaningLine(m_question.word, m_question.meaning));
+}
+
+void quiz::recordQuiz()
+{
+    if (!Module1::database || m_asked == 0)
+        return;
+    skipOnFailure(lcQuiz(), "recording the quiz's score", [&] {
+        ReviewBook::recordQuiz(*Module1::database, Module1::currentCollection,
+                               QDateTime::currentDateTime(), m_asked, m_correct);
+    });
 }
 
 void quiz::markWord(const QString &word)
@@ -373,12 +445,15 @@ void quiz::command2Click()
         return;
     if (Command2->text() == QLatin1String("Pause")) {
         m_active = false;
+        m_shownMs = activeMs();
+        m_clock.invalidate();
         Timer1->setEnabled(false);
         Timer2->setEnabled(false);
         Command2->setText(QStringLiteral("Resume"));
         RichTextBox1->appendLine(QuizRules::Paused);
     } else {
         m_active = true;
+        m_clock.start();
         Timer1->setEnabled(true);
         Timer2->setEnabled(true);
         Command2->setText(QStringLiteral("Pause"));
@@ -412,6 +487,8 @@ bool quiz::endQuiz()
     stopTimers();
     m_active = false;
     m_ended = true;
+    m_clock.invalidate();
+    recordQuiz();
     Dialogs::current().message(summary, QuizRules::Title);
     RichTextBox1->appendText(QuizRules::DoneHint);
 

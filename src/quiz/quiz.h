@@ -3,9 +3,13 @@
 #include "MainWindowLoan.h"
 #include "QuestionBuilder.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
+class DueOrder;
 class HoverLooks;
 class MainWindowPort;
 class QCheckBox;
@@ -25,9 +29,10 @@ class quiz : public QWidget
     Q_OBJECT
 
 public:
-    // The Main window's quiz frame controls the quiz reads: Randomize and the interval list.
+    // The Main window's quiz frame controls the quiz reads: Randomize, the interval list and
+    // Due words first.
     quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
-         QWidget *parent = nullptr);
+         QCheckBox *dueFirst = nullptr, QWidget *parent = nullptr);
     ~quiz() override;
 
     // The opening: hides the Main window, shows this one, puts the first question and starts
@@ -47,6 +52,8 @@ public:
     QString optionCaption(int n) const { return m_question.options[size_t(n - 1)]; }
     // The option selected, 1 .. 5, or 0.
     int selectedOption() const;
+    // Whether this quiz asks the words due for review first ("Due words first").
+    bool asksDueWordsFirst() const { return bool(m_dueOrder); }
 
     QLabel *Label1;          // "Word": the question word; a click answers early
     QRadioButton *Option1;   // first choice
@@ -99,7 +106,15 @@ private:
     bool answerKey(int key);
     void chooseOption(int n);
     void deselectOptions();
+    // Picks the next word: the due order first when it is on, else at random or in order.
+    WordPick nextDueWord(QuestionBuilder &builder);
+    // Records the answer (and, when wrong, marks the word) in one step; the right pair
+    // follows in the Status box after a wrong answer in a review quiz.
+    void recordAnswer(bool right);
     void markWord(const QString &word);
+    void recordQuiz();
+    // The time the learner has had the question in front of them, pauses left out.
+    qint64 activeMs() const;
     void stopTimers();
     // Ends the quiz and, once the Results viewer has taken over, closes the window.
     void finish();
@@ -109,7 +124,14 @@ private:
     MainWindowLoan m_loan;
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
+    QPointer<QCheckBox> m_dueFirst;
     HoverLooks *m_looks;
+    std::unique_ptr<DueOrder> m_dueOrder;
+    // How long the question has been shown: the clock runs while the quiz is active, and
+    // the moment the chosen option was last chosen is the moment of the answer.
+    QElapsedTimer m_clock;
+    qint64 m_shownMs = 0;
+    qint64 m_chosenAtMs = -1;
 
     bool m_randomMode = true;
     bool m_active = false;

@@ -97,6 +97,8 @@ public:
     QPushButton *Command5;       // "Start": starts a quiz
     QCheckBox *Check2;           // "Randomize": questions in random order
     QComboBox *Combo2;           // "Timer Interval": seconds per question
+    QCheckBox *Check3;           // "Due words first": the words due for review first
+    QPushButton *Command22;      // "Progress": the progress window
     QGroupBox *Frame3;           // "Word Control"
     ListBox *List1;              // the quick searches; the keys click it too
     QPushButton *Command18;      // "Change table": the Database Selector

@@ -189,6 +189,14 @@ void Form1::buildControls()
     place(Check2, 240, 1200, 1800, 400);
     Combo2 = intervalList(Frame2, "Combo2");
     place(Combo2, 2220, 510, 3780, 435);
+    // Review: the words due first, and the progress window.
+    Check3 = checkBox(Frame2, "Check3", QStringLiteral("Due words first"));
+    Check3->setToolTip(QStringLiteral("The words due for review come first"));
+    place(Check3, 240, 1580, 2400, 330);
+    Command22 = button(Frame2, "Command22", QStringLiteral("Progress"));
+    Command22->setToolTip(
+        QStringLiteral("This shows how well you know the words of the current database"));
+    place(Command22, 4200, 1160, 1800, 495);
 
     Frame3 = frame(Picture2, "Frame3", QStringLiteral("Word Control"));
     Frame3->setToolTip(QStringLiteral("Right Click for Help"));
@@ -317,6 +325,8 @@ void Form1::buildLooks()
     for (const auto &[button, normal, hover] : buttons)
         m_looks->add(button, normal, hover);
     m_looks->addList(List1, QColor(192, 192, 192), QColor(255, 255, 255));
+    // "Progress" looks like its neighbour "Start".
+    m_looks->add(Command22, green, lightGreen);
 
     // Crossing a frame or a pane gives List1 and every lit button its normal look back; the
     // bare window only the buttons of the panel's first rows.

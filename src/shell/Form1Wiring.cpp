@@ -14,6 +14,7 @@
 #include "PaintedPicture.h"
 #include "PanelSlides.h"
 #include "PopupHelp.h"
+#include "ProgressStart.h"
 #include "QuickSearch.h"
 #include "QuizStart.h"
 #include "SelectorStart.h"
@@ -78,8 +79,13 @@ void Form1::wire()
     connect(Timer1, tick, m_wordDisplay, &WordDisplay::timer1Tick);
 
     // "Wordbrawl - Quiz".
-    auto *quizStart = new QuizStart({.Check2 = Check2, .Combo2 = Combo2}, *this, this);
+    auto *quizStart =
+        new QuizStart({.Check2 = Check2, .Combo2 = Combo2, .Check3 = Check3}, *this, this);
     connect(Command5, clicked, quizStart, &QuizStart::command5Click);
+
+    // The quiz frame's "Progress".
+    auto *progress = new ProgressStart({.Command22 = Command22}, *this, this);
+    connect(Command22, clicked, progress, &ProgressStart::command22Click);
 
     // The SQL Parser frame, the quick searches and Show all.
     auto *parser = new SqlParser(*this, this);

@@ -96,11 +96,10 @@ void prepare(WordDatabase &db)
     }
 }
 
-int markWord(WordDatabase &db, const QString &table, const QString &word)
+int markWordWithin(WordDatabase &db, const QString &table, const QString &word)
 {
     return EngineErrors::translated([&] {
         const std::string t = name(table);
-        SQLite::Transaction tx(StoreConnection::of(db));
         // Keep the first pointer only: a record marked again keeps what it had before the first.
         SQLite::Statement keep(StoreConnection::of(db),
                                std::string("INSERT OR IGNORE INTO ") + Table +
@@ -112,7 +111,16 @@ int markWord(WordDatabase &db, const QString &table, const QString &word)
         SQLite::Statement mark(StoreConnection::of(db),
                                "UPDATE " + t + " SET pointer = 'Got it wrong' WHERE word = ?");
         mark.bind(1, word.toStdString());
-        const int marked = mark.exec();
+        return mark.exec();
+    });
+}
+
+int markWord(WordDatabase &db, const QString &table, const QString &word)
+{
+    return EngineErrors::translated([&] {
+        name(table);
+        SQLite::Transaction tx(StoreConnection::of(db));
+        const int marked = markWordWithin(db, table, word);
         tx.commit();
         return marked;
     });

@@ -24,6 +24,9 @@ void prepare(WordDatabase &db);
 // Marks every record of `table` whose word equals `word` exactly. Returns how many.
 int markWord(WordDatabase &db, const QString &table, const QString &word);
 
+// The same inside the caller's transaction (an answer recorded with its mark).
+int markWordWithin(WordDatabase &db, const QString &table, const QString &word);
+
 // True when some record of `table` carries the marker.
 bool hasMarks(WordDatabase &db, const QString &table);
 

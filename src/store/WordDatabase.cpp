@@ -4,6 +4,7 @@
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "MarkBook.h"
+#include "ReviewBook.h"
 #include "SearchIndex.h"
 #include "StoreError.h"
 
@@ -392,6 +393,7 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
                                             "it is.")
                                  .arg(nativePath(path)));
         checkSchema(db->m_db, path);
+        ReviewBook::checkShape(*db, path);
         db->ensureSideTables();
         db->configureJournal();
     } catch (const SQLite::Exception &e) {
@@ -472,6 +474,7 @@ void WordDatabase::ensureSideTables()
     SQLite::Transaction tx(m_db);
     ensureIndexes();
     MarkBook::prepare(*this);
+    ReviewBook::prepare(*this);
     SearchIndex::ensure(*this);
     tx.commit();
 }

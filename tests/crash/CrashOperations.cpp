@@ -5,6 +5,7 @@
 #include "DeleteAll.h"
 #include "MarkBook.h"
 #include "Module1.h"
+#include "ReviewBook.h"
 #include "QuietStandIns.h"
 #include "SheetReader.h"
 #include "StoreTestAccess.h"
@@ -150,6 +151,61 @@ CrashOperation markOperation()
             }};
 }
 
+// Answering in a quiz: step k answers seed word (k mod 200) + 1, wrongly on every third
+// step. After any kill the answers are exactly the acknowledged ones or one more, each
+// record's memory counts its answers, and a record is marked exactly when one of its
+// answers was wrong (every seed word is a word of its own).
+CrashOperation answerOperation()
+{
+    const auto rowidOf = [](int k) { return (k - 1) % Seeded + 1; };
+    const auto wrong = [](int k) { return k % 3 == 0; };
+    return {QStringLiteral("answer"), prepareSeeded,
+            [=](WordDatabase &db, int k) {
+                const int r = rowidOf(k);
+                ReviewBook::recordAnswer(db, {QStringLiteral("Words"), r, numbered("Seed", r),
+                                              !wrong(k), 1000 + k % 9000,
+                                              QDateTime::currentDateTime()});
+            },
+            1000000,
+            400,
+            [=](WordDatabase &db, int acked) -> QString {
+                SQLite::Statement count(StoreTestAccess::sql(db),
+                                        "SELECT count(*) FROM lexmora_answers");
+                count.executeStep();
+                const int answers = count.getColumn(0).getInt();
+                if (answers < acked || answers > acked + 1)
+                    return QStringLiteral("%1 answers kept after %2 acknowledged")
+                        .arg(answers)
+                        .arg(acked);
+                std::vector<int> reps(Seeded + 1), wrongs(Seeded + 1);
+                for (int k = 1; k <= answers; ++k) {
+                    ++reps[size_t(rowidOf(k))];
+                    wrongs[size_t(rowidOf(k))] += wrong(k) ? 1 : 0;
+                }
+                SQLite::Statement memory(StoreTestAccess::sql(db),
+                                         "SELECT rid, reps, wrong FROM lexmora_review");
+                int withMemory = 0;
+                while (memory.executeStep()) {
+                    const int r = memory.getColumn(0).getInt();
+                    ++withMemory;
+                    if (r < 1 || r > Seeded || memory.getColumn(1).getInt() != reps[size_t(r)] ||
+                        memory.getColumn(2).getInt() != wrongs[size_t(r)])
+                        return QStringLiteral("the memory of record %1 does not count its "
+                                              "answers")
+                            .arg(r);
+                }
+                if (withMemory != std::min(answers, Seeded))
+                    return QStringLiteral("%1 records have a memory").arg(withMemory);
+                const auto all = rows(db);
+                for (int i = 1; i <= Seeded; ++i) {
+                    const bool marked = all[size_t(i - 1)].pointer == MarkBook::Marker;
+                    if (marked != (wrongs[size_t(i)] > 0))
+                        return QStringLiteral("record %1 is %2marked").arg(i).arg(marked ? "" : "not ");
+                }
+                return {};
+            }};
+}
+
 constexpr int Bulk = 20000; // rows of a bulk change: long enough to be killed inside it
 
 qint64 rowCount(WordDatabase &db, const char *table)
@@ -265,6 +321,7 @@ const std::vector<CrashOperation> &crashOperations()
 {
     static const std::vector<CrashOperation> ops{addOperation(),   updateOperation(),
                                                  markOperation(),  deleteContentOperation(),
-                                                 deleteAllOperation(), importOperation()};
+                                                 deleteAllOperation(), importOperation(),
+                                                 answerOperation()};
     return ops;
 }

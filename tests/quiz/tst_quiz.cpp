@@ -8,6 +8,8 @@
 #include "QuizStart.h"
 #include "QuizWords.h"
 #include "RandomSource.h"
+#include "ReviewBook.h"
+#include "ReviewQueries.h"
 #include "StatusBox.h"
 #include "StoreTestAccess.h"
 #include "SwitchTimer.h"
@@ -114,8 +116,13 @@ private slots:
     void hoverLooks();
     void statusBoxFlashesYellow();
     void countdownRunsInRealTime();
+    void dueWordsFirst();
+    void historyRecordedWithoutChangingTheQuiz();
 
 private:
+    // Answers recorded before the quiz: Abate four days ago (Good, due two days ago), Quell
+    // nine days ago (Easy, due a day ago) and Zeal today (due later); Earlier never.
+    void writeHistory();
     // Starts the program (unless started) and presses Start with the count typed in and
     // `messages` message boxes to follow; the generator is seeded and then fed `numbers`.
     // Returns the Quiz window, if one opened.
@@ -128,11 +135,13 @@ private:
     void checkHandedOver(ProgramFixture &program, quiz *w);
 
     QuizStart *m_starter = nullptr;
+    bool m_dueFirst = false;
 };
 
 void TstQuiz::init()
 {
     m_starter = nullptr;
+    m_dueFirst = false;
 }
 
 void TstQuiz::cleanup()
@@ -146,6 +155,7 @@ quiz *TstQuiz::startQuiz(ProgramFixture &program, const QString &count, bool ran
     Form1 *form = program.form() ? program.form() : program.start();
     m_starter = form->findChild<QuizStart *>(QStringLiteral("QuizStart"));
     form->Check2->setChecked(randomize);
+    form->Check3->setChecked(m_dueFirst);
     if (!interval.isNull())
         form->Combo2->setEditText(interval);
     RandomSource::instance().seed(1);
@@ -689,6 +699,91 @@ void TstQuiz::countdownRunsInRealTime()
     QTRY_VERIFY_WITH_TIMEOUT(w->questionsAsked() >= 1, 5000);
     QCOMPARE(w->Label4->text(), " 0");
     QVERIFY(w->isVisible());
+}
+
+void TstQuiz::writeHistory()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto record = [&](qint64 rowid, const char *word, qint64 ms, int daysAgo) {
+        ReviewBook::recordAnswer(*Module1::database,
+                                 {"Words", rowid, word, true, ms, now.addDays(-daysAgo)});
+    };
+    record(1, "Abate", 5000, 4);
+    record(3, "Quell", 1000, 9);
+    record(2, "Zeal", 1000, 0);
+}
+
+void TstQuiz::dueWordsFirst()
+{
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
+    program.start();
+    writeHistory();
+    m_dueFirst = true;
+    // The most overdue first, then the word never asked, then the rest at random; the
+    // Randomize setting makes no difference to that order.
+    quiz *w = startQuiz(program, "4", false, QString(), {(2 - 0.25) / 5});
+    QVERIFY(w->asksDueWordsFirst());
+    QCOMPARE(w->Label1->text(), "Abate");
+    QCOMPARE(w->optionCaption(2), "to lessen");
+    const QString opening = w->RichTextBox1->statusText();
+    answer(w, 0, {(1 - 0.25) / 5});
+    // A wrong answer in a review quiz is followed by the right pair.
+    QCOMPARE(w->RichTextBox1->statusText(),
+             opening + CrLf + "The meaning of Abate is to lessen" + CrLf);
+    QCOMPARE(pointers(), QStringList({Marker, "n.", "v.", Marker}));
+    QCOMPARE(w->Label1->text(), "Quell");
+    answer(w, 1, {(3 - 0.25) / 5});
+    QVERIFY(!w->RichTextBox1->statusText().contains("The meaning of Quell"));
+    QCOMPARE(w->Label1->text(), "Earlier");
+    answer(w, 3, aimAt(2, 4, 5));
+    QCOMPARE(w->Label1->text(), "Zeal");
+    QCOMPARE(w->correctAnswers(), 2);
+    program.dialogs().expectMessage();
+    answer(w, 5, aimAt(1, 4, 1)); // the fourth question ends the quiz, the limit holds
+    QCOMPARE(program.dialogs().last().text, "You have reached the last word. 3 out of 4 "
+                                            "questions answered with a score of 300");
+    checkHandedOver(program, w);
+
+    // Abate's wrong answer made it due again tomorrow; Quell was put back by its right one.
+    const qint64 today = ReviewBook::dayOf(QDateTime::currentDateTime());
+    QCOMPARE(ReviewQueries::memoryOf(*Module1::database, "Words", 1)->dueDay, today + 1);
+    QVERIFY(ReviewQueries::memoryOf(*Module1::database, "Words", 3)->dueDay > today + 1);
+    QVERIFY(ReviewQueries::memoryOf(*Module1::database, "Words", 4));
+    QVERIFY(ReviewQueries::overdue(*Module1::database, "Words", today, 10).empty());
+    QCOMPARE(ReviewQueries::answerCount(*Module1::database, "Words"), 3 + 4);
+    QCOMPARE(ReviewQueries::quizzes(*Module1::database, "Words").size(), size_t(1));
+}
+
+void TstQuiz::historyRecordedWithoutChangingTheQuiz()
+{
+    // With a history and without "Due words first", the quiz of limitOfThreeWithTwoRight
+    // question for question, and the Status box as it is there.
+    ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
+    program.start();
+    writeHistory();
+    quiz *w = startQuiz(program, "3", true, QString(), aimAt(1, 4, 1));
+    QVERIFY(!w->asksDueWordsFirst());
+    QCOMPARE(w->Label1->text(), "Abate");
+    answer(w, 1, aimAt(2, 4, 4));
+    QCOMPARE(w->Label1->text(), "Zeal");
+    answer(w, 4, aimAt(3, 4, 2));
+    QCOMPARE(w->Label1->text(), "Quell");
+    const QString before = w->RichTextBox1->statusText();
+    program.dialogs().expectMessage();
+    answer(w, 0, aimAt(4, 4, 1));
+    QCOMPARE(program.dialogs().last().text, "You have reached the last word. 2 out of 3 "
+                                            "questions answered with a score of 200");
+    QCOMPARE(w->RichTextBox1->statusText(), before + QuizRules::DoneHint);
+    QCOMPARE(markedRows(), QStringList({"Quell", "Earlier"}));
+    checkHandedOver(program, w);
+
+    // The answers and the quiz's end were recorded all the same.
+    QCOMPARE(ReviewQueries::answerCount(*Module1::database, "Words"), 3 + 3);
+    QCOMPARE(ReviewQueries::memoryOf(*Module1::database, "Words", 3)->wrong, 1);
+    const auto quizzes = ReviewQueries::quizzes(*Module1::database, "Words");
+    QCOMPARE(quizzes.size(), size_t(1));
+    QCOMPARE(quizzes[0].asked, 3);
+    QCOMPARE(quizzes[0].correct, 2);
 }
 
 QTEST_MAIN(TstQuiz)

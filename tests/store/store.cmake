@@ -3,3 +3,7 @@ lexmora_add_test(tst_backups SOURCES store/tst_backups.cpp LIBS lexmora_testsupp
 lexmora_add_test(tst_startup SOURCES store/tst_startup.cpp LIBS lexmora_guitestsupport)
 # The store's operations at its edge: emptying rules, errors, skipped steps, long steps.
 lexmora_add_test(tst_storeoperations SOURCES store/tst_storeoperations.cpp LIBS lexmora_testsupport)
+# The model of how well a word is known, against its published reference values.
+lexmora_add_test(tst_reviewmodel SOURCES store/tst_reviewmodel.cpp LIBS lexmora_store)
+# The learner's history: answers, memories, quiz ends, and how they follow their records.
+lexmora_add_test(tst_reviewbook SOURCES store/tst_reviewbook.cpp LIBS lexmora_testsupport)

@@ -1,0 +1,260 @@
+#include "ProgressWindow.h"
+
+#include "HoverLooks.h"
+#include "Looks.h"
+#include "Module1.h"
+#include "ReviewBook.h"
+#include "Skip.h"
+#include "StoreError.h"
+#include "Titles.h"
+#include "Twips.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTreeWidget>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+using Looks::make;
+using Looks::place;
+
+constexpr double Width = 13200;
+constexpr double Height = 10560;
+
+// The Close button's two looks: teal, as the quiz's Pause and the Main window's Help.
+const QColor CloseNormal(0, 192, 192);
+const QColor CloseHover(192, 255, 255);
+// The list's two looks, as the Main window's quick search list.
+const QColor ListNormal(192, 192, 192);
+const QColor ListHover(255, 255, 255);
+
+// The bars in the order they stand, with the colours the quiz gives right and wrong.
+const QStringList BarNames{QStringLiteral("New"), QStringLiteral("Learning"),
+                           QStringLiteral("Known"), QStringLiteral("Due today")};
+
+QChartView *chartView(QWidget *parent, const char *name)
+{
+    auto *view = make<QChartView>(parent, name);
+    view->setRenderHint(QPainter::Antialiasing);
+    auto *chart = new QChart();
+    chart->setBackgroundBrush(Looks::Paper);
+    chart->setTitleFont(Looks::caption(11, QFont::Bold));
+    chart->legend()->hide();
+    view->setChart(chart);
+    return view;
+}
+
+void colour(QWidget *w, const QColor &text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    w->setPalette(p);
+}
+
+// A chart's axes and series go with it; a fresh chart per refresh keeps nothing stale.
+QChart *freshChart(QChartView *view, const QString &title)
+{
+    QChart *old = view->chart();
+    auto *chart = new QChart();
+    chart->setBackgroundBrush(old->backgroundBrush());
+    chart->setTitleFont(old->titleFont());
+    chart->setTitle(title);
+    chart->legend()->hide();
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    view->setChart(chart);
+    delete old;
+    return chart;
+}
+
+} // namespace
+
+ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
+{
+    setObjectName(QStringLiteral("ProgressWindow"));
+    setWindowTitle(Titles::Progress);
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    m_looks->add(Command1, CloseNormal, CloseHover);
+    m_looks->addList(List1, ListNormal, ListHover);
+    for (QWidget *area : std::initializer_list<QWidget *>{this, Label1, Label2, Chart1, Chart2,
+                                                          Chart1->viewport(), Chart2->viewport()})
+        m_looks->resetOver(area);
+}
+
+void ProgressWindow::buildControls()
+{
+    setFixedSize(Twips::toPixels(Width), Twips::toPixels(Height));
+    Looks::givePaperBackground(this);
+
+    Label1 = make<QLabel>(this, "Label1");
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setFont(Looks::caption(16, QFont::Bold, true));
+    colour(Label1, QColor(0, 0, 128));
+    place(Label1, 360, 180, Width - 720, 540);
+
+    Chart1 = chartView(this, "Chart1");
+    place(Chart1, 240, 780, 6600, 4500);
+    Chart2 = chartView(this, "Chart2");
+    place(Chart2, 6960, 780, Width - 7200, 4500);
+
+    Label2 = make<QLabel>(this, "Label2", QStringLiteral("Answered wrongly most often"));
+    Label2->setFont(Looks::caption(12, QFont::Bold));
+    colour(Label2, QColor(0, 0, 128));
+    place(Label2, 360, 5400, Width - 720, 420);
+
+    List1 = make<QTreeWidget>(this, "List1");
+    List1->setColumnCount(3);
+    List1->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Meaning"),
+                            QStringLiteral("Wrong")});
+    List1->setRootIsDecorated(false);
+    List1->setUniformRowHeights(true);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setFont(Looks::caption(10));
+    place(List1, 240, 5880, Width - 480, 3780);
+    List1->header()->setStretchLastSection(false);
+    List1->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    List1->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    List1->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    List1->setColumnWidth(0, Twips::toPixels(3000));
+    List1->setAccessibleName(QStringLiteral("Words answered wrongly most often"));
+    Chart1->setAccessibleName(QStringLiteral("Quiz scores over time"));
+    Chart2->setAccessibleName(QStringLiteral("Words by how well they are known"));
+
+    Command1 = make<QPushButton>(this, "Command1", QStringLiteral("Close"));
+    Command1->setAutoFillBackground(true);
+    place(Command1, Width - 240 - 1800, Height - 240 - 495 - 60, 1800, 495);
+}
+
+void ProgressWindow::refresh()
+{
+    m_sinceRead.start();
+    ProgressFigures figures;
+    figures.table = Module1::currentCollection;
+    QString failure;
+    if (!Module1::database) {
+        failure = QStringLiteral("no word database is open");
+    } else {
+        try {
+            figures = ProgressFigures::read(*Module1::database, Module1::currentCollection,
+                                            ReviewBook::dayOf(QDateTime::currentDateTime()));
+        } catch (const StoreError &e) {
+            failure = e.message();
+            qCWarning(lcUi).noquote() << "The progress figures could not be read:" << failure;
+        }
+    }
+    display(figures);
+    if (!failure.isEmpty())
+        Label1->setText(QStringLiteral("The progress of %1 could not be read: %2")
+                            .arg(figures.table, failure));
+}
+
+void ProgressWindow::display(const ProgressFigures &figures)
+{
+    m_figures = figures;
+    Label1->setText(QStringLiteral("How well you know the words of %1").arg(figures.table));
+    showScores();
+    showCounts();
+    showMostMissed();
+}
+
+void ProgressWindow::showScores()
+{
+    const auto &quizzes = m_figures.quizzes;
+    QChart *chart = freshChart(Chart1, quizzes.empty()
+                                           ? QStringLiteral("Quiz scores: no quiz yet")
+                                           : QStringLiteral("Quiz scores (right answers, %)"));
+    auto *line = new QLineSeries();
+    line->setObjectName(QStringLiteral("scores"));
+    line->setPointsVisible(true);
+    line->setColor(QColor(0, 128, 0));
+    for (const auto &q : quizzes)
+        line->append(double(q.at.toMSecsSinceEpoch()), ProgressFigures::percentRight(q));
+    chart->addSeries(line);
+
+    auto *time = new QDateTimeAxis();
+    time->setFormat(QStringLiteral("d MMM"));
+    time->setLabelsFont(Looks::caption(9));
+    const QDateTime now = QDateTime::currentDateTime();
+    QDateTime first = quizzes.empty() ? now.addDays(-7) : quizzes.front().at;
+    QDateTime last = quizzes.empty() ? now : quizzes.back().at;
+    // A day on either side, so the first and the last point are not on the frame.
+    time->setRange(first.addDays(-1), last.addDays(1));
+    time->setTickCount(6);
+    chart->addAxis(time, Qt::AlignBottom);
+    line->attachAxis(time);
+
+    auto *percent = new QValueAxis();
+    percent->setRange(0, 100);
+    percent->setLabelFormat(QStringLiteral("%d"));
+    percent->setTickCount(6);
+    percent->setLabelsFont(Looks::caption(9));
+    chart->addAxis(percent, Qt::AlignLeft);
+    line->attachAxis(percent);
+}
+
+void ProgressWindow::showCounts()
+{
+    const ReviewQueries::Counts &c = m_figures.counts;
+    QChart *chart = freshChart(Chart2, QStringLiteral("Words"));
+    auto *set = new QBarSet(QStringLiteral("Words"));
+    *set << double(c.newWords) << double(c.learning) << double(c.known) << double(c.due);
+    set->setColor(QColor(0, 0, 192));
+    set->setLabelColor(QColor(0, 0, 128));
+    set->setLabelFont(Looks::caption(9, QFont::Bold));
+    auto *bars = new QBarSeries();
+    bars->setObjectName(QStringLiteral("counts"));
+    bars->append(set);
+    bars->setLabelsVisible(true);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    chart->addSeries(bars);
+
+    auto *names = new QBarCategoryAxis();
+    names->append(BarNames);
+    names->setLabelsFont(Looks::caption(9));
+    chart->addAxis(names, Qt::AlignBottom);
+    bars->attachAxis(names);
+    auto *count = new QValueAxis();
+    const qint64 most = std::max({c.newWords, c.learning, c.known, c.due, qint64(1)});
+    // Room above the highest bar for its label.
+    count->setRange(0, double(most) * 1.15);
+    count->applyNiceNumbers();
+    count->setLabelFormat(QStringLiteral("%d"));
+    count->setLabelsFont(Looks::caption(9));
+    chart->addAxis(count, Qt::AlignLeft);
+    bars->attachAxis(count);
+}
+
+void ProgressWindow::showMostMissed()
+{
+    List1->clear();
+    for (const auto &m : m_figures.mostMissed) {
+        auto *item = new QTreeWidgetItem(
+            List1, QStringList{m.word, m.meaning, QString::number(m.wrong)});
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(1, m.meaning);
+    }
+}
+
+bool ProgressWindow::event(QEvent *event)
+{
+    // Back from a quiz or another collection chosen: the figures may have changed.
+    if (event->type() == QEvent::WindowActivate && isVisible() &&
+        (!m_sinceRead.isValid() || m_sinceRead.elapsed() > 1000))
+        refresh();
+    return QWidget::event(event);
+}
