@@ -21,5 +21,6 @@ inline const QString DatabaseSelector = QStringLiteral("Database Selector");
 inline const QString Import = QStringLiteral("Import From Excel");
 inline const QString Quiz = QStringLiteral("Lexmora! Quiz! Wordbrawl!");
 inline const QString ResultsViewer = QStringLiteral("Lexmora! Word power!");
+inline const QString WordList = QStringLiteral("Word list");
 
 } // namespace Titles
