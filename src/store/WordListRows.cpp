@@ -96,14 +96,22 @@ WordListRows::Positions WordListRows::positions()
         ends.executeStep();
         p.first = ends.getColumn(0).getInt64();
         p.dense = p.count == 0 || ends.getColumn(1).getInt64() - p.first + 1 == p.count;
-        if (!p.dense) {
-            SQLite::Statement all(sql, "SELECT rowid FROM " + m_quoted + " ORDER BY rowid");
-            p.rowids.reserve(size_t(p.count));
-            while (all.executeStep())
-                p.rowids.push_back(all.getColumn(0).getInt64());
-            p.count = qint64(p.rowids.size());
-        }
         return p;
+    });
+}
+
+std::vector<qint64> WordListRows::rowidsAfter(qint64 after, int limit)
+{
+    return translated([&] {
+        SQLite::Statement st(StoreConnection::of(m_db), "SELECT rowid FROM " + m_quoted +
+                                                            " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+        st.bind(1, int64_t(after));
+        st.bind(2, limit);
+        std::vector<qint64> rowids;
+        rowids.reserve(size_t(limit));
+        while (st.executeStep())
+            rowids.push_back(st.getColumn(0).getInt64());
+        return rowids;
     });
 }
 

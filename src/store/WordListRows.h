@@ -35,18 +35,13 @@ public:
         std::optional<QVariant> keptWord, keptPointer; // set when a pointer was kept
     };
 
-    // The rows of the table in table (rowid) order: rowids first .. first + count - 1 when
-    // they run without gaps, else the list of every rowid.
+    // Where the rows of the table stand in table (rowid) order: rowids first .. first +
+    // count - 1 when they run without gaps.
     struct Positions
     {
         qint64 count = 0;
         qint64 first = 0;
         bool dense = true;
-        std::vector<qint64> rowids; // only when not dense
-        qint64 rowidAt(qint64 ordinal) const // counted from 0
-        {
-            return dense ? first + ordinal : rowids[size_t(ordinal)];
-        }
     };
 
     // One slice of a search through the table: the matching rowids among up to `limit`
@@ -75,6 +70,8 @@ public:
     WordDatabase &database() const { return m_db; }
 
     Positions positions();
+    // Up to `limit` rowids after `after`, in table order.
+    std::vector<qint64> rowidsAfter(qint64 after, int limit);
     // The rows of `rowids`, in that order.
     std::vector<Row> read(const std::vector<qint64> &rowids);
     // How many rows read() has read so far.

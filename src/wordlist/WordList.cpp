@@ -78,6 +78,10 @@ WordList::WordList(WordDatabase &db, const QString &table, QWidget *mainWindow)
     m_view->setAlternatingRowColors(true);
     m_view->setWordWrap(false);
     connect(m_view, &WordTable::deleteRequested, this, &WordList::deleteSelected);
+    connect(m_view, &WordTable::textTyped, this, [this](const QString &text) {
+        m_filter->setFocus();
+        m_filter->insert(text);
+    });
 
     m_undoButton = button(this, "Undo", QStringLiteral("Undo"));
     m_redoButton = button(this, "Redo", QStringLiteral("Redo"));

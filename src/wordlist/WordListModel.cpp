@@ -88,6 +88,12 @@ WordListModel::WordListModel(WordDatabase &db, const QString &table, QObject *pa
 {
     m_scanTimer.setInterval(0);
     connect(&m_scanTimer, &QTimer::timeout, this, &WordListModel::scanOn);
+    m_listTimer.setInterval(0);
+    connect(&m_listTimer, &QTimer::timeout, this, [this] {
+        skipOnFailure(lcEditing(), "a slice of the word list's rowids", [&] { listSlice(); });
+        if (m_set.complete)
+            m_listTimer.stop();
+    });
     readAll();
 }
 
@@ -115,11 +121,44 @@ void WordListModel::readAll()
         m_set.dense = p.dense;
         m_set.first = p.first;
         m_set.count = p.count;
-        m_set.rowids = std::move(p.rowids);
         m_scanning = false;
         m_scanTimer.stop();
+        m_listTimer.stop();
+        if (!p.dense) {
+            // The first screens at once, the rest between events.
+            m_set.complete = false;
+            listSlice();
+            if (!m_set.complete)
+                m_listTimer.start();
+        }
     } else {
+        m_listTimer.stop();
         startFilter();
+    }
+}
+
+void WordListModel::listSlice() const
+{
+    if (m_set.complete)
+        return;
+    const qint64 after = m_set.rowids.empty() ? m_set.first - 1 : m_set.rowids.back();
+    const std::vector<qint64> ids = m_rows->rowidsAfter(after, ListSliceRows);
+    m_set.rowids.insert(m_set.rowids.end(), ids.begin(), ids.end());
+    if (ids.size() < size_t(ListSliceRows) || qint64(m_set.rowids.size()) >= m_set.count) {
+        m_set.complete = true;
+        m_set.count = qint64(m_set.rowids.size());
+    }
+}
+
+void WordListModel::finishListing() const
+{
+    // A failing read leaves the list as far as it got; the rows past it show empty.
+    if (!skipOnFailure(lcEditing(), "listing the word list's rowids", [&] {
+            while (!m_set.complete)
+                listSlice();
+        })) {
+        m_set.complete = true;
+        m_set.count = qint64(m_set.rowids.size());
     }
 }
 
@@ -135,11 +174,14 @@ int WordListModel::columnCount(const QModelIndex &parent) const
 
 qint64 WordListModel::rowidAt(int row) const
 {
+    if (!m_set.complete && row >= qint64(m_set.rowids.size()))
+        finishListing();
     return row >= 0 && row < m_set.size() ? m_set.at(row) : 0;
 }
 
 int WordListModel::rowOf(qint64 rowid) const
 {
+    finishListing();
     return int(m_set.indexOf(rowid));
 }
 
@@ -152,6 +194,8 @@ const WordListRows::Row *WordListModel::rowAt(int row) const
     if (it == m_pages.end()) {
         std::vector<qint64> rowids;
         const qint64 end = std::min<qint64>((page + 1) * PageRows, m_set.size());
+        if (!m_set.complete && end > qint64(m_set.rowids.size()))
+            finishListing(); // a jump past what is listed so far
         for (qint64 r = page * PageRows; r < end; ++r)
             rowids.push_back(m_set.at(r));
         Page fresh;
@@ -311,6 +355,7 @@ void WordListModel::rowsWritten(const std::vector<qint64> &rowids)
 void WordListModel::rowsRemoved(const std::vector<qint64> &rowids)
 {
     forgetPages();
+    finishListing();
     m_total -= qint64(rowids.size());
     // From the last, so that the rows before keep their places.
     for (auto it = rowids.rbegin(); it != rowids.rend(); ++it) {
@@ -328,6 +373,7 @@ void WordListModel::rowsRemoved(const std::vector<qint64> &rowids)
 void WordListModel::rowsRestored(const std::vector<qint64> &rowids)
 {
     forgetPages();
+    finishListing();
     m_total += qint64(rowids.size());
     for (const qint64 id : rowids) {
         if (m_set.indexOf(id) >= 0)
@@ -391,10 +437,18 @@ void WordListModel::startFilter()
 bool WordListModel::scanSlice()
 {
     WordListRows::Slice slice;
+    QElapsedTimer spent;
+    spent.start();
     if (!skipOnFailure(lcEditing(), "a slice of the filter scan",
-                       [&] { slice = m_rows->scan(m_filter, m_scanAfter, ScanSliceRows); })) {
+                       [&] { slice = m_rows->scan(m_filter, m_scanAfter, m_sliceRows); })) {
         slice.done = true; // what was found stays in view
     }
+    // The next slice sized to take about SliceMs at the speed this one went.
+    const qint64 ms = spent.elapsed();
+    if (ms < SliceMs / 2 && m_sliceRows < (1 << 18))
+        m_sliceRows *= 2;
+    else if (ms > SliceMs * 2 && m_sliceRows > 512)
+        m_sliceRows /= 2;
     m_scanAfter = slice.last;
     for (const qint64 id : slice.matches)
         if (m_set.rowids.empty() || id > m_set.rowids.back())

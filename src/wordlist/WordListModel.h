@@ -31,10 +31,12 @@ class WordListModel : public QAbstractTableModel
 public:
     static constexpr int PageRows = 64;
     static constexpr int CachedPages = 32;
-    // Rows looked at per slice of a filter scan, and how long one keystroke may search
-    // before the first rows are shown.
-    static constexpr int ScanSliceRows = 16384;
-    static constexpr int FirstAnswerMs = 20;
+    // Rowids listed per slice while the list of a table with gaps is read.
+    static constexpr int ListSliceRows = 65536;
+    // How long one slice of a filter scan should take (its number of rows follows the
+    // measured speed), and how long one keystroke may search before the first rows show.
+    static constexpr int SliceMs = 4;
+    static constexpr int FirstAnswerMs = 10;
     // How many rows one Delete may take (each is kept for its undo).
     static constexpr int MaxDeletedRows = 50000;
 
@@ -90,12 +92,15 @@ signals:
 
 private:
     // Which rows are shown, in table order: rowids first .. first + count - 1, or a list.
+    // A list of the whole table is read in slices after the window opens; until it is
+    // complete, `count` rows are known to exist and the first rowids.size() of them listed.
     struct RowSet
     {
         bool dense = true;
+        bool complete = true;
         qint64 first = 0, count = 0;
         std::vector<qint64> rowids;
-        qint64 size() const { return dense ? count : qint64(rowids.size()); }
+        qint64 size() const { return dense || !complete ? count : qint64(rowids.size()); }
         qint64 at(qint64 i) const { return dense ? first + i : rowids[size_t(i)]; }
         qint64 indexOf(qint64 rowid) const;   // -1 when not in the set
         qint64 insertionPoint(qint64 rowid) const;
@@ -115,14 +120,19 @@ private:
     bool scanSlice();
     void scanOn();
     void forgetPages();
+    // The list of a table with gaps in its rowids: one slice, and the rest at once.
+    void listSlice() const;
+    void finishListing() const;
 
     std::unique_ptr<WordListRows> m_rows;
     QUndoStack *m_undo;
     QString m_filter;
-    RowSet m_set;
+    mutable RowSet m_set;
+    QTimer m_listTimer;
     qint64 m_total = 0;
     bool m_scanning = false;
     qint64 m_scanAfter = 0;
+    int m_sliceRows = 4096;
     QTimer m_scanTimer;
     WordListRows::Stamp m_stamp;
     // The cached pages, and the order they were last used in (newest at the back).

@@ -4,6 +4,11 @@
 
 void WordTable::keyPressEvent(QKeyEvent *event)
 {
+    const bool printable = !event->text().isEmpty() && event->text().at(0).isPrint();
+    if (!editing() && printable && (event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        emit textTyped(event->text());
+        return;
+    }
     if (!editing() && event->modifiers() == Qt::NoModifier) {
         if (event->key() == Qt::Key_Delete) {
             emit deleteRequested();

@@ -3,7 +3,7 @@
 #include <QTableView>
 
 // The word list's table: Enter and F2 edit the current cell, Delete asks for the selected
-// rows to go.
+// rows to go, and text typed while no cell is being edited goes to the filter.
 class WordTable : public QTableView
 {
     Q_OBJECT
@@ -15,6 +15,7 @@ public:
 
 signals:
     void deleteRequested();
+    void textTyped(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
