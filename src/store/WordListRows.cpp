@@ -288,7 +288,7 @@ std::vector<WordListRows::Saved> WordListRows::remove(const std::vector<qint64> 
     });
 }
 
-void WordListRows::restore(const std::vector<Saved> &rows)
+void WordListRows::restore(const std::vector<Saved> &rows, const std::function<void()> &tick)
 {
     translated([&] {
         SQLite::Database &sql = StoreConnection::of(m_db);
@@ -329,6 +329,8 @@ void WordListRows::restore(const std::vector<Saved> &rows)
                 keep.exec();
                 keep.reset();
             }
+            if (tick)
+                tick();
         }
         tx.commit();
     });

@@ -99,8 +99,9 @@ public:
     std::vector<Saved> remove(const std::vector<qint64> &rowids,
                               const std::function<bool()> &tick = {});
     // Puts rows back as they were saved, each at its own rowid (inserted when gone,
-    // overwritten when there), with their kept pointers. All or nothing.
-    void restore(const std::vector<Saved> &rows);
+    // overwritten when there), with their kept pointers. All or nothing; `tick` is called
+    // after each row.
+    void restore(const std::vector<Saved> &rows, const std::function<void()> &tick = {});
 
 private:
     WordDatabase &m_db;

@@ -42,6 +42,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 WordList::WordList(WordDatabase &db, const QString &table, QWidget *mainWindow)
     : m_main(mainWindow), m_model(new WordListModel(db, table, this))
 {
+    m_model->setProgressOwner(this);
     setObjectName(QStringLiteral("WordList"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Titles::WordList);
@@ -198,6 +199,8 @@ bool WordList::eventFilter(QObject *watched, QEvent *event)
         // The Main window lent to another window takes this one with it.
         if (event->type() == QEvent::EnabledChange)
             setEnabled(m_main->isEnabled());
+        else if (event->type() == QEvent::Close)
+            close(); // the program ends with its Main window
         else if (event->type() == QEvent::Hide && isVisible()) {
             m_hiddenWithMain = true;
             hide();

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "EditingTexts.h"
+#include "LongWork.h"
 #include "StoreError.h"
 #include "WordListModel.h"
 
@@ -31,10 +32,32 @@ void RowsChange::failed(const QString &reason)
         EditingTexts::Title);
 }
 
+namespace {
+
+// Rows written back one by one with the progress box of long work; it cannot be stopped
+// half-way, as the undo stack has already moved.
+template <typename Write> void withProgress(WordListModel &model, size_t rows, Write &&write)
+{
+    LongWork work(model.progressOwner(), QStringLiteral("Changing the words back..."));
+    work.setCancellable(false);
+    qint64 done = 0;
+    model.setWriting(true);
+    try {
+        write([&] { return work.tick(++done, qint64(rows)); });
+    } catch (...) {
+        model.setWriting(false);
+        throw;
+    }
+    model.setWriting(false);
+}
+
+} // namespace
+
 void RowsChange::undo()
 {
     try {
-        m_model.rows().restore(m_before);
+        withProgress(m_model, m_before.size(),
+                     [&](const auto &tick) { m_model.rows().restore(m_before, [&] { tick(); }); });
     } catch (const StoreError &e) {
         m_model.noteOwnWrite();
         failed(e.message());
@@ -52,10 +75,12 @@ void RowsChange::redo()
     if (std::exchange(m_written, false))
         return;
     try {
-        if (m_kind == Kind::Delete)
-            m_model.rows().remove(rowids());
-        else
-            m_model.rows().restore(m_after);
+        withProgress(m_model, m_before.size(), [&](const auto &tick) {
+            if (m_kind == Kind::Delete)
+                m_model.rows().remove(rowids(), tick);
+            else
+                m_model.rows().restore(m_after, [&] { tick(); });
+        });
     } catch (const StoreError &e) {
         m_model.noteOwnWrite();
         failed(e.message());

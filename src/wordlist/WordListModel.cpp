@@ -304,8 +304,11 @@ QString WordListModel::deleteRows(const QList<int> &rows, const std::function<bo
         return {};
     std::vector<WordListRows::Saved> gone;
     try {
+        m_writing = true;
         gone = m_rows->remove(rowids, tick);
+        m_writing = false;
     } catch (const StoreError &e) {
+        m_writing = false;
         noteOwnWrite();
         return e.message();
     }
@@ -330,6 +333,8 @@ void WordListModel::noteOwnWrite()
 
 bool WordListModel::checkForOutsideChanges()
 {
+    if (m_writing)
+        return false;
     WordListRows::Stamp now;
     if (!skipOnFailure(lcEditing(), "reading the file's change counter",
                        [&] { now = m_rows->stamp(); }) ||

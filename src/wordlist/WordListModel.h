@@ -3,7 +3,9 @@
 #include "WordListRows.h"
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <list>
 #include <memory>
@@ -74,8 +76,15 @@ public:
     // WordListRows::remove. Returns what went wrong, or an empty text.
     QString deleteRows(const QList<int> &rows, const std::function<bool()> &tick = {});
 
-    // Re-reads what it shows when the file was changed by anyone but this model.
+    // Re-reads what it shows when the file was changed by anyone but this model. Not while
+    // a change of its own is being written (its progress box lets events through).
     bool checkForOutsideChanges();
+
+    // The window progress boxes of long undos and redos belong to.
+    void setProgressOwner(QWidget *window) { m_progressOwner = window; }
+    QWidget *progressOwner() const { return m_progressOwner; }
+    // Set while a change of this model is being written.
+    void setWriting(bool writing) { m_writing = writing; }
 
     // For the undo commands: the rows have been written, removed or put back.
     void rowsWritten(const std::vector<qint64> &rowids);
@@ -135,6 +144,8 @@ private:
     int m_sliceRows = 4096;
     QTimer m_scanTimer;
     WordListRows::Stamp m_stamp;
+    QPointer<QWidget> m_progressOwner;
+    bool m_writing = false;
     // The cached pages, and the order they were last used in (newest at the back).
     mutable std::unordered_map<qint64, Page> m_pages;
     mutable std::list<qint64> m_ages;
