@@ -2,6 +2,7 @@
 
 #include "CollectionSwitch.h"
 #include "Dialogs.h"
+#include "ExclusiveWork.h"
 #include "HoverLooks.h"
 #include "LongWork.h"
 #include "Looks.h"
@@ -250,6 +251,7 @@ void Form2::command2Click()
     const int position = nameCheck();
     if (position == 0)
         return;
+    ExclusiveWork::begin();
     LongWork work(this, QStringLiteral("Deleting the words of %1...").arg(name));
     try {
         const auto deleted = m_manager.deleteContent(
@@ -297,6 +299,7 @@ void Form2::command5Click()
         return;
     }
     const QString name = chosenName();
+    ExclusiveWork::begin();
     try {
         const CollectionSwitch::Report r = m_manager.select(position);
         if (MainWindowPort *main = m_loan.port())

@@ -25,5 +25,6 @@ inline const QString Import = QStringLiteral("Import From Excel");
 inline const QString Quiz = QStringLiteral("Lexmora! Quiz! Wordbrawl!");
 inline const QString ResultsViewer = QStringLiteral("Lexmora! Word power!");
 inline const QString Progress = QStringLiteral("Lexmora! Progress");
+inline const QString WordList = QStringLiteral("Word list");
 
 } // namespace Titles

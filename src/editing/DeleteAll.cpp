@@ -3,6 +3,7 @@
 #include "Backups.h"
 #include "CollectionTable.h"
 #include "Dialogs.h"
+#include "ExclusiveWork.h"
 #include "EditingTexts.h"
 #include "LongWork.h"
 #include "MainWindowPort.h"
@@ -23,6 +24,7 @@ void DeleteAll::command11Click()
     const QString table = Module1::currentCollection;
     if (!Dialogs::current().question(emptyQuestion(table), Title))
         return;
+    ExclusiveWork::begin();
     LongWork work(m_main.mainWindow(), QStringLiteral("Deleting the words of %1...").arg(table));
     const StoreProgress::Tick tick = [&work](qint64 done, qint64 total) {
         return work.tick(done, total);

@@ -227,6 +227,20 @@ void WordPanel::showChosenWord(const QString &word)
     standAtEnd(words);
 }
 
+void WordPanel::wordsChanged()
+{
+    // In Add mode the chooser is hidden and filled when Modify mode opens; in Update it is
+    // disabled and filled when the record is written.
+    if (m_c.Frame5->isHidden() || m_c.Command1->text() != EditCaption)
+        return;
+    const QString shown = m_chooser->text();
+    fillChooser();
+    if (m_chooser->words().contains(shown))
+        m_c.Combo3->setEditText(shown);
+    else
+        m_chooser->showPrompt(ChooseYourWord);
+}
+
 void WordPanel::edit()
 {
     const QString word = m_chooser->text();

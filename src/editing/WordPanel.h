@@ -52,6 +52,9 @@ public slots:
     void command16Click(); // Close
     // The chooser's text changed or an item was picked: show that word's meaning and pointer.
     void showChosenWord(const QString &word);
+    // The collection was changed elsewhere (the word list): while the panel browses in
+    // Modify mode, the chooser is filled afresh, keeping the word it shows.
+    void wordsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #include "ImportStart.h"
 
 #include "Dialogs.h"
+#include "ExclusiveWork.h"
 #include "Form4.h"
 #include "MainWindowPort.h"
 #include "Titles.h"
@@ -30,6 +31,7 @@ void ImportStart::command12Click()
     m_main.displayHalt();
     if (!Dialogs::current().question(NeedsExcel, Titles::WordbrawlBang))
         return;
+    ExclusiveWork::begin();
     // The window deletes itself when it closes.
     m_window = new Form4(m_main);
     m_window->load();

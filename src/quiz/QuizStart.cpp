@@ -1,6 +1,7 @@
 #include "QuizStart.h"
 
 #include "Dialogs.h"
+#include "ExclusiveWork.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "QuizRules.h"
@@ -70,6 +71,7 @@ void QuizStart::command5Click()
     }
 
     m_port.displayHalt();
+    ExclusiveWork::begin();
     if (!(m_randomize && m_randomize->isChecked())) {
         openQuizWords();
         if (Module1::quizWords) {

@@ -107,6 +107,7 @@ public:
     QPushButton *Command11;      // "Delete all": empties the collection
     QPushButton *Command10;      // "Find/Delete": the word panel in Modify mode
     QPushButton *Command9;       // "Add": the word panel in Add mode
+    QPushButton *Command23;      // "Word list": every word in one table
     QGroupBox *Frame4;           // "SQL Parser"
     QLineEdit *Text1;            // the SQL box
     QPushButton *Command13;      // "Go!": runs the SQL box

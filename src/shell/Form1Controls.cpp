@@ -227,6 +227,11 @@ void Form1::buildControls()
     Command18->setToolTip(
         QStringLiteral("You could configure your choice of word collection here"));
     place(Command18, 240, 3420, 5480, 555);
+    // The word list.
+    Command23 = button(Frame3, "Command23", QStringLiteral("Word list"));
+    Command23->setToolTip(
+        QStringLiteral("This shows every word of the current database in one table"));
+    place(Command23, 240, 4140, 2640, 555);
 
     Frame4 = frame(Picture2, "Frame4", QStringLiteral("SQL Parser"));
     place(Frame4, 300, 5300, 12440, 1500);
@@ -315,7 +320,7 @@ void Form1::buildLooks()
         {Command17, olive, lightOlive},   {Command9, orange, lightOrange},
         {Command10, orange, lightOrange}, {Command18, orange, paleOrange},
         {Command11, orange, lightOrange}, {Command12, orange, lightOrange},
-        {Command21, orange, lightOrange},
+        {Command21, orange, lightOrange}, {Command23, orange, lightOrange},
         {Command5, green, lightGreen},    {Command6, red, lightRed},
         {Command7, teal, lightTeal},      {Command2, green, lightGreen},
         {Command13, green, lightGreen},   {Command3, red, lightRed},

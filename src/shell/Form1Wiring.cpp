@@ -24,6 +24,7 @@
 #include "StatusBox.h"
 #include "SwitchTimer.h"
 #include "WordDisplay.h"
+#include "WordListStart.h"
 #include "WordPanel.h"
 #include "sqlret.h"
 
@@ -132,6 +133,11 @@ void Form1::wire()
     auto *exportStart = new ExportStart(*this, this);
     connect(Command21, clicked, exportStart, &ExportStart::command21Click);
 
+    // "Word list": its changes refresh the word panel's chooser.
+    auto *wordListStart = new WordListStart(*this, this);
+    connect(Command23, clicked, wordListStart, &WordListStart::command23Click);
+    connect(wordListStart, &WordListStart::wordsChanged, wordPanel, &WordPanel::wordsChanged);
+
     // The shell's own: Help and Exit, and the popup help of the frames.
     connect(Command7, clicked, this, [this] { (new Helpf(*this))->load(); });
     connect(Command6, clicked, this, &Form1::command6Click);
@@ -141,8 +147,8 @@ void Form1::wire()
 void Form1::wirePopupHelp()
 {
     auto *popups = new PopupHelp(this);
-    popups->attach(help2,
-                   {Frame3, List1, Command9, Command10, Command11, Command12, Command18, Command21});
+    popups->attach(help2, {Frame3, List1, Command9, Command10, Command11, Command12, Command18,
+                           Command21, Command23});
     popups->attach(h3, {Frame2, Command5, Check2});
     popups->attach(h4,
                    {Frame1, Command2, Command3, Command4, Command8, Command14, Command15, Check1});

@@ -87,7 +87,7 @@ void TstSmallScreen::everyControlInsideAndClickable()
         const QPoint centre = form->mapFromGlobal(onScreen(b).center());
         QCOMPARE(form->childAt(centre), b);
     }
-    QCOMPARE(buttons, 18); // with "Export" and "Progress"
+    QCOMPARE(buttons, 19); // with "Export", "Progress" and "Word list"
     // "Exit", the right-most button, really takes the click.
     QTest::mouseClick(form->Command6, Qt::LeftButton);
     QTRY_VERIFY(!form->isVisible());
