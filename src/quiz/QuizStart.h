@@ -6,6 +6,7 @@
 class MainWindowPort;
 class QCheckBox;
 class QComboBox;
+class Speaker;
 class quiz;
 
 // The Main window's "Wordbrawl - Quiz" frame: "Start" asks how many questions, halts the
@@ -20,6 +21,8 @@ public:
     {
         QCheckBox *Check2; // "Randomize"
         QComboBox *Combo2; // "Timer Interval"
+        QCheckBox *Check4 = nullptr; // "Speak words" of Show Words: each question's word is said
+        Speaker *speaker = nullptr;
     };
 
     QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent = nullptr);
@@ -35,5 +38,7 @@ private:
     MainWindowPort &m_port;
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
+    QPointer<QCheckBox> m_speakWords;
+    Speaker *m_speaker;
     QPointer<quiz> m_window;
 };

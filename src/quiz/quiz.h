@@ -2,6 +2,7 @@
 
 #include "MainWindowLoan.h"
 #include "QuestionBuilder.h"
+#include "Speaker.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -29,6 +30,10 @@ public:
     quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
          QWidget *parent = nullptr);
     ~quiz() override;
+
+    // Each question's word is said as it is put while `speakWords` ("Speak words" on the Main
+    // window) is set. Called before open().
+    void speakWith(QCheckBox *speakWords, Speaker *speaker);
 
     // The opening: hides the Main window, shows this one, puts the first question and starts
     // the countdown. Reseeds the generator from the clock, as every quiz opening does.
@@ -109,6 +114,8 @@ private:
     MainWindowLoan m_loan;
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
+    QPointer<QCheckBox> m_speakWords;
+    QPointer<Speaker> m_speaker;
     HoverLooks *m_looks;
 
     bool m_randomMode = true;

@@ -12,6 +12,9 @@
 #include "PanelSlides.h"
 #include "QuickSearch.h"
 #include "RandomSource.h"
+#include "SettingsTable.h"
+#include "Skip.h"
+#include "Speaker.h"
 #include "StatusBox.h"
 #include "StoreError.h"
 #include "SwitchTimer.h"
@@ -27,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -105,12 +109,26 @@ bool Form1::startUp()
 
     Module1::openCurrentCollection(Collections::chooseDefault(*Module1::database));
     writeWelcomeTexts();
+    loadSpeakWords();
     RandomSource::instance().seedFromClock();
     layoutPanes();
     fillIntervalLists();
     // The keys go first to the control a user presses first: Show Words' "Start".
     Command2->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void Form1::loadSpeakWords()
+{
+    bool on = false;
+    skipOnFailure(lcUi(), "reading the choice of Speak words", [&on] {
+        on = SettingsTable::flag(*Module1::database, SettingsTable::SpeakWords, false);
+    });
+    // Set as kept, not as a change to keep again.
+    const QSignalBlocker quiet(Check4);
+    Check4->setChecked(on);
+    if (on)
+        m_speaker->prepare();
 }
 
 void Form1::reportFatal(const QString &text)

@@ -5,6 +5,7 @@
 #include "JetLike.h"
 #include "MarkBook.h"
 #include "SearchIndex.h"
+#include "SettingsTable.h"
 #include "StoreError.h"
 
 #include <SQLiteCpp/Transaction.h>
@@ -473,6 +474,7 @@ void WordDatabase::ensureSideTables()
     ensureIndexes();
     MarkBook::prepare(*this);
     SearchIndex::ensure(*this);
+    SettingsTable::prepare(*this);
     tx.commit();
 }
 
