@@ -1,118 +1,52 @@
 #include "TextToSpeechSpeaker.h"
 
-#include <QLocale>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTextToSpeech>
-#include <QThread>
-
-#include <functional>
 
 const QString TextToSpeechSpeaker::NoEngine =
     QStringLiteral("No speech engine is installed (the package qt6-speech-flite-plugin speaks "
                    "words without a network or a service), so the words cannot be spoken.");
 
-namespace speech_detail {
+namespace {
 
-// Lives in the speaker's thread: makes the engine there and speaks each text it is given.
-// Every answer goes back to the speaker as a queued call, which Qt drops once the speaker
-// is gone.
-class EngineHost : public QObject
-{
-public:
-    explicit EngineHost(const QString &engine) : m_engine(engine) {}
+const QString HelperName = QStringLiteral("lexmora-speaker");
+const QByteArray Ready = "ready";
+const QByteArray Unavailable = "unavailable ";
 
-    void ensureEngine(const std::function<void(const QString &)> &answer)
-    {
-        if (m_tts)
-            return;
-        m_answer = answer;
-        m_tts = new QTextToSpeech(m_engine, this);
-        QObject::connect(m_tts, &QTextToSpeech::errorOccurred, this,
-                         [this](QTextToSpeech::ErrorReason, const QString &why) { fail(why); });
-        QObject::connect(m_tts, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State s) {
-            if (s == QTextToSpeech::Error)
-                fail(m_tts->errorString());
-        });
-        if (m_tts->state() == QTextToSpeech::Error ||
-            m_tts->errorReason() != QTextToSpeech::ErrorReason::NoError) {
-            fail(m_tts->errorString());
-        } else if (m_tts->availableVoices().isEmpty()) {
-            m_broken = true;
-            answer(QStringLiteral("The speech engine %1 has no voice to speak with, so the "
-                                  "words cannot be spoken.")
-                       .arg(m_engine));
-        } else {
-            chooseEnglish();
-            answer(QString());
-        }
-    }
-
-    void speak(const QString &text)
-    {
-        if (!m_tts || m_broken)
-            return;
-        // The word before, if it is still being spoken, gives way to this one.
-        if (m_tts->state() == QTextToSpeech::Speaking)
-            m_tts->stop(QTextToSpeech::BoundaryHint::Immediate);
-        m_tts->say(text);
-    }
-
-private:
-    void chooseEnglish()
-    {
-        const QList<QLocale> locales = m_tts->availableLocales();
-        if (locales.contains(m_tts->locale()) && m_tts->locale().language() == QLocale::English)
-            return;
-        for (const QLocale &l : locales) {
-            if (l.language() == QLocale::English) {
-                m_tts->setLocale(l);
-                return;
-            }
-        }
-    }
-
-    void fail(const QString &why)
-    {
-        if (m_broken)
-            return;
-        m_broken = true;
-        const QString reason = why.isEmpty() ? QStringLiteral("it gave no reason") : why;
-        m_answer(QStringLiteral("The speech engine %1 cannot speak: %2.").arg(m_engine, reason));
-    }
-
-    QString m_engine;
-    QTextToSpeech *m_tts = nullptr;
-    bool m_broken = false;
-    std::function<void(const QString &)> m_answer;
-};
-
-} // namespace speech_detail
-
-using speech_detail::EngineHost;
+} // namespace
 
 TextToSpeechSpeaker::TextToSpeechSpeaker(QObject *parent)
-    : TextToSpeechSpeaker(QTextToSpeech::availableEngines(), parent)
+    : TextToSpeechSpeaker(QTextToSpeech::availableEngines(), helperPath(), parent)
 {
 }
 
-TextToSpeechSpeaker::TextToSpeechSpeaker(const QStringList &installed, QObject *parent)
-    : Speaker(parent), m_engine(chooseEngine(installed))
+TextToSpeechSpeaker::TextToSpeechSpeaker(const QStringList &installed, const QString &helper,
+                                         QObject *parent)
+    : Speaker(parent), m_engine(chooseEngine(installed)), m_helper(helper)
 {
-    if (m_engine.isEmpty()) {
+    if (m_engine.isEmpty())
         m_whyNot = NoEngine;
-        qCInfo(lcSpeech).noquote() << "Words will not be spoken:" << NoEngine;
-    }
+    else if (m_helper.isEmpty() || !QFileInfo(m_helper).isExecutable())
+        m_whyNot = QStringLiteral("The words cannot be spoken: %1 is missing beside the program.")
+                       .arg(HelperName);
+    if (!m_whyNot.isEmpty())
+        qCInfo(lcSpeech).noquote() << "Words will not be spoken:" << m_whyNot;
 }
 
 TextToSpeechSpeaker::~TextToSpeechSpeaker()
 {
-    if (!m_thread)
+    if (!m_process)
         return;
-    // The engine goes in its own thread, where it was made.
-    EngineHost *host = m_host;
-    QMetaObject::invokeMethod(
-        host, [host] { delete host; }, Qt::BlockingQueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
+    // The end of its input ends the helper at once; a helper stuck in its engine is killed.
+    m_process->disconnect(this);
+    m_process->closeWriteChannel();
+    if (!m_process->waitForFinished(500)) {
+        m_process->kill();
+        m_process->waitForFinished(500);
+    }
 }
 
 QString TextToSpeechSpeaker::chooseEngine(const QStringList &installed)
@@ -121,6 +55,12 @@ QString TextToSpeechSpeaker::chooseEngine(const QStringList &installed)
         if (installed.contains(QLatin1String(engine)))
             return QLatin1String(engine);
     return QString();
+}
+
+QString TextToSpeechSpeaker::helperPath()
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(HelperName);
+    return QFileInfo(beside).isExecutable() ? beside : QString();
 }
 
 bool TextToSpeechSpeaker::available() const
@@ -135,45 +75,75 @@ QString TextToSpeechSpeaker::whyNot() const
 
 void TextToSpeechSpeaker::prepare()
 {
-    if (!m_engine.isEmpty())
+    if (available())
         startEngine();
 }
 
 void TextToSpeechSpeaker::startEngine()
 {
-    if (m_thread)
+    if (m_process)
         return;
-    m_thread = new QThread(this);
-    m_thread->setObjectName(QStringLiteral("speech"));
-    m_host = new EngineHost(m_engine);
-    m_host->moveToThread(m_thread);
-    m_thread->start(QThread::LowPriority);
-    EngineHost *host = m_host;
-    QMetaObject::invokeMethod(host, [host, self = this] {
-        host->ensureEngine([self](const QString &whyNot) {
-            // Queued to the speaker's thread. The speaker deletes the host before it goes,
-            // and Qt drops a call still queued for an object it deletes.
-            QMetaObject::invokeMethod(self, [self, whyNot] { self->engineAnswer(whyNot); });
-        });
+    m_answered = false;
+    m_process = new QProcess(this);
+    // The engine's own warnings go where the program's go.
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &TextToSpeechSpeaker::readAnswers);
+    connect(m_process, &QProcess::finished, this, &TextToSpeechSpeaker::engineEnded);
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            engineEnded();
     });
+    // Started without waiting; what is written meanwhile is handed over once it runs.
+    m_process->start(m_helper, {m_engine});
 }
 
-void TextToSpeechSpeaker::engineAnswer(const QString &whyNot)
+void TextToSpeechSpeaker::readAnswers()
 {
-    m_answered = true;
-    if (whyNot == m_whyNot)
+    while (m_process && m_process->canReadLine()) {
+        const QByteArray line = m_process->readLine().trimmed();
+        if (line == Ready) {
+            m_answered = true;
+            setWhyNot(QString());
+        } else if (line.startsWith(Unavailable)) {
+            m_answered = true;
+            setWhyNot(QString::fromUtf8(line.mid(Unavailable.size())));
+        }
+    }
+}
+
+void TextToSpeechSpeaker::engineEnded()
+{
+    if (!m_process)
         return;
-    m_whyNot = whyNot;
-    if (!whyNot.isEmpty())
-        qCWarning(lcSpeech).noquote() << "Words will not be spoken:" << whyNot;
+    const bool started = m_process->error() != QProcess::FailedToStart;
+    const QString failure =
+        started ? QStringLiteral("it stopped working") : m_process->errorString();
+    m_process->deleteLater();
+    m_process = nullptr;
+    if (!available())
+        return; // it had said why it cannot speak
+    // Started again at the next word, unless it keeps failing.
+    if (!started || ++m_crashes >= CrashLimit)
+        setWhyNot(QStringLiteral("The speech engine %1 cannot speak: %2.").arg(m_engine, failure));
+    else
+        qCWarning(lcSpeech).noquote() << "The speech engine" << m_engine << "ended:" << failure;
+}
+
+void TextToSpeechSpeaker::setWhyNot(const QString &why)
+{
+    if (why == m_whyNot)
+        return;
+    m_whyNot = why;
+    if (!why.isEmpty())
+        qCWarning(lcSpeech).noquote() << "Words will not be spoken:" << why;
     emit availabilityChanged();
 }
 
 void TextToSpeechSpeaker::say(const QString &text)
 {
-    if (!available() || text.trimmed().isEmpty())
+    QString line = text.simplified(); // one line, however the word was stored
+    if (!available() || line.isEmpty())
         return;
     startEngine();
-    EngineHost *host = m_host;
-    QMetaObject::invokeMethod(host, [host, text] { host->speak(text); });
+    m_process->write(line.append(QLatin1Char('\n')).toUtf8());
 }

@@ -4,27 +4,25 @@
 
 #include <QStringList>
 
-class QThread;
-
-namespace speech_detail {
-class EngineHost;
-}
+class QProcess;
 
 // The Speaker of the program: Qt's text to speech with the flite engine, which speaks
-// offline with no service running, or else speech-dispatcher. The engine is made the first
-// time a word is to be said (or prepare() asks), in a thread of its own, so neither start-up
-// nor a tick or a click ever waits for it; each text goes to that thread and stops the
-// one being spoken. Until the engine has answered, the speaker counts as available when an
-// engine is installed; an engine that cannot speak (no voice, no sound device) then makes
-// it unavailable, with the engine's reason.
+// offline with no service running, or else speech-dispatcher. The engine runs in a process
+// of its own, lexmora-speaker, started the first time a word is to be said (or prepare()
+// asks), so neither start-up nor a tick or a click waits for it, and an engine that crashes
+// takes only that process with it. Each text is handed to it and stops the one being
+// spoken. Until the engine has answered, the speaker counts as available when an engine is
+// installed; one that cannot speak (no voice, no sound device) then makes it unavailable
+// with the engine's reason. A process that dies is started again at the next word, up to
+// CrashLimit times.
 class TextToSpeechSpeaker : public Speaker
 {
     Q_OBJECT
 
 public:
     explicit TextToSpeechSpeaker(QObject *parent = nullptr);
-    // With `installed` as the engines Qt offers (tests).
-    TextToSpeechSpeaker(const QStringList &installed, QObject *parent);
+    // With `installed` as the engines Qt offers and `helper` as the speaking process (tests).
+    TextToSpeechSpeaker(const QStringList &installed, const QString &helper, QObject *parent);
     ~TextToSpeechSpeaker() override;
 
     void say(const QString &text) override;
@@ -34,21 +32,29 @@ public:
 
     // The engine chosen, or the empty text when none is installed.
     QString engine() const { return m_engine; }
-    // Whether the engine has been made and has answered.
+    // Whether the engine has answered since its process was last started.
     bool engineAnswered() const { return m_answered; }
+    // Whether its process has been started and has not ended.
+    bool engineRunning() const { return m_process != nullptr; }
 
     // flite where it is installed, else speech-dispatcher, else none (the empty text).
     static QString chooseEngine(const QStringList &installed);
+    // lexmora-speaker beside the program (build/bin, or libexec/lexmora when installed).
+    static QString helperPath();
 
     static const QString NoEngine;
+    static constexpr int CrashLimit = 3;
 
 private:
     void startEngine();
-    void engineAnswer(const QString &whyNot);
+    void readAnswers();
+    void engineEnded();
+    void setWhyNot(const QString &why);
 
     QString m_engine;
+    QString m_helper;
     QString m_whyNot;
     bool m_answered = false;
-    QThread *m_thread = nullptr;
-    speech_detail::EngineHost *m_host = nullptr;
+    int m_crashes = 0;
+    QProcess *m_process = nullptr;
 };

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,6 +82,7 @@ private slots:
     void engineChoice_data();
     void engineChoice();
     void realEngineAnswersWithoutBlocking();
+    void crashingEngineIsStartedAgainThenGivenUp();
 
 private:
     RecordingSpeaker *m_speaker = nullptr;
@@ -307,7 +309,7 @@ void TstSpeech::engineChoice()
 {
     QFETCH(QStringList, installed);
     QFETCH(QString, chosen);
-    TextToSpeechSpeaker speaker(installed, nullptr);
+    TextToSpeechSpeaker speaker(installed, TextToSpeechSpeaker::helperPath(), nullptr);
     QCOMPARE(speaker.engine(), chosen);
     QCOMPARE(speaker.available(), !chosen.isEmpty());
     QCOMPARE(speaker.whyNot(), chosen.isEmpty() ? TextToSpeechSpeaker::NoEngine : QString());
@@ -334,6 +336,35 @@ void TstSpeech::realEngineAnswersWithoutBlocking()
     if (!speaker.available())
         QVERIFY(speaker.whyNot().startsWith("The speech engine flite cannot speak: "));
     speaker.say(QStringLiteral("Bane")); // a second word, interrupting, before it goes
+}
+
+void TstSpeech::crashingEngineIsStartedAgainThenGivenUp()
+{
+    // A helper that answers and then dies at every word, as a crashing engine would.
+    WorkFolder folder;
+    const QString helper = folder.path(QStringLiteral("crashing-speaker"));
+    {
+        QFile script(helper);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho ready\nread word\nkill -SEGV $$\n");
+    }
+    QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TextToSpeechSpeaker speaker({QStringLiteral("flite")}, helper, nullptr);
+    QSignalSpy changed(&speaker, &Speaker::availabilityChanged);
+    for (int word = 1; word <= TextToSpeechSpeaker::CrashLimit; ++word) {
+        QVERIFY(speaker.available());
+        speaker.say(QStringLiteral("Abate"));
+        QVERIFY(speaker.engineRunning());
+        QTRY_VERIFY(!speaker.engineRunning()); // it died; the next word starts it again
+    }
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!speaker.available());
+    QCOMPARE(speaker.whyNot(), "The speech engine flite cannot speak: it stopped working.");
+
+    // A helper that is not there: unavailable at once, saying so.
+    TextToSpeechSpeaker missing({QStringLiteral("flite")}, folder.path("none"), nullptr);
+    QVERIFY(!missing.available());
+    QVERIFY(missing.whyNot().contains("lexmora-speaker is missing"));
 }
 
 QTEST_MAIN(TstSpeech)
