@@ -17,21 +17,21 @@ void drawSpeaker(QPainter &p, double size, const QColor &colour)
     p.setRenderHint(QPainter::Antialiasing);
     const double u = size / 16.0; // the picture is designed on a 16 x 16 grid
     QPainterPath body;
-    body.moveTo(2 * u, 6 * u);
-    body.lineTo(5 * u, 6 * u);
-    body.lineTo(9 * u, 2.5 * u);
-    body.lineTo(9 * u, 13.5 * u);
-    body.lineTo(5 * u, 10 * u);
-    body.lineTo(2 * u, 10 * u);
+    body.moveTo(1 * u, 6 * u);
+    body.lineTo(4 * u, 6 * u);
+    body.lineTo(8 * u, 2.5 * u);
+    body.lineTo(8 * u, 13.5 * u);
+    body.lineTo(4 * u, 10 * u);
+    body.lineTo(1 * u, 10 * u);
     body.closeSubpath();
     p.fillPath(body, colour);
 
     QPen wave(colour, 1.3 * u, Qt::SolidLine, Qt::RoundCap);
     p.setPen(wave);
     p.setBrush(Qt::NoBrush);
-    // Two arcs centred on the cone's mouth, 45 degrees either side of the axis.
-    p.drawArc(QRectF(7 * u, 5 * u, 6 * u, 6 * u), -45 * 16, 90 * 16);
-    p.drawArc(QRectF(5.5 * u, 2.5 * u, 11 * u, 11 * u), -45 * 16, 90 * 16);
+    // Two arcs about the cone's mouth, 45 degrees either side of its axis, inside the grid.
+    p.drawArc(QRectF(6.5 * u, 5.5 * u, 5 * u, 5 * u), -45 * 16, 90 * 16);
+    p.drawArc(QRectF(4.5 * u, 2.5 * u, 11 * u, 11 * u), -45 * 16, 90 * 16);
 }
 
 } // namespace
