@@ -30,6 +30,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -41,6 +42,7 @@ struct Voices
 {
     RecordingSpeaker standIn;
     std::unique_ptr<TextToSpeechSpeaker> engine;
+    std::string why;
 
     Speaker *choose(benchmark::State &state, Voice voice)
     {
@@ -55,8 +57,8 @@ struct Voices
         while (engine->available() && !engine->engineAnswered() && waited.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         if (!engine->available() || !engine->engineAnswered()) {
-            state.SkipWithError(
-                ("the engine cannot speak here: " + engine->whyNot()).toStdString());
+            why = "the engine cannot speak here: " + engine->whyNot().toStdString();
+            state.SkipWithError(why.c_str());
             return nullptr;
         }
         return engine.get();
