@@ -31,10 +31,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+constexpr int SpeechWarmUpMs = 500;
 const QString &Title = Titles::Wordbrawl;
 
 // What the Welcome text and the word panel's start text report of the collection.
@@ -127,8 +129,9 @@ void Form1::loadSpeakWords()
     // Set as kept, not as a change to keep again.
     const QSignalBlocker quiet(Check4);
     Check4->setChecked(on);
+    // The engine gets going once the window is up, so start-up does not wait for it.
     if (on)
-        m_speaker->prepare();
+        QTimer::singleShot(SpeechWarmUpMs, m_speaker, &Speaker::prepare);
 }
 
 void Form1::reportFatal(const QString &text)

@@ -15,6 +15,7 @@ namespace {
 const QString HelperName = QStringLiteral("lexmora-speaker");
 const QByteArray Ready = "ready";
 const QByteArray Unavailable = "unavailable ";
+const QByteArray Speaking = "speaking";
 
 } // namespace
 
@@ -104,6 +105,8 @@ void TextToSpeechSpeaker::readAnswers()
         if (line == Ready) {
             m_answered = true;
             setWhyNot(QString());
+        } else if (line == Speaking) {
+            m_crashes = 0; // it works: only failures in a row count
         } else if (line.startsWith(Unavailable)) {
             m_answered = true;
             setWhyNot(QString::fromUtf8(line.mid(Unavailable.size())));

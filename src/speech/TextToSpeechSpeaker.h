@@ -13,8 +13,8 @@ class QProcess;
 // takes only that process with it. Each text is handed to it and stops the one being
 // spoken. Until the engine has answered, the speaker counts as available when an engine is
 // installed; one that cannot speak (no voice, no sound device) then makes it unavailable
-// with the engine's reason. A process that dies is started again at the next word, up to
-// CrashLimit times.
+// with the engine's reason. A process that dies is started again at the next word; after
+// CrashLimit deaths with no word spoken in between, the words are given up.
 class TextToSpeechSpeaker : public Speaker
 {
     Q_OBJECT

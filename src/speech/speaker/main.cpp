@@ -4,8 +4,10 @@
 // program must go on when it does.
 //
 // It writes "ready" once the engine has a voice, or "unavailable REASON" when it cannot
-// speak (then, or later), one line each. Of the lines waiting when it reads, only the last
-// is said, and it interrupts the word being spoken. End of input ends the process at once.
+// speak, and "speaking" whenever a word starts to sound, one line each. A failure of the
+// engine after that ends the process (the program starts a fresh one for the next word).
+// Of the lines waiting when it reads, only the last is said, and it interrupts the word
+// being spoken. End of input ends the process at once.
 #include <QCoreApplication>
 #include <QLocale>
 #include <QSocketNotifier>
@@ -43,15 +45,30 @@ int main(int argc, char **argv)
     QTextToSpeech tts(engine);
 
     bool broken = false;
-    const auto fail = [&](const QString &why) {
+    bool ready = false;
+    const auto fail = [&](QString why) {
         if (broken)
             return;
+        while (why.endsWith(QLatin1Char('.')))
+            why.chop(1);
+        if (why.isEmpty())
+            why = QStringLiteral("it gave no reason");
+        if (ready) {
+            // Once it has spoken, a failure is this engine's, not the machine's: a fresh
+            // process gets a fresh engine.
+            std::fprintf(stderr, "lexmora-speaker: %s\n", why.toLocal8Bit().constData());
+            ::_exit(3);
+        }
         broken = true;
-        report(QStringLiteral("unavailable The speech engine %1 cannot speak: %2.")
-                   .arg(engine, why.isEmpty() ? QStringLiteral("it gave no reason") : why));
+        report(
+            QStringLiteral("unavailable The speech engine %1 cannot speak: %2.").arg(engine, why));
     };
     QObject::connect(&tts, &QTextToSpeech::errorOccurred, &app,
                      [&](QTextToSpeech::ErrorReason, const QString &why) { fail(why); });
+    QObject::connect(&tts, &QTextToSpeech::stateChanged, &app, [](QTextToSpeech::State state) {
+        if (state == QTextToSpeech::Speaking)
+            report(QStringLiteral("speaking"));
+    });
     // An engine without a sound device says so in its error text while it still counts as
     // ready; a working one may carry an error reason without a text.
     if (tts.state() == QTextToSpeech::Error || !tts.errorString().isEmpty()) {
@@ -62,6 +79,7 @@ int main(int argc, char **argv)
                    .arg(engine));
     } else {
         chooseEnglish(tts);
+        ready = true;
         report(QStringLiteral("ready"));
     }
 
