@@ -4,6 +4,7 @@
 #   bin/lexmora-newdb           writes a fresh word database, or converts an Access one
 #   libexec/lexmora/lexmora     the program itself (src/migrate finds lexmora-newdb from here)
 #   libexec/lexmora/lexmora-sheetcells  reads .xls files for the program, in a process of its own
+#   libexec/lexmora/lexmora-speaker     says words for the program, in a process of its own
 #   share/applications, share/icons/hicolor/scalable/apps, share/metainfo
 #   share/man/man1              lexmora.1.gz, lexmora-newdb.1.gz
 #   share/doc/lexmora           copyright (machine-readable), changelog.gz (Debian's format)
@@ -17,6 +18,7 @@ set(program_dir ${CMAKE_INSTALL_LIBEXECDIR}/lexmora)
 
 install(TARGETS lexmora RUNTIME DESTINATION ${program_dir})
 install(TARGETS lexmora-sheetcells RUNTIME DESTINATION ${program_dir})
+install(TARGETS lexmora-speaker RUNTIME DESTINATION ${program_dir})
 install(TARGETS lexmora-newdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The launcher finds the program relative to itself, so the installed tree can be moved.
@@ -89,4 +91,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plugin of Qt, and the metric twin of Times New Roman the captions use.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# The speech engines Qt's text to speech loads: flite speaks offline with no service
+# running, speech-dispatcher where one is. Without either, the words are not spoken.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-flite-plugin | qt6-speech-speechd-plugin")
 include(CPack)

@@ -7,6 +7,7 @@
 #include "RandomPick.h"
 #include "RandomSource.h"
 #include "Skip.h"
+#include "Speaker.h"
 #include "SwitchTimer.h"
 #include "TableCursor.h"
 #include "Titles.h"
@@ -29,9 +30,9 @@ const QString WordCaption = QStringLiteral("Word:");
 const QString MeaningCaption = QStringLiteral("Meaning:");
 
 // A failing move or read of the record set skips that one step; the display goes on.
-template <class Step> void skipOnError(Step &&step)
+template <class Step> bool skipOnError(Step &&step)
 {
-    skipOnFailure(lcDisplay(), "a move or read of the word display", std::forward<Step>(step));
+    return skipOnFailure(lcDisplay(), "a move or read of the word display", std::forward<Step>(step));
 }
 
 } // namespace
@@ -59,7 +60,11 @@ void WordDisplay::setControlsEnabled(bool enabled)
 void WordDisplay::showCurrentByName(bool withPointer)
 {
     TableCursor *words = records();
-    skipOnError([&] { m_c.Label1->setText(words->text(QStringLiteral("word"))); });
+    QString word;
+    if (skipOnError([&] { word = words->text(QStringLiteral("word")); })) {
+        m_c.Label1->setText(word);
+        speak(word);
+    }
     skipOnError([&] { m_c.Label2->setText(words->text(QStringLiteral("meaning"))); });
     if (withPointer)
         skipOnError([&] { setPointer(words->text(QStringLiteral("pointer"))); });
@@ -68,7 +73,11 @@ void WordDisplay::showCurrentByName(bool withPointer)
 void WordDisplay::showCurrentByPosition()
 {
     TableCursor *words = records();
-    skipOnError([&] { m_c.Label1->setText(words->text(0)); });
+    QString word;
+    if (skipOnError([&] { word = words->text(0); })) {
+        m_c.Label1->setText(word);
+        speak(word);
+    }
     skipOnError([&] { m_c.Label2->setText(words->text(1)); });
     skipOnError([&] { setPointer(words->text(2)); });
 }
@@ -77,6 +86,12 @@ void WordDisplay::setPointer(const QString &pointer)
 {
     m_c.Label1->setToolTip(pointer);
     m_c.Label2->setToolTip(pointer);
+}
+
+void WordDisplay::speak(const QString &word)
+{
+    if (m_c.speaker && m_c.Check4 && m_c.Check4->isChecked())
+        m_c.speaker->say(word);
 }
 
 void WordDisplay::wrapToFirst()

@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class Speaker;
 class SwitchTimer;
 class TableCursor;
 
@@ -33,6 +34,8 @@ public:
         QLabel *Label1;         // the word
         QLabel *Label2;         // its meaning
         SwitchTimer *Timer1;    // the display tick
+        QCheckBox *Check4 = nullptr; // "Speak words": each word is said as it appears
+        Speaker *speaker = nullptr;  // what says them
     };
 
     WordDisplay(const Controls &controls, MainWindowPort &main, QObject *parent = nullptr);
@@ -58,6 +61,8 @@ private:
     // The same read by position, as Previous and Next do.
     void showCurrentByPosition();
     void setPointer(const QString &pointer);
+    // Says the word just shown when "Speak words" is set.
+    void speak(const QString &word);
     void wrapToFirst();
     void step(bool forward);
 

@@ -116,3 +116,8 @@ QString WordChooser::text() const
 {
     return m_combo->currentText();
 }
+
+bool WordChooser::showsPrompt() const
+{
+    return !m_prompt.isEmpty() && text() == m_prompt;
+}

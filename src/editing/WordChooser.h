@@ -28,6 +28,8 @@ public:
     // there, the chooser selects it whenever it takes the focus, so typing replaces it.
     void showPrompt(const QString &prompt);
     QString text() const;
+    // True while the prompt stands in the text.
+    bool showsPrompt() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,6 +5,7 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "Skip.h"
+#include "Speaker.h"
 #include "StatusBox.h"
 #include "TableCursor.h"
 #include "WordChooser.h"
@@ -88,6 +89,18 @@ bool WordPanel::eventFilter(QObject *watched, QEvent *event)
             field->clear();
     }
     return QObject::eventFilter(watched, event);
+}
+
+void WordPanel::command24Click()
+{
+    if (!m_c.speaker)
+        return;
+    // The word as it stands in the field, typed or chosen; the chooser's prompt is no word.
+    const QString word = inAddMode() ? m_c.Text2->text()
+                         : m_chooser->showsPrompt() ? QString()
+                                                    : m_chooser->text();
+    if (!word.trimmed().isEmpty())
+        m_c.speaker->say(word.trimmed());
 }
 
 bool WordPanel::inAddMode() const

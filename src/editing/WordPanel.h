@@ -11,6 +11,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+class Speaker;
 class StatusBox;
 class TableCursor;
 class WordChooser;
@@ -38,6 +39,8 @@ public:
         QPushButton *Command16;  // "Close"
         StatusBox *RichTextBox2; // the panel's Status box
         QWidget *RichTextBox1;   // the main Status box, whose place the panel takes
+        QPushButton *Command24 = nullptr; // the speaker beside the word field
+        Speaker *speaker = nullptr;       // what says the word
     };
 
     WordPanel(const Controls &controls, MainWindowPort &main, QObject *parent = nullptr);
@@ -50,6 +53,7 @@ public slots:
     void command1Click();  // Add, Edit or Update, by the caption
     void command17Click(); // Delete
     void command16Click(); // Close
+    void command24Click(); // the speaker: says the word in the word field or the chooser
     // The chooser's text changed or an item was picked: show that word's meaning and pointer.
     void showChosenWord(const QString &word);
     // The collection was changed elsewhere (the word list): while the panel browses in

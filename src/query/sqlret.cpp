@@ -10,6 +10,8 @@
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
 #include "Skip.h"
+#include "Speaker.h"
+#include "SpeakerButton.h"
 #include "SqlParser.h"
 #include "Titles.h"
 #include "Twips.h"
@@ -59,6 +61,10 @@ constexpr double HeaderHeight = 375;
 constexpr std::array<double, 3> RowTop{600, 2400, 4440};
 constexpr double RowHeight = 1320;
 constexpr double GridBottom = 5760;
+// The speaker button at the right end of each word cell; the word wraps before it.
+constexpr double SpeakWidth = 420;
+constexpr double SpeakHeight = 400;
+const QString SpeakTip = QStringLiteral("Say the word");
 
 const QColor HeaderColour(224, 224, 224);
 const QColor SheetColour(255, 255, 250);
@@ -80,8 +86,9 @@ QFrame *line(QWidget *parent, const char *name, double left, double top, double 
 
 } // namespace
 
-sqlret::sqlret(MainWindowPort &main)
-    : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
+sqlret::sqlret(MainWindowPort &main, Speaker *speaker)
+    : QWidget(nullptr), m_loan(main), m_speaker(speaker), m_looks(new HoverLooks(this)),
+      m_reader(new QTimer(this))
 {
     QueryProgress::install();
     setObjectName(QStringLiteral("sqlret"));
@@ -99,6 +106,16 @@ sqlret::sqlret(MainWindowPort &main)
     Slider1->installEventFilter(this);
     m_reader->setInterval(0);
     connect(m_reader, &QTimer::timeout, this, &sqlret::readOn);
+    for (int row = 0; row < ResultsPaging::Rows; ++row) {
+        QPushButton *button = speakButton(row);
+        if (m_speaker) {
+            SpeakerButton::follow(*m_speaker, button, SpeakTip);
+            connect(button, &QPushButton::clicked, this, [this, row] {
+                m_speaker->say(cell(row, 0)->text().trimmed());
+            });
+        }
+        showSpeakButton(row);
+    }
 
     m_looks->add(Command1, QColor(192, 0, 0), QColor(255, 192, 192));
     // "Export" in the colours of the Main window's.
@@ -148,8 +165,9 @@ void sqlret::buildControls()
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, CellText[size_t(column)]);
         l->setPalette(p);
-        l->setGeometry(Twips::rect(ColumnLeft[size_t(column)], RowTop[size_t(row)],
-                                   ColumnWidth[size_t(column)], RowHeight));
+        const double width = ColumnWidth[size_t(column)] - (column == 0 ? SpeakWidth : 0);
+        l->setGeometry(Twips::rect(ColumnLeft[size_t(column)], RowTop[size_t(row)], width,
+                                   RowHeight));
         return l;
     };
     Label4 = cellLabel("Label4", 0, 0);
@@ -161,6 +179,17 @@ void sqlret::buildControls()
     Label10 = cellLabel("Label10", 2, 0);
     Label11 = cellLabel("Label11", 2, 1);
     Label12 = cellLabel("Label12", 2, 2);
+
+    const auto speak = [this](const char *name, int row) {
+        QPushButton *b = SpeakerButton::make(this, name, SpeakTip);
+        b->setGeometry(Twips::rect(ColumnLeft[0] + ColumnWidth[0] - SpeakWidth,
+                                   RowTop[size_t(row)] + 45, SpeakWidth, SpeakHeight));
+        SpeakerButton::fitIcon(b);
+        return b;
+    };
+    Speak1 = speak("Speak1", 0);
+    Speak2 = speak("Speak2", 1);
+    Speak3 = speak("Speak3", 2);
 
     // Each separator runs midway through the gap it divides.
     Line1 = line(this, "Line1", 0, (HeaderHeight + RowTop[0]) / 2 - 15, ClientWidth, 30);
@@ -219,6 +248,17 @@ QLabel *sqlret::cell(int row, int column) const
     return grid[size_t(row)][size_t(column)];
 }
 
+QPushButton *sqlret::speakButton(int row) const
+{
+    const std::array<QPushButton *, ResultsPaging::Rows> buttons{Speak1, Speak2, Speak3};
+    return buttons[size_t(row)];
+}
+
+void sqlret::showSpeakButton(int row)
+{
+    speakButton(row)->setVisible(m_speaker && !cell(row, 0)->text().trimmed().isEmpty());
+}
+
 void sqlret::showRecord(int row, qint64 record)
 {
     const Snapshot *rows = Module1::queryResult.get();
@@ -228,12 +268,14 @@ void sqlret::showRecord(int row, qint64 record)
     const int columns = qMin(rows->columnCount(), 3);
     for (int column = 0; column < columns; ++column)
         cell(row, column)->setText(rows->text(record, column));
+    showSpeakButton(row);
 }
 
 void sqlret::blankRow(int row)
 {
     for (int column = 0; column < 3; ++column)
         cell(row, column)->setText(QString());
+    showSpeakButton(row);
 }
 
 void sqlret::load()

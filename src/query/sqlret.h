@@ -17,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QSlider;
 class QTimer;
+class Speaker;
 
 // The Results viewer, "Lexmora! Word power!": the rows of the query recordset three at a
 // time, word, meaning and pointer, with a slider to scroll and a progress bar to show how
@@ -27,8 +28,9 @@ class sqlret : public QWidget
     Q_OBJECT
 
 public:
-    // A top-level window that deletes itself when closed.
-    explicit sqlret(MainWindowPort &main);
+    // A top-level window that deletes itself when closed. With a `speaker`, each row's word
+    // has a speaker button that says it.
+    explicit sqlret(MainWindowPort &main, Speaker *speaker = nullptr);
 
     // Disables the Main window, shows this window and shows the first three records of
     // the query recordset. A large result is read on in slices between the user's events;
@@ -60,6 +62,9 @@ public:
     QFrame *Line3;              // between rows 2 and 3
     QFrame *Line4;              // between the word and meaning columns
     QFrame *Line5;              // between the meaning and pointer columns
+    QPushButton *Speak1;        // row 1: says its word
+    QPushButton *Speak2;        // row 2: says its word
+    QPushButton *Speak3;        // row 3: says its word
 
 public slots:
     void command1Click();
@@ -76,6 +81,9 @@ protected:
 private:
     void buildControls();
     QLabel *cell(int row, int column) const;
+    QPushButton *speakButton(int row) const;
+    // The row's speaker button shows while the row holds a word to say.
+    void showSpeakButton(int row);
     void showRecord(int row, qint64 record);
     void blankRow(int row);
     void clearMarks();
@@ -87,6 +95,7 @@ private:
     bool foreignKey(const QKeyEvent &key);
 
     MainWindowLoan m_loan;
+    Speaker *m_speaker;
     HoverLooks *m_looks;
     QTimer *m_reader; // reads the rest of a large result a slice at a time
     qint64 m_total = 0;

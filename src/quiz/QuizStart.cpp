@@ -38,7 +38,7 @@ bool holdsWords(TableCursor *records)
 
 QuizStart::QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent)
     : QObject(parent), m_port(port), m_randomize(controls.Check2), m_interval(controls.Combo2),
-      m_dueFirst(controls.Check3)
+      m_dueFirst(controls.Check3), m_speakWords(controls.Check4), m_speaker(controls.speaker)
 {
     setObjectName(QStringLiteral("QuizStart"));
 }
@@ -81,5 +81,6 @@ void QuizStart::command5Click()
     }
     m_port.mainWindow()->setEnabled(false);
     m_window = new quiz(m_port, m_randomize, m_interval, m_dueFirst);
+    m_window->speakWith(m_speakWords, m_speaker);
     m_window->open();
 }

@@ -6,6 +6,7 @@
 class MainWindowPort;
 class QCheckBox;
 class QComboBox;
+class Speaker;
 class quiz;
 
 // The Main window's "Wordbrawl - Quiz" frame: "Start" asks how many questions, halts the
@@ -21,6 +22,8 @@ public:
         QCheckBox *Check2; // "Randomize"
         QComboBox *Combo2; // "Timer Interval"
         QCheckBox *Check3 = nullptr; // "Due words first"
+        QCheckBox *Check4 = nullptr; // "Speak words" of Show Words: each question's word is said
+        Speaker *speaker = nullptr;
     };
 
     QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent = nullptr);
@@ -37,5 +40,7 @@ private:
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
     QPointer<QCheckBox> m_dueFirst;
+    QPointer<QCheckBox> m_speakWords;
+    Speaker *m_speaker;
     QPointer<quiz> m_window;
 };

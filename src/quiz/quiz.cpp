@@ -12,6 +12,7 @@
 #include "RandomSource.h"
 #include "ReviewBook.h"
 #include "Skip.h"
+#include "Speaker.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
 #include "Titles.h"
@@ -254,10 +255,18 @@ qint64 quiz::activeMs() const
     return m_shownMs + (m_clock.isValid() ? m_clock.elapsed() : 0);
 }
 
+void quiz::speakWith(QCheckBox *speakWords, Speaker *speaker)
+{
+    m_speakWords = speakWords;
+    m_speaker = speaker;
+}
+
 void quiz::showQuestion(const Question &question)
 {
     m_question = question;
     Label1->setText(question.word);
+    if (m_speaker && m_speakWords && m_speakWords->isChecked())
+        m_speaker->say(question.word);
     const auto all = options();
     for (int i = 0; i < all.size(); ++i) {
         const QString &caption = question.options[size_t(i)];

@@ -2,6 +2,7 @@
 
 #include "MainWindowLoan.h"
 #include "QuestionBuilder.h"
+#include "Speaker.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -34,6 +35,10 @@ public:
     quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
          QCheckBox *dueFirst = nullptr, QWidget *parent = nullptr);
     ~quiz() override;
+
+    // Each question's word is said as it is put while `speakWords` ("Speak words" on the Main
+    // window) is set. Called before open().
+    void speakWith(QCheckBox *speakWords, Speaker *speaker);
 
     // The opening: hides the Main window, shows this one, puts the first question and starts
     // the countdown. Reseeds the generator from the clock, as every quiz opening does.
@@ -125,6 +130,8 @@ private:
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
     QPointer<QCheckBox> m_dueFirst;
+    QPointer<QCheckBox> m_speakWords;
+    QPointer<Speaker> m_speaker;
     HoverLooks *m_looks;
     std::unique_ptr<DueOrder> m_dueOrder;
     // How long the question has been shown: the clock runs while the quiz is active, and

@@ -12,6 +12,9 @@
 #include "PanelSlides.h"
 #include "QuickSearch.h"
 #include "RandomSource.h"
+#include "SettingsTable.h"
+#include "Skip.h"
+#include "Speaker.h"
 #include "StatusBox.h"
 #include "StoreError.h"
 #include "SwitchTimer.h"
@@ -27,10 +30,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+constexpr int SpeechWarmUpMs = 500;
 const QString &Title = Titles::Wordbrawl;
 
 // What the Welcome text and the word panel's start text report of the collection.
@@ -105,12 +111,27 @@ bool Form1::startUp()
 
     Module1::openCurrentCollection(Collections::chooseDefault(*Module1::database));
     writeWelcomeTexts();
+    loadSpeakWords();
     RandomSource::instance().seedFromClock();
     layoutPanes();
     fillIntervalLists();
     // The keys go first to the control a user presses first: Show Words' "Start".
     Command2->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void Form1::loadSpeakWords()
+{
+    bool on = false;
+    skipOnFailure(lcUi(), "reading the choice of Speak words", [&on] {
+        on = SettingsTable::flag(*Module1::database, SettingsTable::SpeakWords, false);
+    });
+    // Set as kept, not as a change to keep again.
+    const QSignalBlocker quiet(Check4);
+    Check4->setChecked(on);
+    // The engine gets going once the window is up, so start-up does not wait for it.
+    if (on)
+        QTimer::singleShot(SpeechWarmUpMs, m_speaker, &Speaker::prepare);
 }
 
 void Form1::reportFatal(const QString &text)

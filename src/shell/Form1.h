@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class Speaker;
 class StatusBox;
 class SwitchTimer;
 class WordDisplay;
@@ -78,6 +79,7 @@ public:
     QPushButton *Command1;       // "Add": the panel button (Add, Edit, Update)
     QPushButton *Command17;      // "Delete": deletes the chosen word
     QPushButton *Command16;      // "Close": closes the word panel
+    QPushButton *Command24;      // the speaker beside the word field: says the word
     StatusBox *RichTextBox2;     // the word panel's Status box
 
     PaintedPicture *Picture3;    // decorative vertical strip
@@ -93,6 +95,7 @@ public:
     QPushButton *Command15;      // "Next": one word on
     QCheckBox *Check1;           // "Randomize": words in random order
     QComboBox *Combo1;           // "Timer Interval": seconds per word
+    QCheckBox *Check4;           // "Speak words": the display and the quiz say each word
     QGroupBox *Frame2;           // "Wordbrawl - Quiz"
     QPushButton *Command5;       // "Start": starts a quiz
     QCheckBox *Check2;           // "Randomize": questions in random order
@@ -156,6 +159,9 @@ private:
     // MainWindowPort, and every control is connected to the handler of its subsystem.
     void wire();
     void wirePopupHelp();
+    void wireSpeech();
+    // Form1.cpp: "Speak words" as the word database keeps it.
+    void loadSpeakWords();
     // Form1.cpp: start-up.
     void layoutPanes();
     void writeWelcomeTexts();
@@ -165,4 +171,5 @@ private:
     HoverLooks *m_looks;
     PanelSlides *m_slides = nullptr;      // cover, lock and Intro slide
     WordDisplay *m_wordDisplay = nullptr; // the "Show Words" frame; Display halt
+    Speaker *m_speaker = nullptr;         // says the words; the installed one or the engine
 };

@@ -7,6 +7,7 @@
 #include "ListBox.h"
 #include "Looks.h"
 #include "PaintedPicture.h"
+#include "SpeakerButton.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
 #include "Titles.h"
@@ -146,6 +147,10 @@ void Form1::buildControls()
     place(Command17, 2250, 2010, 1800, 495);
     Command16 = button(Frame5, "Command16", QStringLiteral("Close"));
     place(Command16, 4260, 2010, 1800, 495);
+    // The speaker beside the word field says the word in it.
+    Command24 = SpeakerButton::make(Frame5, "Command24", QStringLiteral("Say the word"));
+    place(Command24, 1620, 360, 420, 400);
+    SpeakerButton::fitIcon(Command24);
     RichTextBox2 = make<StatusBox>(Frame5, "RichTextBox2", QColor(0, 255, 0));
     place(RichTextBox2, 240, 2700, 5820, 3495);
     Frame5->hide();
@@ -177,6 +182,9 @@ void Form1::buildControls()
     place(Check1, 240, 1830, 1800, 400);
     Combo1 = intervalList(Frame1, "Combo1");
     place(Combo1, 2220, 1800, 3780, 435);
+    Check4 = checkBox(Frame1, "Check4", QStringLiteral("Speak words"));
+    Check4->setToolTip(QStringLiteral("Say each word aloud as it appears, here and in the quiz"));
+    place(Check4, 240, 2250, 2400, 360);
 
     Frame2 = frame(Picture2, "Frame2", QStringLiteral("Wordbrawl - Quiz"));
     Frame2->setToolTip(QStringLiteral("Right Click for Help"));

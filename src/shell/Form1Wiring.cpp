@@ -18,11 +18,15 @@
 #include "QuickSearch.h"
 #include "QuizStart.h"
 #include "SelectorStart.h"
+#include "SettingsTable.h"
 #include "ShowAll.h"
+#include "Skip.h"
+#include "SpeakerButton.h"
 #include "SqlParser.h"
 #include "SqlParserFrame.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
+#include "TextToSpeechSpeaker.h"
 #include "WordDisplay.h"
 #include "WordListStart.h"
 #include "WordPanel.h"
@@ -39,6 +43,11 @@ void Form1::wire()
 {
     const auto clicked = &QPushButton::clicked;
     const auto tick = &SwitchTimer::tick;
+
+    // What says the words: one installed for tests, or else the text-to-speech engine.
+    m_speaker = Speaker::installed();
+    if (!m_speaker)
+        m_speaker = new TextToSpeechSpeaker(this);
 
     // The control panel's cover, its Lock and the Intro slide.
     m_slides = new PanelSlides({.Picture1 = Picture1,
@@ -70,7 +79,9 @@ void Form1::wire()
                                      .Combo1 = Combo1,
                                      .Label1 = Label1,
                                      .Label2 = Label2,
-                                     .Timer1 = Timer1},
+                                     .Timer1 = Timer1,
+                                     .Check4 = Check4,
+                                     .speaker = m_speaker},
                                     *this, this);
     connect(Command2, clicked, m_wordDisplay, &WordDisplay::command2Click);
     connect(Command3, clicked, m_wordDisplay, &WordDisplay::command3Click);
@@ -80,8 +91,12 @@ void Form1::wire()
     connect(Timer1, tick, m_wordDisplay, &WordDisplay::timer1Tick);
 
     // "Wordbrawl - Quiz".
-    auto *quizStart =
-        new QuizStart({.Check2 = Check2, .Combo2 = Combo2, .Check3 = Check3}, *this, this);
+    auto *quizStart = new QuizStart({.Check2 = Check2,
+                                     .Combo2 = Combo2,
+                                     .Check3 = Check3,
+                                     .Check4 = Check4,
+                                     .speaker = m_speaker},
+                                    *this, this);
     connect(Command5, clicked, quizStart, &QuizStart::command5Click);
 
     // The quiz frame's "Progress".
@@ -117,13 +132,16 @@ void Form1::wire()
                                      .Command17 = Command17,
                                      .Command16 = Command16,
                                      .RichTextBox2 = RichTextBox2,
-                                     .RichTextBox1 = RichTextBox1},
+                                     .RichTextBox1 = RichTextBox1,
+                                     .Command24 = Command24,
+                                     .speaker = m_speaker},
                                     *this, this);
     connect(Command9, clicked, wordPanel, &WordPanel::command9Click);
     connect(Command10, clicked, wordPanel, &WordPanel::command10Click);
     connect(Command1, clicked, wordPanel, &WordPanel::command1Click);
     connect(Command17, clicked, wordPanel, &WordPanel::command17Click);
     connect(Command16, clicked, wordPanel, &WordPanel::command16Click);
+    connect(Command24, clicked, wordPanel, &WordPanel::command24Click);
     auto *deleteAll = new DeleteAll(*this, this);
     connect(Command11, clicked, deleteAll, &DeleteAll::command11Click);
     auto *selectorStart = new SelectorStart(*this, this);
@@ -142,6 +160,24 @@ void Form1::wire()
     connect(Command7, clicked, this, [this] { (new Helpf(*this))->load(); });
     connect(Command6, clicked, this, &Form1::command6Click);
     wirePopupHelp();
+    wireSpeech();
+}
+
+void Form1::wireSpeech()
+{
+    // Without an engine or a voice the speech controls are off, and their tooltips say why.
+    SpeakerButton::follow(*m_speaker, Check4, Check4->toolTip());
+    SpeakerButton::follow(*m_speaker, Command24, Command24->toolTip());
+    // "Speak words" is kept in the word database whenever the user changes it; the engine
+    // gets going then, so the first word is not kept waiting.
+    connect(Check4, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_speaker->prepare();
+        if (Module1::database)
+            skipOnFailure(lcUi(), "keeping the choice of Speak words", [on] {
+                SettingsTable::setFlag(*Module1::database, SettingsTable::SpeakWords, on);
+            });
+    });
 }
 
 void Form1::wirePopupHelp()
@@ -174,7 +210,7 @@ void Form1::openResultsViewer()
     // The viewer is a window of its own, hiding this one until it closes; it deletes itself
     // then (WA_DeleteOnClose).
     hide();
-    (new sqlret(*this))->load();
+    (new sqlret(*this, m_speaker))->load();
 }
 
 void Form1::closeRequest()

@@ -6,6 +6,7 @@
 #include "MarkBook.h"
 #include "ReviewBook.h"
 #include "SearchIndex.h"
+#include "SettingsTable.h"
 #include "StoreError.h"
 
 #include <SQLiteCpp/Transaction.h>
@@ -476,6 +477,7 @@ void WordDatabase::ensureSideTables()
     MarkBook::prepare(*this);
     ReviewBook::prepare(*this);
     SearchIndex::ensure(*this);
+    SettingsTable::prepare(*this);
     tx.commit();
 }
 

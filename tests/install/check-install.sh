@@ -16,7 +16,8 @@ trap 'rm -rf "$root"' EXIT
 prefix="$root/usr"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/lexmora bin/lexmora-newdb libexec/lexmora/lexmora libexec/lexmora/lexmora-sheetcells; do
+for f in bin/lexmora bin/lexmora-newdb libexec/lexmora/lexmora libexec/lexmora/lexmora-sheetcells \
+  libexec/lexmora/lexmora-speaker; do
   [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
 # The .xls reader answers beside the program: a file it refuses gives its frames.

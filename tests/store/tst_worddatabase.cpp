@@ -159,6 +159,15 @@ void TstWordDatabase::refusesUnusableFiles_data()
     QTest::newRow("index name taken")
         << QByteArray("DROP INDEX Words2_word_nocase; CREATE TABLE Words2_word_nocase (x)")
         << "there is already a table named Words2_word_nocase";
+    // The settings table's name taken by a user's table or view: refused by name.
+    QTest::newRow("settings name taken by a table")
+        << QByteArray("DROP TABLE IF EXISTS lexmora_settings; CREATE TABLE lexmora_settings "
+                      "(name TEXT, value TEXT)")
+        << "holds a table called lexmora_settings that Lexmora did not make";
+    QTest::newRow("settings name taken by a view")
+        << QByteArray("DROP TABLE IF EXISTS lexmora_settings; CREATE VIEW LEXMORA_SETTINGS AS "
+                      "SELECT 1 AS key, 2 AS value")
+        << "holds a view called lexmora_settings";
 }
 
 void TstWordDatabase::refusesUnusableFiles()
