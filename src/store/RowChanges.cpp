@@ -64,6 +64,8 @@ void RowChanges::forgetAll()
     ++m_next;
     m_entries.clear();
     m_first = m_next;
+    // A rollback takes back changes the counts took in, yet leaves the change counter.
+    m_counted.fill(Counted());
 }
 
 std::optional<std::vector<RowChanges::Change>> RowChanges::since(const QString &table,
@@ -79,4 +81,15 @@ std::optional<std::vector<RowChanges::Change>> RowChanges::since(const QString &
         if (m_entries[i].table == index)
             out.push_back(m_entries[i].change);
     return out;
+}
+
+RowChanges::Counted &RowChanges::counted(const QString &table)
+{
+    const qsizetype index = WordDatabase::collectionTables().indexOf(table);
+    if (index < 0) {
+        // Details and the like are small; their count is never kept.
+        m_counted.back() = Counted();
+        return m_counted.back();
+    }
+    return m_counted[size_t(index)];
 }

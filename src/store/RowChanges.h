@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,18 @@ public:
     RowChanges(const RowChanges &) = delete;
     RowChanges &operator=(const RowChanges &) = delete;
 
+    // A table's last count and ends, shared by every record set of the connection; valid
+    // while the connection's change counter and the file's data version are as they were.
+    struct Counted
+    {
+        qint64 dataVersion = -1;
+        qint64 changes = -1;
+        qint64 count = 0;
+        qint64 firstRowid = 0;
+        qint64 lastRowid = 0;
+    };
+    Counted &counted(const QString &table);
+
     // The point reached: every change so far lies before it.
     quint64 now() const { return m_next; }
     // The additions and deletions of the collection table `table` since `point`, in the
@@ -47,6 +60,7 @@ private:
 
     sqlite3 *m_db;
     std::vector<Entry> m_entries; // the changes from m_first on
+    std::array<Counted, 7> m_counted; // the six collection tables, then any other
     quint64 m_first = 0;
     quint64 m_next = 0;
 };

@@ -13,5 +13,5 @@ class StoreConnection
 public:
     static SQLite::Database &of(WordDatabase &db) { return db.m_db; }
     // What this connection has added to and deleted from the collection tables.
-    static const RowChanges &changesOf(WordDatabase &db) { return *db.m_changes; }
+    static RowChanges &changesOf(WordDatabase &db) { return *db.m_changes; }
 };

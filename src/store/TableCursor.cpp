@@ -90,38 +90,49 @@ const TableCursor::Positions &TableCursor::positions()
     const qint64 version = m_version.getColumn(0).getInt64();
     m_version.reset();
     const qint64 changes = sqlite3_total_changes64(StoreConnection::of(m_db).getHandle());
-    if (version == m_positions.dataVersion && changes == m_positions.changes)
+    // A rollback leaves the change counter as it was; the log of changes marks it.
+    if (version == m_positions.dataVersion && changes == m_positions.changes &&
+        StoreConnection::changesOf(m_db).now() == m_positions.point)
         return m_positions;
-    if (version == m_positions.dataVersion && takeInOwnChanges()) {
+    if (version == m_positions.dataVersion && takeInOwnChanges(changes)) {
         m_positions.changes = changes;
         return m_positions;
     }
 
     Positions p;
     p.point = StoreConnection::changesOf(m_db).now();
-    countAfresh(p);
     p.dataVersion = version;
     p.changes = changes;
+    countAfresh(p);
     m_positions = std::move(p);
     return m_positions;
 }
 
+// The count and the ends as they stand at p's data version and change count: taken from
+// the connection's last count when another record set has counted since, else counted.
 void TableCursor::countAfresh(Positions &p)
 {
-    m_count.executeStep();
-    p.count = m_count.getColumn(0).getInt64();
-    m_count.reset(); // a statement left open would hold its read transaction
-    m_ends.executeStep();
-    p.firstRowid = m_ends.getColumn(0).getInt64();
-    const qint64 lastRowid = m_ends.getColumn(1).getInt64();
-    m_ends.reset();
-    p.dense = p.count == 0 || lastRowid - p.firstRowid + 1 == p.count;
+    RowChanges::Counted &shared = StoreConnection::changesOf(m_db).counted(m_table);
+    if (shared.dataVersion != p.dataVersion || shared.changes != p.changes) {
+        m_count.executeStep();
+        shared.count = m_count.getColumn(0).getInt64();
+        m_count.reset(); // a statement left open would hold its read transaction
+        m_ends.executeStep();
+        shared.firstRowid = m_ends.getColumn(0).getInt64();
+        shared.lastRowid = m_ends.getColumn(1).getInt64();
+        m_ends.reset();
+        shared.dataVersion = p.dataVersion;
+        shared.changes = p.changes;
+    }
+    p.count = shared.count;
+    p.firstRowid = shared.firstRowid;
+    p.dense = p.count == 0 || shared.lastRowid - p.firstRowid + 1 == p.count;
 }
 
 // The records this program added or deleted since the last count, put into the rowid list
 // rather than reading a million rowids again; field changes move no record. The count and
 // the ends are then checked against the table, and any doubt reads everything afresh.
-bool TableCursor::takeInOwnChanges()
+bool TableCursor::takeInOwnChanges(qint64 changes)
 {
     Positions &p = m_positions;
     const RowChanges &log = StoreConnection::changesOf(m_db);
@@ -146,6 +157,8 @@ bool TableCursor::takeInOwnChanges()
             p.rowids.erase(at);
     }
     Positions checked;
+    checked.dataVersion = p.dataVersion;
+    checked.changes = changes;
     countAfresh(checked);
     if (checked.count != count)
         return false;

@@ -87,7 +87,7 @@ private:
     bool landOn(SQLite::Statement &st);
     const Positions &positions();
     void countAfresh(Positions &p);
-    bool takeInOwnChanges();
+    bool takeInOwnChanges(qint64 changes);
     qint64 rowidOf(qint64 ordinal);
     int columnIndex(const QString &name) const;
     std::optional<std::vector<QVariant>> readCurrent();

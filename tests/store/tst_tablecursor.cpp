@@ -25,6 +25,7 @@ private slots:
     void ordinalJump();
     void ordinalJumpFollowsChanges_data();
     void ordinalJumpFollowsChanges();
+    void countFollowsARollback();
     void findFirstIsExact();
     void fieldsByNameAndNull();
     void tableNamesIgnoreCase();
@@ -251,6 +252,20 @@ void TstTableCursor::ordinalJumpFollowsChanges()
             QVERIFY(jumper.eof());
         }
     }
+}
+
+// Records counted inside a transaction that is then rolled back are not counted on.
+void TstTableCursor::countFollowsARollback()
+{
+    TableCursor counter(*m_db, "Words");
+    StoreTestAccess::sql(*m_db).exec("BEGIN; INSERT INTO Words VALUES ('New', 'm', 'p')");
+    QCOMPARE(counter.recordCount(), 4);
+    TableCursor other(*m_db, "Words");
+    QCOMPARE(other.recordCount(), 4);
+    StoreTestAccess::sql(*m_db).exec("ROLLBACK");
+    QCOMPARE(counter.recordCount(), 3);
+    QCOMPARE(other.recordCount(), 3);
+    QVERIFY(!counter.moveToOrdinal(4));
 }
 
 void TstTableCursor::findFirstIsExact()
