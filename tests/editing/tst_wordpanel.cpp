@@ -447,8 +447,8 @@ void TstWordPanel::largeChooserReadsAsShownAndCompletes()
 {
     std::vector<WordEntry> words = numberedWords(1800);
     words.insert(words.begin() + 5, {"word001234", "lower case", ""});
-    words.push_back({QString::fromUtf8("\xc3\x89clair"), "a cake", ""});
-    words.push_back({QString::fromUtf8("\xc3\xa9clat"), "brilliance", ""});
+    words.push_back({QStringLiteral("\u00c9clair"), "a cake", ""});
+    words.push_back({QStringLiteral("\u00e9clat"), "brilliance", ""});
     Panel p(words);
     MarkBook::markWord(*Module1::database, "Words", "Word000002"); // a change of a field only
     click(p.form->Command10);
@@ -484,7 +484,7 @@ void TstWordPanel::largeChooserReadsAsShownAndCompletes()
                           "Word001234", "Word001235", "Word001236", "Word001237", "Word001238",
                           "Word001239"}));
     QCOMPARE(offered("Word0017"), expected.filter(QRegularExpression("^Word0017")));
-    QCOMPARE(offered(QString::fromUtf8("\xc3\xa9")).size(), 2);
+    QCOMPARE(offered(QStringLiteral("\u00e9")).size(), 2);
     QCOMPARE(offered("x"), QStringList());
 }
 
