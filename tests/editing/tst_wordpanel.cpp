@@ -16,6 +16,7 @@
 #include <QCompleter>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -472,7 +473,11 @@ void TstWordPanel::largeChooserReadsAsShownAndCompletes()
     const auto offered = [&](const QString &typed) {
         chooser->lineEdit()->clear();
         chooser->lineEdit()->setFocus();
-        QTest::keyClicks(chooser->lineEdit(), typed);
+        // Each letter as a key press carrying its text, accented ones too.
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(chooser->lineEdit(), &press);
+        }
         QStringList out;
         for (int r = 0; r < completer->completionModel()->rowCount(); ++r)
             out << completer->completionModel()->index(r, 0).data().toString();
