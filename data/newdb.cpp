@@ -2,13 +2,22 @@
 // the collection Words.
 // lexmora-newdb --from-access OLD NEW: writes a word database at NEW holding the words of
 // the Access word file OLD.
-// It never overwrites an existing file.
+// lexmora-newdb --export DB TABLE FILE: writes the words of the collection TABLE of the word
+// database DB to FILE, in the format its extension names (.csv, .xlsx, .ods, .txt for Anki,
+// .kvtml); FILE is replaced only once the new one is complete.
+// It never overwrites an existing word database.
 #include "AccessConversion.h"
+#include "ExportFormat.h"
+#include "ExportStart.h"
 #include "NewDatabase.h"
 #include "StoreError.h"
+#include "StoreRowSources.h"
+#include "WordDatabase.h"
+#include "WordExport.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <csignal>
@@ -135,6 +144,31 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
     return 1;
 }
 
+int exportWords(const QString &dbPath, const QString &table, const QString &file, QTextStream &err)
+{
+    const auto format = ExportFormats::fromPath(file);
+    if (!format) {
+        err << "lexmora-newdb: " << file
+            << " names no format to export to; give it one of the extensions .csv, .xlsx, "
+               ".ods, .txt (Anki) or .kvtml\n";
+        return 1;
+    }
+    if (!QFileInfo(dbPath).isFile()) {
+        err << "lexmora-newdb: there is no word database " << dbPath << "\n";
+        return 1;
+    }
+    const auto db = WordDatabase::open(dbPath);
+    CollectionRowSource rows(*db, table);
+    const QString canonical = WordDatabase::canonicalTable(table);
+    const WordExport::Result result = WordExport::run(rows, file, *format, canonical);
+    if (!result.written()) {
+        err << "lexmora-newdb: " << result.error << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << ExportStart::report(result.rows, canonical, file) << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -149,13 +183,18 @@ int main(int argc, char *argv[])
             err.flush();
             return convertFromAccess(args[2], args[3], err);
         }
+        if (args.size() == 5 && args[1] == QLatin1String("--export"))
+            return exportWords(args[2], args[3], args[4], err);
     } catch (const std::exception &e) {
         err << "lexmora-newdb: " << e.what() << "\n";
         return 1;
     }
     err << "usage: lexmora-newdb PATH\n"
            "       lexmora-newdb --from-access OLD NEW\n"
+           "       lexmora-newdb --export DB TABLE FILE\n"
            "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH, or one holding the\n"
-           "words of the Access word file OLD at NEW.\n";
+           "words of the Access word file OLD at NEW, or the words of the collection TABLE\n"
+           "(Words .. Words5) of the word database DB to FILE, in the format its extension\n"
+           "names: .csv, .xlsx, .ods, .txt (Anki) or .kvtml.\n";
     return 2;
 }

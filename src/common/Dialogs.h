@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
-// Every message box and input box of the program goes through here, so tests can answer
-// them from a script and check their titles and texts exactly.
+// Every message box, input box and file dialog of the program goes through here, so tests
+// can answer them from a script and check their titles and texts exactly.
 class Dialogs
 {
 public:
@@ -18,6 +19,13 @@ public:
     // A text-input box; Cancel gives the empty text.
     virtual QString input(const QString &prompt, const QString &title,
                           const QString &defaultText = QString()) = 0;
+    // A save dialog: the file to write, or the empty text for Cancel. It opens at
+    // `suggestedPath` and offers the file types of `filters` ("Excel workbook (*.xlsx)"),
+    // `*filter` first; the one chosen is put back there. A name typed without an extension
+    // gets the chosen type's, and a file that exists is written over only when the user says
+    // so in the dialog.
+    virtual QString saveFile(const QString &title, const QString &suggestedPath,
+                             const QStringList &filters, QString *filter) = 0;
 
     static Dialogs &current();
     // Puts `dialogs` in charge until it is replaced; nullptr restores the real dialogs.
@@ -32,4 +40,6 @@ public:
     bool question(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title,
                   const QString &defaultText) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QStringList &filters,
+                     QString *filter) override;
 };

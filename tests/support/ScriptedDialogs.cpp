@@ -10,6 +10,7 @@ const char *kindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::Message: return "message";
     case ScriptedDialogs::Kind::Question: return "question";
     case ScriptedDialogs::Kind::Input: return "input";
+    case ScriptedDialogs::Kind::SaveFile: return "save dialog";
     }
     return "?";
 }
@@ -48,6 +49,12 @@ ScriptedDialogs &ScriptedDialogs::expectInput(const QString &answer)
     return *this;
 }
 
+ScriptedDialogs &ScriptedDialogs::expectSaveFile(const QString &path, const QString &filter)
+{
+    m_script.append({Kind::SaveFile, false, path, std::exchange(m_nextAction, {}), filter});
+    return *this;
+}
+
 ScriptedDialogs &ScriptedDialogs::whenShown(std::function<void()> action)
 {
     m_nextAction = std::move(action);
@@ -61,7 +68,7 @@ ScriptedDialogs::Answer ScriptedDialogs::take(Kind kind, const Call &call)
         QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" titled \"%3\"")
                                     .arg(QLatin1String(kindName(kind)), call.text, call.title)),
                      __FILE__, __LINE__);
-        return Answer{kind, false, {}, {}};
+        return Answer{kind, false, {}, {}, {}};
     }
     Answer a = m_script.takeFirst();
     if (a.action)
@@ -83,6 +90,15 @@ QString ScriptedDialogs::input(const QString &prompt, const QString &title,
                                const QString &defaultText)
 {
     return take(Kind::Input, {Kind::Input, prompt, title, defaultText}).text;
+}
+
+QString ScriptedDialogs::saveFile(const QString &title, const QString &suggestedPath,
+                                  const QStringList &filters, QString *filter)
+{
+    const Answer a = take(Kind::SaveFile, {Kind::SaveFile, suggestedPath, title, {}, filters});
+    if (filter && !a.text.isEmpty())
+        *filter = a.filter.isEmpty() ? (filter->isEmpty() ? filters.value(0) : *filter) : a.filter;
+    return a.text;
 }
 
 char *toString(const ScriptedDialogs::Call &call)

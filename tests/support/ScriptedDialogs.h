@@ -11,13 +11,14 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, Input };
+    enum class Kind { Message, Question, Input, SaveFile };
     struct Call
     {
         Kind kind;
-        QString text; // the message, question or prompt
+        QString text; // the message, question or prompt; a save dialog's suggested path
         QString title;
         QString defaultText;
+        QStringList filters; // a save dialog's file types
     };
 
     ScriptedDialogs();
@@ -27,6 +28,9 @@ public:
     ScriptedDialogs &expectMessage();
     ScriptedDialogs &expectQuestion(bool yes);
     ScriptedDialogs &expectInput(const QString &answer); // empty text for Cancel
+    // A save dialog answered with `path` (empty for Cancel) and the file type `filter`
+    // (empty: the one it offered first).
+    ScriptedDialogs &expectSaveFile(const QString &path, const QString &filter = QString());
     // Runs `action` when the next dialog appears, before answering it.
     ScriptedDialogs &whenShown(std::function<void()> action);
 
@@ -38,6 +42,8 @@ public:
     void message(const QString &text, const QString &title) override;
     bool question(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QStringList &filters,
+                     QString *filter) override;
 
 private:
     struct Answer
@@ -46,6 +52,7 @@ private:
         bool yes = false;
         QString text;
         std::function<void()> action;
+        QString filter;
     };
     Answer take(Kind kind, const Call &call);
 
