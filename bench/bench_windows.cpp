@@ -37,6 +37,10 @@ public:
     void message(const QString &, const QString &) override { ++messages; }
     bool question(const QString &, const QString &) override { return true; }
     QString input(const QString &, const QString &, const QString &) override { return count; }
+    QString saveFile(const QString &, const QString &, const QStringList &, QString *) override
+    {
+        return {}; // no file chosen
+    }
 
     QString count = QStringLiteral("0"); // no limit
     int messages = 0;
