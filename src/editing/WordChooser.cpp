@@ -1,5 +1,9 @@
 #include "WordChooser.h"
 
+#include "Skip.h"
+#include "WordListModel.h"
+#include "WordPages.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QFocusEvent>
@@ -9,6 +13,9 @@
 #include <QTimer>
 
 namespace {
+
+// The completion lists this many words at most; the popup shows 15 at a time.
+constexpr int MaxMatches = 1000;
 
 // A list view that need not measure 100,000 items one by one.
 void uniformRows(QAbstractItemView *view)
@@ -20,7 +27,8 @@ void uniformRows(QAbstractItemView *view)
 } // namespace
 
 WordChooser::WordChooser(QComboBox *combo, QObject *parent)
-    : QObject(parent), m_combo(combo), m_model(new QStringListModel(this))
+    : QObject(parent), m_combo(combo), m_model(new WordListModel(this)),
+      m_matches(new QStringListModel(this))
 {
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert); // typing never adds to the list
@@ -32,13 +40,18 @@ WordChooser::WordChooser(QComboBox *combo, QObject *parent)
     m_combo->setModel(m_model);
     uniformRows(m_combo->view());
 
-    auto *completer = new QCompleter(m_model, m_combo);
+    // The completion has a list of its own, asked of the store as the user types. It is
+    // the text's completer, not the combo box's: the combo box would look a completion up
+    // in the rows read so far and, not finding it there, clear the text.
+    auto *completer = new QCompleter(m_matches, m_combo);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setFilterMode(Qt::MatchStartsWith);
     completer->setMaxVisibleItems(15);
-    m_combo->setCompleter(completer);
+    m_combo->lineEdit()->setCompleter(completer);
     uniformRows(completer->popup());
+    // Typing reaches this before the completer looks for its matches.
+    connect(m_combo->lineEdit(), &QLineEdit::textEdited, this, &WordChooser::complete);
     // On Enter and on leaving the field the combo box would look the typed text up in its
     // list ignoring case, as its completer does, and put "Bane" in place of the "bane" typed.
     // Every change of the text is shown already; that look-up is not wanted.
@@ -77,30 +90,31 @@ void WordChooser::announce(const QString &text)
         emit chosen(text);
 }
 
-void WordChooser::fill(const QStringList &words)
+void WordChooser::fill(WordDatabase *db, const QString &table)
 {
+    m_db = db;
+    m_table = table;
+    m_matches->setStringList({});
     // The combo box moves its text about while its model changes; none of that is a choice.
     const QSignalBlocker quiet(m_combo);
-    m_model->setStringList(words);
+    m_model->show(db, table);
 }
 
-int WordChooser::removeAll(const QString &word)
+void WordChooser::forget(const std::vector<qint64> &rowids)
 {
     const QSignalBlocker quiet(m_combo);
-    const QStringList list = m_model->stringList();
-    int removed = 0;
-    for (qsizetype row = list.size() - 1; row >= 0; --row) {
-        if (list[row] == word) {
-            m_model->removeRows(int(row), 1);
-            ++removed;
-        }
-    }
-    return removed;
+    m_model->forget(rowids);
 }
 
-QStringList WordChooser::words() const
+void WordChooser::complete(const QString &typed)
 {
-    return m_model->stringList();
+    QStringList matches;
+    // Without an answer from the store the completion offers nothing.
+    skipOnFailure(lcEditing(), "looking up the words for the completion", [&] {
+        if (m_db && !typed.isEmpty())
+            matches = WordPages::startingWith(*m_db, m_table, typed, MaxMatches);
+    });
+    m_matches->setStringList(matches);
 }
 
 void WordChooser::showPrompt(const QString &prompt)

@@ -160,14 +160,11 @@ void WordPanel::command1Click()
 
 void WordPanel::fillChooser()
 {
-    QStringList words;
-    // Nothing to list when it fails; the chooser stays empty.
-    skipOnFailure(lcEditing(), "reading the words for the Word chooser", [&] {
-        if (database() && records())
-            words = WordRecords::allWords(*database(), records()->table());
-    });
-    m_chooser->fill(words);
-    standAtEnd(records());
+    // The chooser reads its words as they come into view; a read that fails leaves the
+    // list where it stands.
+    TableCursor *words = records();
+    m_chooser->fill(words ? database() : nullptr, words ? words->table() : QString());
+    standAtEnd(words);
 }
 
 void WordPanel::add()
@@ -363,11 +360,15 @@ void WordPanel::command17Click()
     if (deleted > 0) {
         m_c.Text3->clear();
         m_c.Text4->clear();
-        // The chooser mirrors the collection: take the deleted items out rather than read
-        // every word again, unless the two no longer agree. In Add mode the chooser is
+        // The chooser mirrors the collection: the deleted records go from the rows it has
+        // read, and the rows it reads later no longer hold them. In Add mode the chooser is
         // hidden and refilled when Modify mode opens.
-        if (!addMode && m_chooser->removeAll(word) != deleted)
-            fillChooser();
+        if (!addMode) {
+            std::vector<qint64> rowids;
+            for (const GoneRecord &r : gone)
+                rowids.push_back(r.rowid);
+            m_chooser->forget(rowids);
+        }
         m_chooser->showPrompt(ChooseAWord);
     }
     if (!failure.isEmpty())
@@ -390,7 +391,7 @@ std::vector<WordPanel::GoneRecord> WordPanel::deleteEvery(const QString &word, Q
     failure = deletion.failure;
     std::vector<GoneRecord> gone;
     for (const WordRecords::Record &r : deletion.gone)
-        gone.push_back({r.word.toString(), r.meaning.toString(), r.pointer.toString()});
+        gone.push_back({r.rowid, r.word.toString(), r.meaning.toString(), r.pointer.toString()});
     standAtEnd(words);
     return gone;
 }

@@ -73,6 +73,7 @@ private:
     // Deletes every record holding exactly `word`; returns what they held, in table order.
     struct GoneRecord
     {
+        qint64 rowid = 0;
         QString word, meaning, pointer;
     };
     std::vector<GoneRecord> deleteEvery(const QString &word, QString &failure);

@@ -18,9 +18,9 @@ public:
     static const QString &Title;     // "Lexmora! Wordbrawl"
     static const QString NoRecords;  // the message of an empty result
     static const QString ErrorIntro; // what precedes the engine's description
-    // Go! reads the first page and then on for this long, so a small result is read
-    // whole at once and a large one shows its first page without waiting for the rest.
-    static constexpr std::chrono::milliseconds FirstReadBudget{4};
+    // Go! reads the first page only (and on for this long): the Results viewer shows it at
+    // once and reads the rest between events, however large the result.
+    static constexpr std::chrono::milliseconds FirstReadBudget{0};
 
     explicit SqlParser(MainWindowPort &main, QObject *parent = nullptr);
 

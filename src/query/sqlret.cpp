@@ -50,6 +50,7 @@ const QString CountedFormat = QStringLiteral("%v of %m");
 const QString CountingFormat = QStringLiteral("%v of %m so far");
 // Each slice of a large result is short enough to keep the window answering at once.
 constexpr std::chrono::milliseconds ReadSlice{8};
+constexpr std::chrono::milliseconds ReadWithoutPaint{100};
 using Looks::make;
 
 // The grid, in twips of the 8880 x 6405 client area.
@@ -236,6 +237,8 @@ void sqlret::paintEvent(QPaintEvent *event)
     const double sheetTop = Twips::fromPixels(Line1->y());
     painter.fillRect(Twips::rect(0, 0, ClientWidth, sheetTop), HeaderColour);
     painter.fillRect(Twips::rect(0, sheetTop, ClientWidth, GridBottom - sheetTop), SheetColour);
+    if (m_readPending)
+        QTimer::singleShot(0, this, &sqlret::startReading);
 }
 
 QLabel *sqlret::cell(int row, int column) const
@@ -321,13 +324,25 @@ void sqlret::load()
             showRecord(row, page.records[size_t(row)]);
     if (!rows->complete()) {
         ProgressBar1->setFormat(CountingFormat);
-        m_reader->start();
+        // The first page is painted before the first slice is read: a slice read first
+        // would hold the window back by its length. Should no paint come (a window never
+        // exposed), reading starts all the same.
+        m_readPending = true;
+        QTimer::singleShot(ReadWithoutPaint, this, &sqlret::startReading);
     }
+}
+
+void sqlret::startReading()
+{
+    if (!m_readPending)
+        return;
+    m_readPending = false;
+    m_reader->start();
 }
 
 bool sqlret::reading() const
 {
-    return m_reader->isActive();
+    return m_readPending || m_reader->isActive();
 }
 
 void sqlret::readOn()
@@ -360,6 +375,7 @@ void sqlret::readOn()
 
 void sqlret::stopReading()
 {
+    m_readPending = false;
     m_reader->stop();
     ProgressBar1->setFormat(CountedFormat);
     if (Module1::queryResult)

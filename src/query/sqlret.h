@@ -88,6 +88,7 @@ private:
     void blankRow(int row);
     void clearMarks();
     void readOn();
+    void startReading();
     void stopReading();
     void setTotal(qint64 total);
     void returnToMain();
@@ -98,6 +99,7 @@ private:
     Speaker *m_speaker;
     HoverLooks *m_looks;
     QTimer *m_reader; // reads the rest of a large result a slice at a time
+    bool m_readPending = false; // the reading waits for the first page to be painted
     qint64 m_total = 0;
     QSet<int> m_keysDown;                 // keys pressed on the slider and not yet released
     QHash<int, quint64> m_heldElsewhere;  // keys first seen released: the time of that release

@@ -124,17 +124,30 @@ template <class Enough> bool Snapshot::read(Enough enough) const
     return true;
 }
 
+namespace {
+
+// Whether a read's time is up. The clock is asked every ClockEvery rows only: asking it
+// for every row took a sixth of a large read.
+constexpr qint64 ClockEvery = 16;
+
+bool timeIsUp(qint64 rows, std::chrono::milliseconds budget, Clock::time_point until)
+{
+    return budget.count() <= 0 || (rows % ClockEvery == 0 && Clock::now() >= until);
+}
+
+} // namespace
+
 void Snapshot::readFirst(qint64 rows, std::chrono::milliseconds budget) const
 {
     const auto until = Clock::now() + budget;
-    read([&] { return m_d->rows >= rows && Clock::now() >= until; });
+    read([&] { return m_d->rows >= rows && timeIsUp(m_d->rows, budget, until); });
 }
 
 bool Snapshot::readMore(std::chrono::milliseconds budget) const
 {
     const auto until = Clock::now() + budget;
     const qint64 from = m_d->rows;
-    return read([&] { return m_d->rows > from && Clock::now() >= until; });
+    return read([&] { return m_d->rows > from && timeIsUp(m_d->rows, budget, until); });
 }
 
 void Snapshot::stop()

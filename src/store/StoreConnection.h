@@ -3,6 +3,7 @@
 // For the store's own sources only: the SQLite connection of an open word database. The
 // rest of the program reaches the file through the store's named operations.
 
+#include "RowChanges.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Database.h>
@@ -11,4 +12,6 @@ class StoreConnection
 {
 public:
     static SQLite::Database &of(WordDatabase &db) { return db.m_db; }
+    // What this connection has added to and deleted from the collection tables.
+    static RowChanges &changesOf(WordDatabase &db) { return *db.m_changes; }
 };

@@ -1,11 +1,14 @@
 #include "TableCursor.h"
 
 #include "EngineErrors.h"
+#include "RowChanges.h"
 #include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 using EngineErrors::translated;
 
@@ -87,22 +90,84 @@ const TableCursor::Positions &TableCursor::positions()
     const qint64 version = m_version.getColumn(0).getInt64();
     m_version.reset();
     const qint64 changes = sqlite3_total_changes64(StoreConnection::of(m_db).getHandle());
-    if (version == m_positions.dataVersion && changes == m_positions.changes)
+    // A rollback leaves the change counter as it was; the log of changes marks it.
+    if (version == m_positions.dataVersion && changes == m_positions.changes &&
+        StoreConnection::changesOf(m_db).now() == m_positions.point)
         return m_positions;
+    if (version == m_positions.dataVersion && takeInOwnChanges(changes)) {
+        m_positions.changes = changes;
+        return m_positions;
+    }
 
     Positions p;
-    m_count.executeStep();
-    p.count = m_count.getColumn(0).getInt64();
-    m_count.reset(); // a statement left open would hold its read transaction
-    m_ends.executeStep();
-    p.firstRowid = m_ends.getColumn(0).getInt64();
-    const qint64 lastRowid = m_ends.getColumn(1).getInt64();
-    m_ends.reset();
-    p.dense = p.count == 0 || lastRowid - p.firstRowid + 1 == p.count;
+    p.point = StoreConnection::changesOf(m_db).now();
     p.dataVersion = version;
     p.changes = changes;
+    countAfresh(p);
     m_positions = std::move(p);
     return m_positions;
+}
+
+// The count and the ends as they stand at p's data version and change count: taken from
+// the connection's last count when another record set has counted since, else counted.
+void TableCursor::countAfresh(Positions &p)
+{
+    RowChanges::Counted &shared = StoreConnection::changesOf(m_db).counted(m_table);
+    if (shared.dataVersion != p.dataVersion || shared.changes != p.changes) {
+        m_count.executeStep();
+        shared.count = m_count.getColumn(0).getInt64();
+        m_count.reset(); // a statement left open would hold its read transaction
+        m_ends.executeStep();
+        shared.firstRowid = m_ends.getColumn(0).getInt64();
+        shared.lastRowid = m_ends.getColumn(1).getInt64();
+        m_ends.reset();
+        shared.dataVersion = p.dataVersion;
+        shared.changes = p.changes;
+    }
+    p.count = shared.count;
+    p.firstRowid = shared.firstRowid;
+    p.dense = p.count == 0 || shared.lastRowid - p.firstRowid + 1 == p.count;
+}
+
+// The records this program added or deleted since the last count, put into the rowid list
+// rather than reading a million rowids again; field changes move no record. The count and
+// the ends are then checked against the table, and any doubt reads everything afresh.
+bool TableCursor::takeInOwnChanges(qint64 changes)
+{
+    Positions &p = m_positions;
+    const RowChanges &log = StoreConnection::changesOf(m_db);
+    const auto made = log.since(m_table, p.point);
+    if (!made)
+        return false;
+    p.point = log.now();
+    if (made->empty())
+        return true;
+    qint64 count = p.count;
+    for (const RowChanges::Change &c : *made) {
+        count += c.added ? 1 : -1;
+        if (!p.listed)
+            continue;
+        const auto at = std::lower_bound(p.rowids.begin(), p.rowids.end(), c.rowid);
+        const bool there = at != p.rowids.end() && *at == c.rowid;
+        if (c.added == there)
+            return false; // added twice or deleted unseen: not what the list says
+        if (c.added)
+            p.rowids.insert(at, c.rowid);
+        else
+            p.rowids.erase(at);
+    }
+    Positions checked;
+    checked.dataVersion = p.dataVersion;
+    checked.changes = changes;
+    countAfresh(checked);
+    if (checked.count != count)
+        return false;
+    p.count = checked.count;
+    p.firstRowid = checked.firstRowid;
+    p.dense = checked.dense;
+    if (p.listed && !p.rowids.empty() && p.rowids.front() != p.firstRowid)
+        return false;
+    return true;
 }
 
 qint64 TableCursor::rowidOf(qint64 ordinal)
@@ -110,12 +175,14 @@ qint64 TableCursor::rowidOf(qint64 ordinal)
     const Positions &p = positions();
     if (p.dense)
         return p.firstRowid + ordinal - 1;
-    if (m_positions.rowids.empty()) {
+    if (!m_positions.listed) {
         SQLite::Statement all(StoreConnection::of(m_db),
                               "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid");
+        m_positions.rowids.clear();
         m_positions.rowids.reserve(size_t(p.count));
         while (all.executeStep())
             m_positions.rowids.push_back(all.getColumn(0).getInt64());
+        m_positions.listed = true;
     }
     const auto &rowids = m_positions.rowids;
     return ordinal <= qint64(rowids.size()) ? rowids[size_t(ordinal - 1)] : 0;

@@ -70,20 +70,24 @@ private:
     enum class State { Empty, BeforeFirst, OnRecord, AfterLast };
     enum class EditMode { None, Adding, Editing };
 
-    // Where the records stand: counted once per change of the file, by this connection
-    // or any other.
+    // Where the records stand: counted afresh once per change of the file by another
+    // connection, and brought up to date from the changes this connection reports.
     struct Positions
     {
         qint64 dataVersion = -1;
         qint64 changes = -1;
+        quint64 point = 0;           // the connection's changes taken in (RowChanges)
         qint64 count = 0;
         qint64 firstRowid = 0;
         bool dense = false;          // rowids firstRowid .. firstRowid + count - 1
+        bool listed = false;         // rowids holds every rowid
         std::vector<qint64> rowids;  // every rowid in order, read when first needed
     };
 
     bool landOn(SQLite::Statement &st);
     const Positions &positions();
+    void countAfresh(Positions &p);
+    bool takeInOwnChanges(qint64 changes);
     qint64 rowidOf(qint64 ordinal);
     int columnIndex(const QString &name) const;
     std::optional<std::vector<QVariant>> readCurrent();

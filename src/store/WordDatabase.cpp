@@ -5,12 +5,17 @@
 #include "JetLike.h"
 #include "MarkBook.h"
 #include "ReviewBook.h"
+#include "RowChanges.h"
 #include "SearchIndex.h"
 #include "SettingsTable.h"
 #include "StoreError.h"
+#include "StoreProgress.h"
 
 #include <SQLiteCpp/Transaction.h>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -27,6 +32,34 @@
 namespace {
 
 constexpr int BusyTimeoutMs = 3000;
+// Another copy of the program preparing the same file for the first time takes seconds at a
+// million words, longer on a loaded machine.
+constexpr int FirstOpenWaitMs = 120000;
+const QString WaitingLabel =
+    QStringLiteral("Waiting while another copy of the program prepares the word database...");
+
+// The busy handler of the open's second attempt: the windows keep painting while it waits.
+struct LockWait
+{
+    const StoreProgress::Tick &tick;
+    QElapsedTimer waited = started();
+
+    static QElapsedTimer started()
+    {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }
+    static int again(void *self, int)
+    {
+        auto *wait = static_cast<LockWait *>(self);
+        if (wait->waited.elapsed() > FirstOpenWaitMs)
+            return 0;
+        wait->tick(0, 0);
+        QThread::msleep(10);
+        return 1;
+    }
+};
 constexpr char SqliteSignature[] = "SQLite format 3";
 
 QString nativePath(const QString &path)
@@ -372,9 +405,12 @@ struct StatementHandle
 } // namespace
 
 WordDatabase::WordDatabase(const QString &path, int flags)
-    : m_db(QFile::encodeName(path).toStdString(), flags, BusyTimeoutMs)
+    : m_db(QFile::encodeName(path).toStdString(), flags, BusyTimeoutMs),
+      m_changes(std::make_unique<RowChanges>(m_db.getHandle()))
 {
 }
+
+WordDatabase::~WordDatabase() = default;
 
 // Opening runs every check that can refuse the file before anything is written to it: the
 // file itself, its header, its permissions, the connection, its tables. Only then do our
@@ -472,7 +508,32 @@ void WordDatabase::configureJournal()
 // lacks.
 void WordDatabase::ensureSideTables()
 {
-    SQLite::Transaction tx(m_db);
+    // Most opens find everything in place and write nothing: a deferred transaction then
+    // never asks for the write lock, and another copy's long write does not hold this open
+    // up. The first attempt does not wait for a lock: when something has to be made while
+    // another copy of the program is making it, a deferred transaction holding its read
+    // lock could only fail later ("locked"). The second attempt takes the write lock up
+    // front, waits for the other copy with the windows painting, then finds everything made.
+    sqlite3 *handle = m_db.getHandle();
+    const auto restore = qScopeGuard([&] { sqlite3_busy_timeout(handle, BusyTimeoutMs); });
+    sqlite3_busy_timeout(handle, 0);
+    try {
+        addSideTables(SQLite::TransactionBehavior::DEFERRED);
+        return;
+    } catch (const SQLite::Exception &e) {
+        if ((e.getErrorCode() & 0xff) != SQLITE_BUSY)
+            throw;
+    }
+    StoreProgress::run(WaitingLabel, false, [&](const StoreProgress::Tick &tick) {
+        LockWait wait{tick};
+        sqlite3_busy_handler(handle, &LockWait::again, &wait);
+        addSideTables(SQLite::TransactionBehavior::IMMEDIATE);
+    });
+}
+
+void WordDatabase::addSideTables(SQLite::TransactionBehavior behavior)
+{
+    SQLite::Transaction tx(m_db, behavior);
     ensureIndexes();
     MarkBook::prepare(*this);
     ReviewBook::prepare(*this);

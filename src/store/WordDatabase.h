@@ -3,6 +3,7 @@
 #include "Snapshot.h"
 
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Transaction.h>
 #include <QString>
 #include <QStringList>
 
@@ -10,9 +11,13 @@
 
 // The one open word database: six collection tables `Words` .. `Words5` with the columns
 // word, meaning, pointer, and the `Details` table (Collection name, Default flag).
+class RowChanges;
+
 class WordDatabase
 {
 public:
+    ~WordDatabase();
+
     static constexpr const char *FileName = "qvtmdb.mdb";
 
     // Opens an existing word database. A file that is not one (foreign, damaged, locked,
@@ -50,7 +55,9 @@ private:
     void configureConnection();
     void configureJournal();
     void ensureSideTables();
+    void addSideTables(SQLite::TransactionBehavior behavior);
     void ensureIndexes();
 
     SQLite::Database m_db;
+    std::unique_ptr<RowChanges> m_changes; // watches m_db, so it goes first
 };

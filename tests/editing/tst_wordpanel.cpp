@@ -2,6 +2,7 @@
 // Delete and Close, clicked through the controls with scripted message boxes.
 #include "Form1.h"
 #include "MainWindowPort.h"
+#include "MarkBook.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
@@ -10,11 +11,15 @@
 #include "WordPanel.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace TestSupport;
@@ -143,6 +148,7 @@ private slots:
     void asksTheControlPanelToCloseAndOpen();
     void controlPanelClosesAndOpensAroundThePanel();
     void chooserHoldsEveryWordInStoredOrder();
+    void largeChooserReadsAsShownAndCompletes();
     void emptyCollectionGivesAnEmptyChooser();
     void showingAWordStoredTwice();
     void typingRunsShowOnEveryChange();
@@ -434,6 +440,57 @@ void TstWordPanel::chooserHoldsEveryWordInStoredOrder()
     click(p.form->Command10);
     QCOMPARE(p.chooserItems().size(), 6);
     QCOMPARE(p.chooserItems().last(), "Cajole");
+}
+
+// A large collection: the chooser reads its words as they come into view, in stored order,
+// and the completion offers the words starting with what was typed, letter case aside.
+void TstWordPanel::largeChooserReadsAsShownAndCompletes()
+{
+    std::vector<WordEntry> words = numberedWords(1800);
+    words.insert(words.begin() + 5, {"word001234", "lower case", ""});
+    words.push_back({QStringLiteral("\u00c9clair"), "a cake", ""});
+    words.push_back({QStringLiteral("\u00e9clat"), "brilliance", ""});
+    Panel p(words);
+    MarkBook::markWord(*Module1::database, "Words", "Word000002"); // a change of a field only
+    click(p.form->Command10);
+    QComboBox *chooser = p.form->Combo3;
+    QAbstractItemModel *list = chooser->model();
+    QVERIFY(chooser->count() < int(words.size()));
+    // A word deleted before its row was read never comes.
+    p.dialogs().expectQuestion(true);
+    chooser->setEditText("Word001700");
+    click(p.form->Command17);
+    words.erase(words.begin() + 1700);
+    while (list->canFetchMore({}))
+        list->fetchMore({});
+    QStringList expected;
+    for (const WordEntry &w : words)
+        expected << w.word;
+    QCOMPARE(p.chooserItems(), expected);
+
+    QCompleter *completer = chooser->lineEdit()->completer();
+    QVERIFY(completer);
+    const auto offered = [&](const QString &typed) {
+        chooser->lineEdit()->clear();
+        chooser->lineEdit()->setFocus();
+        // Each letter as a key press carrying its text, accented ones too.
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(chooser->lineEdit(), &press);
+        }
+        QStringList out;
+        for (int r = 0; r < completer->completionModel()->rowCount(); ++r)
+            out << completer->completionModel()->index(r, 0).data().toString();
+        return out;
+    };
+    // In the index's order: letter case aside, then as stored.
+    QCOMPARE(offered("word00123"),
+             (QStringList{"Word001230", "Word001231", "Word001232", "Word001233", "word001234",
+                          "Word001234", "Word001235", "Word001236", "Word001237", "Word001238",
+                          "Word001239"}));
+    QCOMPARE(offered("Word0017"), expected.filter(QRegularExpression("^Word0017")));
+    QCOMPARE(offered(QStringLiteral("\u00e9")).size(), 2);
+    QCOMPARE(offered("x"), QStringList());
 }
 
 void TstWordPanel::emptyCollectionGivesAnEmptyChooser()

@@ -1,5 +1,6 @@
 // Start-up over files that are not quite what the program writes, through the whole program.
 #include "Form1.h"
+#include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "QuizRules.h"
@@ -7,13 +8,16 @@
 #include "StatusBox.h"
 #include "quiz.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTest>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -52,6 +56,7 @@ private slots:
     void missingCurrentCollectionGivesMessages();
     void longWordsWrapAnywhere();
     void failedMarkingIsReported();
+    void foreignFileOpensWithTheBoxAndKeepsTime();
 };
 
 void TstStartup::startsWithoutSomeWordTables_data()
@@ -165,6 +170,39 @@ void TstStartup::failedMarkingIsReported()
                                                     " could not be marked as answered wrongly: "
                                                     "the words are frozen"),
              qPrintable(w->RichTextBox1->statusText()));
+}
+
+// A large file from another program gets its search index at the first open: the box says
+// so, and the program's timers keep firing while the index is built.
+void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime()
+{
+    ProgramFixture program({.database = false});
+    writeForeignDatabase(program.folder().databasePath(), 200000);
+    LongWork::setShowAfterForTests(20);
+    int beats = 0;
+    QString boxLabel;
+    QTimer beat;
+    beat.setInterval(5);
+    connect(&beat, &QTimer::timeout, [&] {
+        ++beats;
+        if (QProgressDialog *box = LongWork::currentDialog(); box && box->isVisible())
+            boxLabel = box->labelText();
+    });
+    beat.start();
+    QElapsedTimer took;
+    took.start();
+    Form1 *form = program.start();
+    const qint64 ms = took.elapsed();
+    beat.stop();
+    LongWork::setShowAfterForTests(-1);
+    QVERIFY(form);
+    QCOMPARE(boxLabel, "Preparing the word search of Words...");
+    // A beat at least every 100 ms of the open, though the open ran on the GUI thread.
+    QVERIFY2(beats >= qMax<qint64>(3, ms / 100), qPrintable(QStringLiteral("%1 beats in %2 ms").arg(beats).arg(ms)));
+    QVERIFY(Module1::database);
+    QCOMPARE(Module1::database->query("Select * from Words where meaning like '*of 199999*'")
+                 .rowCount(),
+             1);
 }
 
 QTEST_MAIN(TstStartup)

@@ -25,6 +25,7 @@ private slots:
     void ordinalJump();
     void ordinalJumpFollowsChanges_data();
     void ordinalJumpFollowsChanges();
+    void countFollowsARollback();
     void findFirstIsExact();
     void fieldsByNameAndNull();
     void tableNamesIgnoreCase();
@@ -172,26 +173,53 @@ void TstTableCursor::ordinalJumpFollowsChanges_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("elsewhere"); // made by another connection, as another program would
-    QTest::newRow("none") << "" << false;
-    QTest::newRow("gaps in the middle") << "DELETE FROM Words WHERE rowid % 3 = 0" << false;
-    QTest::newRow("first records gone") << "DELETE FROM Words WHERE rowid < 5" << false;
+    QTest::addColumn<bool>("gapsBefore"); // the rowid list was in use before the change
+    QTest::newRow("none") << "" << false << false;
+    QTest::newRow("gaps in the middle") << "DELETE FROM Words WHERE rowid % 3 = 0" << false << false;
+    QTest::newRow("first records gone") << "DELETE FROM Words WHERE rowid < 5" << false << false;
     QTest::newRow("records added") << "INSERT INTO Words SELECT word || 'x', meaning, pointer "
                                       "FROM Words WHERE rowid % 2 = 0"
-                                   << false;
-    QTest::newRow("gaps made elsewhere") << "DELETE FROM Words WHERE rowid % 4 = 1" << true;
+                                   << false << false;
+    QTest::newRow("gaps made elsewhere") << "DELETE FROM Words WHERE rowid % 4 = 1" << true << false;
     QTest::newRow("a gap closed elsewhere")
-        << "DELETE FROM Words WHERE rowid = 7; INSERT INTO Words VALUES ('New', 'm', 'p')" << true;
-    QTest::newRow("emptied elsewhere") << "DELETE FROM Words" << true;
+        << "DELETE FROM Words WHERE rowid = 7; INSERT INTO Words VALUES ('New', 'm', 'p')" << true
+        << false;
+    QTest::newRow("emptied elsewhere") << "DELETE FROM Words" << true << false;
+    // The program's own changes to a table with gaps are taken into the rowid list.
+    QTest::newRow("listed: records added")
+        << "INSERT INTO Words VALUES ('New', 'm', 'p'); INSERT INTO Words VALUES ('Two', 'm', 'p')"
+        << false << true;
+    QTest::newRow("listed: records deleted") << "DELETE FROM Words WHERE rowid IN (1, 6, 12)"
+                                             << false << true;
+    QTest::newRow("listed: a gap closed")
+        << "DELETE FROM Words WHERE rowid = 12; INSERT INTO Words VALUES ('New', 'm', 'p')"
+        << false << true;
+    QTest::newRow("listed: a field changed")
+        << "UPDATE Words SET pointer = 'Got it wrong' WHERE rowid = 3" << false << true;
+    QTest::newRow("listed: additions rolled back")
+        << "BEGIN; INSERT INTO Words VALUES ('New', 'm', 'p'); DELETE FROM Words WHERE rowid = 4; "
+           "ROLLBACK"
+        << false << true;
+    QTest::newRow("listed: a statement failing part-way")
+        << "CREATE TEMP TRIGGER refuse BEFORE INSERT ON Words WHEN new.word = 'stop' BEGIN "
+           "SELECT RAISE(ABORT, 'refused'); END; BEGIN; INSERT INTO Words VALUES ('a', 'm', 'p'), "
+           "('stop', 'm', 'p')"
+        << false << true;
+    QTest::newRow("listed: gaps made elsewhere") << "DELETE FROM Words WHERE rowid % 4 = 1" << true
+                                                 << true;
 }
 
 void TstTableCursor::ordinalJumpFollowsChanges()
 {
     QFETCH(QString, change);
     QFETCH(bool, elsewhere);
+    QFETCH(bool, gapsBefore);
     StoreTestAccess::sql(*m_db).exec(
         "INSERT INTO Words SELECT word || 'b', meaning, pointer FROM Words");
     StoreTestAccess::sql(*m_db).exec(
         "INSERT INTO Words SELECT word || 'c', meaning, pointer FROM Words");
+    if (gapsBefore)
+        StoreTestAccess::sql(*m_db).exec("DELETE FROM Words WHERE rowid IN (2, 9)");
     TableCursor jumper(*m_db, "Words");
     QVERIFY(jumper.moveToOrdinal(5)); // what it knows of the table before the change
     if (!change.isEmpty()) {
@@ -199,7 +227,11 @@ void TstTableCursor::ordinalJumpFollowsChanges()
             SQLite::Database other(m_folder->databasePath().toStdString(), SQLite::OPEN_READWRITE);
             other.exec(change.toStdString());
         } else {
-            StoreTestAccess::sql(*m_db).exec(change.toStdString());
+            try {
+                StoreTestAccess::sql(*m_db).exec(change.toStdString());
+            } catch (const SQLite::Exception &) {
+                // the failing statement's own rows are undone; the transaction stays open
+            }
         }
     }
 
@@ -220,6 +252,20 @@ void TstTableCursor::ordinalJumpFollowsChanges()
             QVERIFY(jumper.eof());
         }
     }
+}
+
+// Records counted inside a transaction that is then rolled back are not counted on.
+void TstTableCursor::countFollowsARollback()
+{
+    TableCursor counter(*m_db, "Words");
+    StoreTestAccess::sql(*m_db).exec("BEGIN; INSERT INTO Words VALUES ('New', 'm', 'p')");
+    QCOMPARE(counter.recordCount(), 4);
+    TableCursor other(*m_db, "Words");
+    QCOMPARE(other.recordCount(), 4);
+    StoreTestAccess::sql(*m_db).exec("ROLLBACK");
+    QCOMPARE(counter.recordCount(), 3);
+    QCOMPARE(other.recordCount(), 3);
+    QVERIFY(!counter.moveToOrdinal(4));
 }
 
 void TstTableCursor::findFirstIsExact()

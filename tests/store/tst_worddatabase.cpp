@@ -85,6 +85,7 @@ private slots:
     void readsThroughPragmasAndTableFunctions();
     void fullTextTokenizerCannotBeReached();
     void twoProgramsSideBySide();
+    void twoCopiesPrepareAnOldFileAtOnce();
     void reportsEngineErrors();
     void prefixSearchUsesIndex();
 
@@ -502,6 +503,31 @@ void TstWordDatabase::twoProgramsSideBySide()
     QCOMPARE(::firstColumn(*db, "select count(*) from Words"), QStringList{QString::number(10 + 2 * Each)});
     QCOMPARE(::firstColumn(*db, "select count(*) from Words where pointer = 'Got it wrong'"),
              QStringList{QString::number(2 * Each / 10)});
+    QCOMPARE(::firstColumn(*db, "pragma integrity_check"), QStringList{"ok"});
+}
+
+// Two copies of the program opening a file from another program for the first time at the
+// same moment: one adds the indexes, the other waits for it and then opens as well.
+void TstWordDatabase::twoCopiesPrepareAnOldFileAtOnce()
+{
+    const QString path = m_folder->databasePath();
+    writeForeignDatabase(path, 100000);
+    const auto opens = [&] {
+        try {
+            auto db = WordDatabase::open(path);
+            return ::firstColumn(*db, "select count(*) from Words where meaning like "
+                                      "'*of 42424*'") == QStringList{"1"};
+        } catch (const std::exception &) {
+            return false;
+        }
+    };
+    ChildProcess other(opens);
+    QVERIFY(opens());
+    QVERIFY(other.ready());
+    auto db = WordDatabase::open(path);
+    QCOMPARE(::firstColumn(*db, "select count(*) from sqlite_schema where name = "
+                                "'lexmora_text_Words'"),
+             QStringList{"1"});
     QCOMPARE(::firstColumn(*db, "pragma integrity_check"), QStringList{"ok"});
 }
 

@@ -64,6 +64,26 @@ void writeDatabase(const QString &path, const DetailsRows &details, const Tables
     tx.commit();
 }
 
+void writeForeignDatabase(const QString &path, int words)
+{
+    SQLite::Database plain(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    SQLite::Transaction tx(plain);
+    plain.exec("CREATE TABLE Details (CollectionName TEXT, IsDefault INTEGER)");
+    SQLite::Statement row(plain, "INSERT INTO Details VALUES (?, ?)");
+    for (const auto &[name, flag] : standardDetails()) {
+        row.bind(1, name.toStdString());
+        row.bind(2, flag);
+        row.exec();
+        row.reset();
+    }
+    for (const QString &table : WordDatabase::collectionTables())
+        plain.exec("CREATE TABLE " + table.toStdString() + " (word TEXT, meaning TEXT, pointer TEXT)");
+    plain.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+               std::to_string(words) +
+               ") INSERT INTO Words SELECT 'w' || i, 'the meaning of ' || i, 'n.' FROM n");
+    tx.commit();
+}
+
 std::vector<WordEntry> numberedWords(int n)
 {
     std::vector<WordEntry> words;

@@ -36,6 +36,10 @@ DetailsRows standardDetails();
 void writeDatabase(const QString &path, const DetailsRows &details = standardDetails(),
                    const Tables &tables = {});
 
+// A word file as another program leaves it: the standard Details rows and `words` words
+// "w1", "w2" ... in Words, with meanings "the meaning of 1" ..., none of our own tables.
+void writeForeignDatabase(const QString &path, int words);
+
 // n words "Word000001" ... with meanings "meaning 1" ... and pointers "p1" ...
 std::vector<WordEntry> numberedWords(int n);
 
