@@ -3,6 +3,7 @@
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "MarkBook.h"
+#include "OwnTables.h"
 #include "SearchIndex.h"
 #include "StoreError.h"
 
@@ -391,6 +392,7 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
                                             "it is.")
                                  .arg(nativePath(path)));
         checkSchema(db->m_db, path);
+        OwnTables::check(db->m_db, path);
         db->ensureSideTables();
         db->configureJournal();
     } catch (const SQLite::Exception &e) {
