@@ -1,9 +1,10 @@
 #include "WordDatabase.h"
 
+#include "ConnectionSettings.h"
 #include "JetDialect.h"
-#include "JetLike.h"
 #include "MarkBook.h"
 #include "OwnTables.h"
+#include "QueryConnection.h"
 #include "SearchIndex.h"
 #include "StoreError.h"
 
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <utility>
 
@@ -158,199 +158,6 @@ void checkSchema(SQLite::Database &db, const QString &path)
                           .arg(WordDatabase::collectionTables().join(QStringLiteral(", "))));
 }
 
-void likeFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
-        return; // NULL, as for any comparison with a missing value
-    auto *pattern = static_cast<JetLikePattern *>(sqlite3_get_auxdata(ctx, 0));
-    if (!pattern) {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-        pattern = new JetLikePattern({text, size_t(sqlite3_value_bytes(argv[0]))});
-        sqlite3_set_auxdata(ctx, 0, pattern,
-                            [](void *p) { delete static_cast<JetLikePattern *>(p); });
-        // SQLite may drop the cache at once when the pattern is not a constant.
-        pattern = static_cast<JetLikePattern *>(sqlite3_get_auxdata(ctx, 0));
-        if (!pattern) {
-            const JetLikePattern once({text, size_t(sqlite3_value_bytes(argv[0]))});
-            const auto *subject = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
-            sqlite3_result_int(ctx, once.matches({subject, size_t(sqlite3_value_bytes(argv[1]))}));
-            return;
-        }
-    }
-    const auto *subject = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
-    sqlite3_result_int(ctx, pattern->matches({subject, size_t(sqlite3_value_bytes(argv[1]))}));
-}
-
-// Functions a reading query may call: SQLite's own text, number, date, JSON, aggregate and
-// window functions, and the full-text search's match helpers. Anything else (fts3_tokenizer,
-// which hands out and takes raw memory addresses, load_extension, ...) reaches outside the
-// words and is refused.
-bool isReadingFunction(const QByteArray &name)
-{
-    static const QSet<QByteArray> allowed{
-        // core scalar functions
-        "abs", "char", "coalesce", "concat", "concat_ws", "format", "glob", "hex", "ifnull",
-        "iif", "instr", "last_insert_rowid", "length", "like", "likelihood", "likely", "lower",
-        "ltrim", "max", "min", "nullif", "octet_length", "printf", "quote", "random", "replace",
-        "round", "rtrim", "sign", "soundex", "sqlite_version", "substr", "substring", "trim",
-        "typeof", "unhex", "unicode", "unlikely", "upper", "changes", "total_changes",
-        // aggregates and window functions
-        "avg", "count", "group_concat", "string_agg", "sum", "total", "row_number", "rank",
-        "dense_rank", "percent_rank", "cume_dist", "ntile", "lag", "lead", "first_value",
-        "last_value", "nth_value",
-        // dates and times
-        "date", "time", "datetime", "julianday", "strftime", "unixepoch", "timediff",
-        // mathematics
-        "acos", "acosh", "asin", "asinh", "atan", "atan2", "atanh", "ceil", "ceiling", "cos",
-        "cosh", "degrees", "exp", "floor", "ln", "log", "log10", "log2", "mod", "pi", "pow",
-        "power", "radians", "sin", "sinh", "sqrt", "tan", "tanh", "trunc",
-        // JSON (every one returns a new value; none changes the file)
-        "json", "json_array", "json_array_length", "json_extract", "json_insert", "json_object",
-        "json_patch", "json_quote", "json_remove", "json_replace", "json_set", "json_type",
-        "json_valid", "json_group_array", "json_group_object", "->", "->>",
-        // full-text search
-        "match", "bm25", "highlight", "snippet", "offsets", "matchinfo"};
-    return allowed.contains(name.toLower());
-}
-
-// Pragmas that only report something. The ones in the second set read about a table or
-// index named in their argument; any other pragma with an argument sets a value.
-bool isReadingPragma(const QByteArray &name, bool withArgument)
-{
-    static const QSet<QByteArray> plain{
-        "application_id", "auto_vacuum", "automatic_index", "busy_timeout", "cache_size",
-        "cache_spill", "cell_size_check", "collation_list", "compile_options", "data_version",
-        "database_list", "encoding", "foreign_key_check", "foreign_key_list", "foreign_keys",
-        "freelist_count", "function_list", "index_info", "index_list", "index_xinfo",
-        "integrity_check", "journal_mode", "journal_size_limit", "locking_mode", "max_page_count",
-        "mmap_size", "module_list", "page_count", "page_size", "pragma_list", "query_only",
-        "quick_check", "recursive_triggers", "schema_version", "secure_delete", "synchronous",
-        "table_info", "table_list", "table_xinfo", "temp_store", "user_version",
-        "wal_autocheckpoint"};
-    static const QSet<QByteArray> aboutATable{
-        "foreign_key_check", "foreign_key_list", "index_info", "index_list", "index_xinfo",
-        "integrity_check", "quick_check", "table_info", "table_list", "table_xinfo"};
-    const QByteArray lower = name.toLower();
-    return withArgument ? aboutATable.contains(lower) : plain.contains(lower);
-}
-
-// The authorizer of the read-only path: reading is allowed, everything else is refused
-// and the first refusal is remembered so the user learns what was refused.
-struct ReadOnlyGuard
-{
-    QString refusal;
-
-    static int authorize(void *self, int action, const char *arg1, const char *arg2,
-                         const char *, const char *)
-    {
-        auto *guard = static_cast<ReadOnlyGuard *>(self);
-        switch (action) {
-        case SQLITE_SELECT:
-        case SQLITE_READ:
-        case SQLITE_RECURSIVE:
-            return SQLITE_OK;
-        case SQLITE_FUNCTION:
-            if (isReadingFunction(arg2))
-                return SQLITE_OK;
-            return guard->refuse(describeFunction(QString::fromUtf8(arg2)));
-        case SQLITE_PRAGMA:
-            if (isReadingPragma(arg1, arg2 != nullptr))
-                return SQLITE_OK;
-            return guard->refuse(describePragma(QString::fromUtf8(arg1), arg2));
-        case SQLITE_UPDATE:
-            // A table-valued function (json_each, pragma_table_info) is set up by reading
-            // the schema table, which SQLite asks about as an UPDATE of it; the statement
-            // itself is still checked to be read-only once prepared.
-            if (arg1 && isSchemaTable(arg1))
-                return SQLITE_OK;
-            break;
-        default:
-            break;
-        }
-        // CREATE and DROP first write the schema table; name the statement, not that write.
-        const bool schemaWrite =
-            (action == SQLITE_INSERT || action == SQLITE_DELETE) && arg1 && isSchemaTable(arg1);
-        return guard->refuse(describe(schemaWrite ? schemaAction(action) : action));
-    }
-
-    int refuse(const QString &why)
-    {
-        if (refusal.isEmpty())
-            refusal = why;
-        return SQLITE_DENY;
-    }
-
-    static bool isSchemaTable(const char *table)
-    {
-        return QByteArray(table).startsWith("sqlite_");
-    }
-
-    // The statement behind a write to the schema table: CREATE inserts, DROP deletes.
-    static int schemaAction(int action)
-    {
-        return action == SQLITE_INSERT ? SQLITE_CREATE_TABLE : SQLITE_DROP_TABLE;
-    }
-
-    static QString onlyReading()
-    {
-        return QStringLiteral("Only queries that read words (Select ...) can be run here.");
-    }
-
-    static QString describeFunction(const QString &name)
-    {
-        return QStringLiteral("Not allowed: the function %1 reaches outside the word database. %2")
-            .arg(name, onlyReading());
-    }
-
-    static QString describePragma(const QString &name, const char *value)
-    {
-        if (value)
-            return QStringLiteral("Not allowed: PRAGMA %1 with the value %2 would change the word "
-                                  "database. %3")
-                .arg(name, QString::fromUtf8(value), onlyReading());
-        return QStringLiteral("Not allowed: PRAGMA %1 does more than read the word database. %2")
-            .arg(name, onlyReading());
-    }
-
-    static QString describe(int action)
-    {
-        const char *what = "this statement";
-        switch (action) {
-        case SQLITE_INSERT: what = "INSERT"; break;
-        case SQLITE_UPDATE: what = "UPDATE"; break;
-        case SQLITE_DELETE: what = "DELETE"; break;
-        case SQLITE_PRAGMA: what = "PRAGMA"; break;
-        case SQLITE_ATTACH: what = "ATTACH"; break;
-        case SQLITE_DETACH: what = "DETACH"; break;
-        case SQLITE_TRANSACTION:
-        case SQLITE_SAVEPOINT: what = "a transaction"; break;
-        case SQLITE_ALTER_TABLE: what = "ALTER TABLE"; break;
-        case SQLITE_ANALYZE: what = "ANALYZE"; break;
-        case SQLITE_REINDEX: what = "REINDEX"; break;
-        case SQLITE_CREATE_INDEX:
-        case SQLITE_CREATE_TABLE:
-        case SQLITE_CREATE_TEMP_INDEX:
-        case SQLITE_CREATE_TEMP_TABLE:
-        case SQLITE_CREATE_TEMP_TRIGGER:
-        case SQLITE_CREATE_TEMP_VIEW:
-        case SQLITE_CREATE_TRIGGER:
-        case SQLITE_CREATE_VIEW:
-        case SQLITE_CREATE_VTABLE: what = "CREATE"; break;
-        case SQLITE_DROP_INDEX:
-        case SQLITE_DROP_TABLE:
-        case SQLITE_DROP_TEMP_INDEX:
-        case SQLITE_DROP_TEMP_TABLE:
-        case SQLITE_DROP_TEMP_TRIGGER:
-        case SQLITE_DROP_TEMP_VIEW:
-        case SQLITE_DROP_TRIGGER:
-        case SQLITE_DROP_VIEW:
-        case SQLITE_DROP_VTABLE: what = "DROP"; break;
-        default: break;
-        }
-        return QStringLiteral("Not allowed: %1 would change the word database. %2")
-            .arg(QString::fromLatin1(what), onlyReading());
-    }
-};
 
 // SQLite's own words for a failure (sqlite3_errmsg), with a plainer one for a lock.
 QString engineMessage(const SQLite::Exception &e)
@@ -360,12 +167,6 @@ QString engineMessage(const SQLite::Exception &e)
         return QStringLiteral("another program is holding the file locked");
     return QString::fromUtf8(e.what());
 }
-
-struct StatementHandle
-{
-    sqlite3_stmt *stmt = nullptr;
-    ~StatementHandle() { sqlite3_finalize(stmt); }
-};
 
 } // namespace
 
@@ -426,25 +227,7 @@ std::unique_ptr<WordDatabase> WordDatabase::create(const QString &path)
 // Settings of this connection only; nothing here writes to the file.
 void WordDatabase::configureConnection()
 {
-    sqlite3 *handle = m_db.getHandle();
-    // The two-argument fts3_tokenizer() takes a raw memory address from SQL text, and
-    // defensive mode keeps SQL text from corrupting the file by writing its schema or pages.
-    for (const auto &[option, value] : {std::pair{SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0},
-                                        std::pair{SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0},
-                                        std::pair{SQLITE_DBCONFIG_DEFENSIVE, 1}}) {
-        const int rc = sqlite3_db_config(handle, option, value, nullptr);
-        if (rc != SQLITE_OK)
-            throw StoreError(QString::fromUtf8(sqlite3_errstr(rc)));
-    }
-    // Reads go through a memory map and a page cache large enough for 100,000 words, so
-    // scans and searches do not pay a system call per page.
-    m_db.exec("PRAGMA mmap_size=268435456");
-    m_db.exec("PRAGMA cache_size=-65536");
-    const int rc = sqlite3_create_function_v2(handle, "like", 2,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                              likeFunction, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw StoreError(QString::fromUtf8(sqlite3_errstr(rc)));
+    ConnectionSettings::apply(m_db.getHandle());
 }
 
 // The first lasting write: WAL lets a reader and a writer work side by side, and FULL
@@ -520,32 +303,10 @@ Snapshot WordDatabase::query(const QString &jetSql)
     SearchIndex::Probe index(*this);
     const std::string sql =
         JetDialect::translate({utf8.constData(), size_t(utf8.size())}, &index);
-    sqlite3 *handle = m_db.getHandle();
-
-    ReadOnlyGuard guard;
-    sqlite3_set_authorizer(handle, &ReadOnlyGuard::authorize, &guard);
-    struct Restore
-    {
-        sqlite3 *h;
-        ~Restore() { sqlite3_set_authorizer(h, nullptr, nullptr); }
-    } restore{handle};
-
-    StatementHandle st;
-    const char *tail = nullptr;
-    const int rc = sqlite3_prepare_v2(handle, sql.c_str(), int(sql.size()), &st.stmt, &tail);
-    if (rc != SQLITE_OK)
-        throw StoreError(guard.refusal.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(handle))
-                                                 : guard.refusal);
-    if (!st.stmt)
-        throw StoreError(QStringLiteral("The query is empty."));
-    if (!JetDialect::isBlank(tail))
-        throw StoreError(QStringLiteral("Only one statement can be run at a time; remove "
-                                        "everything after the first semicolon."));
-    if (!sqlite3_stmt_readonly(st.stmt))
-        throw StoreError(ReadOnlyGuard::describe(-1));
-    if (sqlite3_column_count(st.stmt) == 0)
-        throw StoreError(QStringLiteral("The statement returns no rows. Only queries that "
-                                        "read words (Select ...) can be run here."));
-    // The rows are read as they are asked for; the snapshot owns the statement now.
-    return Snapshot::fromStatement(std::exchange(st.stmt, nullptr));
+    // A connection still reading an earlier result stays in that result's moment; a new
+    // query gets one of its own, so it sees every change committed since.
+    if (!m_queries || m_queries->busy())
+        m_queries = QueryConnection::open(path());
+    // The rows are read as they are asked for; the snapshot keeps the connection open.
+    return Snapshot::fromStatement(m_queries->prepare(sql), m_queries);
 }

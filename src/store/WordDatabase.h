@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QueryConnection;
+
 // The one open word database: six collection tables `Words` .. `Words5` with the columns
 // word, meaning, pointer, and the `Details` table (Collection name, Default flag).
 class WordDatabase
@@ -36,9 +38,10 @@ public:
     SQLite::Database &sql() { return m_db; }
 
     // Runs a query written in the program's Access-style dialect through the read-only
-    // path: anything that would change the file or the connection, more than one
-    // statement, or a statement that returns no rows is refused with a StoreError that
-    // describes why. The result is a snapshot of every row.
+    // path, on a connection of its own that cannot write (QueryConnection): anything that
+    // would change the file or the connection, more than one statement, or a statement
+    // that returns no rows is refused with a StoreError that describes why. The result is
+    // a snapshot of every row, read as asked for.
     Snapshot query(const QString &jetSql);
 
 private:
@@ -49,4 +52,6 @@ private:
     void ensureIndexes();
 
     SQLite::Database m_db;
+    // Where query() runs user SQL; closed first, before the program's own connection.
+    std::shared_ptr<QueryConnection> m_queries;
 };

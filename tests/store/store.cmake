@@ -1,3 +1,4 @@
 # The word store's copies and start-up over unusual files, in the program and on their own.
 lexmora_add_test(tst_backups SOURCES store/tst_backups.cpp LIBS lexmora_testsupport)
 lexmora_add_test(tst_startup SOURCES store/tst_startup.cpp LIBS lexmora_guitestsupport)
+lexmora_add_test(tst_userqueries SOURCES store/tst_userqueries.cpp LIBS lexmora_testsupport)
