@@ -79,12 +79,15 @@ void CollectionManager::rename(int position, const QString &newName)
     DetailsTable::rename(m_db, position, newName);
 }
 
-qint64 CollectionManager::deleteContent(int position)
+std::optional<qint64> CollectionManager::deleteContent(int position,
+                                                       const WithoutCopy &goOnWithoutCopy)
 {
     requireTable(position);
     const QString table = tableAt(position);
     // A copy of the database while all of the collection's words are still there.
-    Backups::beforeBulkChange(m_db);
+    const Backups::Outcome copy = Backups::beforeBulkChange(m_db, table);
+    if (copy.failed() && (!goOnWithoutCopy || !goOnWithoutCopy(copy.error)))
+        return std::nullopt;
     return CollectionTable::empty(m_db, table);
 }
 

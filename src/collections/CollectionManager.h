@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class WordDatabase;
 
 // What the Database Selector shows of one collection.
@@ -49,8 +52,12 @@ public:
     void makeDefault(int position);
     // Gives the collection at `position`, and no other, the name `newName` exactly as given.
     void rename(int position, const QString &newName);
-    // Deletes every word of the collection at `position`; returns how many.
-    qint64 deleteContent(int position);
+    // Asked when the backup copy before a change failed, with the reason: whether to go on.
+    using WithoutCopy = std::function<bool(const QString &why)>;
+    // Deletes every word of the collection at `position`, after a backup copy; returns how
+    // many. When no copy could be made and `goOnWithoutCopy` does not say to go on,
+    // nothing is deleted and the result is empty.
+    std::optional<qint64> deleteContent(int position, const WithoutCopy &goOnWithoutCopy = {});
     // Select: makes the collection at `position` the Current collection, reopening the three
     // shared record sets over it. On failure the program stays on its collection.
     CollectionSwitch::Report select(int position);

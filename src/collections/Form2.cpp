@@ -1,5 +1,6 @@
 #include "Form2.h"
 
+#include "Backups.h"
 #include "CollectionSwitch.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
@@ -259,8 +260,11 @@ void Form2::command2Click()
     if (position == 0)
         return;
     try {
-        m_manager.deleteContent(position);
-        report(emptied(name));
+        const auto deleted = m_manager.deleteContent(position, [](const QString &why) {
+            return Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(why), Title);
+        });
+        if (deleted)
+            report(emptied(name));
     } catch (const StoreError &e) {
         report(e.message());
     }

@@ -47,6 +47,15 @@ bool ModalDialogs::question(const QString &text, const QString &title)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool ModalDialogs::questionDefaultNo(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, shown(text), QMessageBox::Yes | QMessageBox::No,
+                    parentWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString ModalDialogs::input(const QString &prompt, const QString &title,
                             const QString &defaultText)
 {

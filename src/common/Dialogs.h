@@ -15,6 +15,9 @@ public:
     virtual void message(const QString &text, const QString &title) = 0;
     // A question with Yes and No buttons; true only for Yes.
     virtual bool question(const QString &text, const QString &title) = 0;
+    // The same with No as the default button, for going on with something that cannot be
+    // undone: Enter says No.
+    virtual bool questionDefaultNo(const QString &text, const QString &title) = 0;
     // A text-input box; Cancel gives the empty text.
     virtual QString input(const QString &prompt, const QString &title,
                           const QString &defaultText = QString()) = 0;
@@ -30,6 +33,7 @@ class ModalDialogs : public Dialogs
 public:
     void message(const QString &text, const QString &title) override;
     bool question(const QString &text, const QString &title) override;
+    bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title,
                   const QString &defaultText) override;
 };

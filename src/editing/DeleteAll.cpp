@@ -42,10 +42,14 @@ void DeleteAll::command11Click()
     const QString table = Module1::currentCollection;
     if (!Dialogs::current().question(emptyQuestion(table), Title))
         return;
-    // A copy of the database while every word is still there; silent, as a failed copy
-    // must not stand between the user and the emptying.
-    if (Module1::database)
-        Backups::beforeBulkChange(*Module1::database);
+    // A copy of the database while every word is still there. Without one, the user says
+    // whether to go on.
+    if (Module1::database) {
+        const Backups::Outcome copy = Backups::beforeBulkChange(*Module1::database, table);
+        if (copy.failed() &&
+            !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
+            return;
+    }
     m_main.appendStatusText(deletingContents(table));
 
     TableCursor *words = Module1::words.get();

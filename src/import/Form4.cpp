@@ -330,10 +330,14 @@ void Form4::command1Click()
         Dialogs::current().message(ImportError, Title);
         return;
     }
+    // A copy of the database before the first word is written. Without one, the user says
+    // whether to go on.
+    const Backups::Outcome copy =
+        Backups::beforeBulkChange(*Module1::database, Module1::currentCollection);
+    if (copy.failed() &&
+        !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
+        return;
     Dialogs::current().message(PleaseWait, Title);
-    // A copy of the database before the first word is written; silent, as a failed copy
-    // must not stand between the user and the import.
-    Backups::beforeBulkChange(*Module1::database);
     runImport();
 }
 

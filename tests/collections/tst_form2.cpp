@@ -2,6 +2,7 @@
 #include "Form1.h"
 #include "Backups.h"
 #include "Form2.h"
+#include "FullDisk.h"
 #include "HoverLooks.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -133,6 +134,8 @@ private slots:
     void makeDefault();
     void deleteContentOfTheCurrentCollection_data();
     void deleteContentOfTheCurrentCollection();
+    void deleteContentWithoutACopyAsksFirst_data();
+    void deleteContentWithoutACopyAsksFirst();
     void selectOnTheCurrentCollection();
     void afterSelectEverythingWorksOnTheNewCollection();
     void detailsWithoutAFlag();
@@ -326,6 +329,36 @@ void TstForm2::makeDefault()
     QCOMPARE(summary(s).last(), "Default table");
     QCOMPARE(Module1::currentCollection, "Words"); // used from the next start
     QVERIFY(program.dialogs().calls().isEmpty());
+}
+
+void TstForm2::deleteContentWithoutACopyAsksFirst_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("No keeps every word") << false;
+    QTest::newRow("Yes empties without a copy") << true;
+}
+
+// No copy can be made on a full disk: the user hears why and chooses, No by default.
+void TstForm2::deleteContentWithoutACopyAsksFirst()
+{
+    QFETCH(bool, goOn);
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}, {"Words1", words2()}}});
+    Form1 *form = program.start();
+    Form2 *s = openSelector(form);
+    FullDisk disk;
+    program.dialogs().expectQuestion(true).expectQuestion(goOn);
+    if (goOn)
+        program.dialogs().expectMessage();
+    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    QStringList dialogs{Title + ": Are you sure you wish to empty Words collection ?",
+                        Title + ": " + Backups::withoutCopyQuestion("database or disk is full")};
+    if (goOn)
+        dialogs << Title + ": All words in Words collection have been deleted";
+    QCOMPARE(shownDialogs(program.dialogs()), dialogs);
+    QVERIFY(program.dialogs().calls().at(1).defaultNo);
+    QCOMPARE(countOf("Words"), qint64(goOn ? 0 : 4));
+    QCOMPARE(summary(s).first(), goOn ? "Number of records : 0" : "Number of records : 4");
+    QVERIFY(Backups::list(Module1::database->path()).isEmpty());
 }
 
 void TstForm2::deleteContentOfTheCurrentCollection_data()

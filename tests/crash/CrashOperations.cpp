@@ -199,7 +199,8 @@ CrashOperation importOperation()
                     csv.write(QStringLiteral("imported%1,imported meaning %1,ip%1\n").arg(i).toUtf8());
             },
             [csvFor](WordDatabase &db, int) {
-                Backups::beforeBulkChange(db);
+                if (Backups::beforeBulkChange(db, QStringLiteral("Words")).failed())
+                    throw std::runtime_error("no backup copy");
                 auto sheet = SheetReader::openFile(csvFor(db.path()));
                 const auto result = WordImport(db, QStringLiteral("Words")).run(*sheet, 1, 1);
                 if (result.failed)

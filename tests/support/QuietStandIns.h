@@ -38,6 +38,7 @@ public:
 
     void message(const QString &, const QString &) override { ++messages; }
     bool question(const QString &, const QString &) override { return m_answer; }
+    bool questionDefaultNo(const QString &, const QString &) override { return m_answer; }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
 
     int messages = 0;

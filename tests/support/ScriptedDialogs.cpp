@@ -79,6 +79,11 @@ bool ScriptedDialogs::question(const QString &text, const QString &title)
     return take(Kind::Question, {Kind::Question, text, title, {}}).yes;
 }
 
+bool ScriptedDialogs::questionDefaultNo(const QString &text, const QString &title)
+{
+    return take(Kind::Question, {Kind::Question, text, title, {}, true}).yes;
+}
+
 QString ScriptedDialogs::input(const QString &prompt, const QString &title,
                                const QString &defaultText)
 {

@@ -18,12 +18,13 @@ public:
         QString text; // the message, question or prompt
         QString title;
         QString defaultText;
+        bool defaultNo = false; // a question whose default button is No
     };
 
     ScriptedDialogs();
     ~ScriptedDialogs() override;
 
-    // Scripts the next dialogs, in order.
+    // Scripts the next dialogs, in order. A scripted question answers either kind.
     ScriptedDialogs &expectMessage();
     ScriptedDialogs &expectQuestion(bool yes);
     ScriptedDialogs &expectInput(const QString &answer); // empty text for Cancel
@@ -37,6 +38,7 @@ public:
 
     void message(const QString &text, const QString &title) override;
     bool question(const QString &text, const QString &title) override;
+    bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
 
 private:
