@@ -46,30 +46,11 @@ struct Bench
         Module1::database = WordDatabase::open(path);
         Module1::openCurrentCollection(QStringLiteral("Words"));
         Dialogs::install(&dialogs);
-        const auto button = [this] { return new QPushButton(&window); };
-        const auto group = [this] { return new QGroupBox(&window); };
-        panel = std::make_unique<WordPanel>(WordPanel::Controls{frame,
-                                                                word,
-                                                                chooser,
-                                                                meaning,
-                                                                pointer,
-                                                                panelButton,
-                                                                new QPushButton(frame),
-                                                                new QPushButton(frame),
-                                                                new StatusBox(Qt::green, frame),
-                                                                new QWidget(&window),
-                                                                group(),
-                                                                group(),
-                                                                group(),
-                                                                group(),
-                                                                button(),
-                                                                button(),
-                                                                button(),
-                                                                button(),
-                                                                button(),
-                                                                button(),
-                                                                button()},
-                                            main);
+        panel = std::make_unique<WordPanel>(
+            WordPanel::Controls{frame, word, chooser, meaning, pointer, panelButton,
+                                new QPushButton(frame), new QPushButton(frame),
+                                new StatusBox(Qt::green, frame), new QWidget(&window)},
+            main);
         window.resize(900, 600);
         frame->setGeometry(0, 0, 420, 420);
         chooser->setGeometry(10, 20, 260, 26);

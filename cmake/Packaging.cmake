@@ -3,6 +3,7 @@
 #   bin/lexmora                 the launcher: runs the program in the per-user data folder
 #   bin/lexmora-newdb           writes a fresh word database, or converts an Access one
 #   libexec/lexmora/lexmora     the program itself (src/migrate finds lexmora-newdb from here)
+#   libexec/lexmora/lexmora-sheetcells  reads .xls files for the program, in a process of its own
 #   share/applications, share/icons/hicolor/scalable/apps, share/metainfo
 #
 # The starter word list is built into lexmora-newdb, so nothing else is needed at run time.
@@ -12,6 +13,7 @@ set(LEXMORA_APP_ID org.lexmora.Lexmora)
 set(program_dir ${CMAKE_INSTALL_LIBEXECDIR}/lexmora)
 
 install(TARGETS lexmora RUNTIME DESTINATION ${program_dir})
+install(TARGETS lexmora-sheetcells RUNTIME DESTINATION ${program_dir})
 install(TARGETS lexmora-newdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The launcher finds the program relative to itself, so the installed tree can be moved.

@@ -21,7 +21,8 @@ void like(const uint8_t *data, size_t size);
 void query(const uint8_t *data, size_t size);
 
 // A spreadsheet file of any content opens or is refused with a message, and its cells
-// read or report an error, without a crash.
+// read or report an error, without a crash, within the readers' bounds; the same bytes as
+// the answer of the .xls reading process are taken or refused by the program's check.
 void sheet(const uint8_t *data, size_t size);
 
 } // namespace FuzzChecks

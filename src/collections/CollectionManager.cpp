@@ -10,13 +10,11 @@
 CollectionManager::Listing CollectionManager::listing()
 {
     Listing listing;
-    bool flagged = false;
     for (const DetailsRow &row : DetailsTable::collectionRows(m_db)) {
         listing.names << row.name;
-        if (row.isDefault && !flagged) {
+        // Every flagged row puts its name in the list's text: the last one stays.
+        if (row.isDefault)
             listing.shownName = row.name;
-            flagged = true;
-        }
     }
     return listing;
 }

@@ -31,9 +31,9 @@ class CollectionManager
 public:
     explicit CollectionManager(WordDatabase &db) : m_db(db) {}
 
-    // What the list holds: the six Collection names in stored order, and the name it shows,
-    // that of the Default collection (the first flagged row, as at start-up), or the empty
-    // text when no row is flagged.
+    // What the list holds: the six Collection names in stored order, and the name it shows:
+    // that of the last flagged row (start-up takes the first as the Default collection, so
+    // the two differ only when several rows are flagged), or the empty text when none is.
     struct Listing
     {
         QStringList names;

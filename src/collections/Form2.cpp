@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QWindow>
 
 using namespace SelectorTexts;
 using Looks::make;
@@ -35,8 +34,7 @@ constexpr double ClientHeight = 4410;
 } // namespace
 
 Form2::Form2(MainWindowPort &main, WordDatabase &db)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_db(db), m_manager(db),
-      m_looks(new HoverLooks(this))
+    : QWidget(nullptr), m_loan(main), m_db(db), m_manager(db), m_looks(new HoverLooks(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(Caption);
@@ -142,14 +140,7 @@ QString Form2::chosenName() const
 
 void Form2::load()
 {
-    if (m_mainWindow) {
-        m_mainWindow->setEnabled(false);
-        // Kept above the Main window, which stays in view behind it, without being its child
-        // (a child would be disabled with it).
-        create();
-        if (windowHandle() && m_mainWindow->windowHandle())
-            windowHandle()->setTransientParent(m_mainWindow->windowHandle());
-    }
+    m_loan.take(this, MainWindowLoan::Away::Disabled);
     show();
     Label1->setText(DatabasePath + m_db.path());
     Label1->setToolTip(m_db.path());
@@ -309,9 +300,9 @@ void Form2::command5Click()
     const QString name = chosenName();
     try {
         const CollectionSwitch::Report r = m_manager.select(position);
-        if (m_mainWindow)
+        if (MainWindowPort *main = m_loan.port())
             for (const QString &piece : CollectionSwitch::statusPieces(name, r, m_db.path()))
-                m_main.appendStatusText(piece);
+                main->appendStatusText(piece);
     } catch (const StoreError &e) {
         // The program stays on its collection, and the user may choose another.
         report(e.message());
@@ -331,9 +322,8 @@ void Form2::closeEvent(QCloseEvent *event)
 
 void Form2::returnToMain()
 {
-    if (m_returned || !m_mainWindow)
+    if (!m_loan.held())
         return;
-    m_returned = true;
     hide();
-    m_main.returnToMain();
+    m_loan.giveBack();
 }

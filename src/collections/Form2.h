@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CollectionManager.h"
+#include "MainWindowLoan.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class HoverLooks;
@@ -66,10 +66,8 @@ private:
     void report(const QString &text);
     void returnToMain();
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
+    MainWindowLoan m_loan;
     WordDatabase &m_db;
     CollectionManager m_manager;
     HoverLooks *m_looks;
-    bool m_returned = false;
 };

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Titles.h"
+
 #include <QString>
 
 // The Database Selector's texts, each written once.
 namespace SelectorTexts {
 
-inline const QString Caption = QStringLiteral("Database Selector");
-inline const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+inline const QString &Caption = Titles::DatabaseSelector;
+inline const QString &Title = Titles::Wordbrawl;
 inline const QString CrLf = QStringLiteral("\r\n");
 
 inline const QString ImproperChoice =

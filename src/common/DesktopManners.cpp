@@ -143,7 +143,9 @@ bool DesktopManners::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::Show:
-        if (widget->isWindow() && widget->windowType() == Qt::Window)
+        // Secondary windows are dialog-type windows kept above the Main window.
+        if (widget->isWindow() &&
+            (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
             placeOnMainScreen(widget);
         break;
     default:

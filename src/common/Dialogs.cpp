@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "WindowOwner.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -7,12 +9,6 @@
 namespace {
 
 Dialogs *installed = nullptr;
-
-QWidget *parentWindow()
-{
-    QWidget *w = QApplication::activeWindow();
-    return w && w->isVisible() ? w : nullptr;
-}
 
 // Message texts use CR LF; Qt shows a bare line feed best.
 QString shown(const QString &text)
@@ -34,23 +30,26 @@ void Dialogs::install(Dialogs *dialogs)
     installed = dialogs;
 }
 
+// Every box is a window of its own, kept above the window it was opened from (not its child:
+// a child would be disabled with it, and a modal box that cannot be clicked stops the program).
 void ModalDialogs::message(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::Ok, parentWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::Ok);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     box.exec();
 }
 
 bool ModalDialogs::question(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Question, title, shown(text), QMessageBox::Yes | QMessageBox::No,
-                    parentWindow());
+    QMessageBox box(QMessageBox::Question, title, shown(text), QMessageBox::Yes | QMessageBox::No);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     return box.exec() == QMessageBox::Yes;
 }
 
 bool ModalDialogs::questionDefaultNo(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Warning, title, shown(text), QMessageBox::Yes | QMessageBox::No,
-                    parentWindow());
+    QMessageBox box(QMessageBox::Warning, title, shown(text), QMessageBox::Yes | QMessageBox::No);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -59,8 +58,11 @@ bool ModalDialogs::questionDefaultNo(const QString &text, const QString &title)
 QString ModalDialogs::input(const QString &prompt, const QString &title,
                             const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parentWindow(), title, shown(prompt),
-                                               QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setLabelText(shown(prompt));
+    box.setTextValue(defaultText);
+    box.setInputMode(QInputDialog::TextInput);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

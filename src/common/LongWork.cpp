@@ -1,17 +1,19 @@
 #include "LongWork.h"
 
+#include "Titles.h"
+#include "WindowOwner.h"
+
 #include <QApplication>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <algorithm>
 #include <climits>
 
 namespace {
 
-const QString BoxTitle = QStringLiteral("Lexmora! Wordbrawl");
+const QString &BoxTitle = Titles::Wordbrawl;
 
 int showAfterOverride = -1;
 LongWork *innermost = nullptr;
@@ -109,11 +111,9 @@ void LongWork::showDialog()
     if (m_cancellable)
         box->setCancelButtonText(QStringLiteral("Cancel"));
     QObject::connect(box, &QProgressDialog::canceled, box, [this] { cancel(); });
-    if (m_owner) {
-        box->winId(); // makes the native window, so it can name its owner
-        if (QWindow *owner = m_owner->window()->windowHandle())
-            box->windowHandle()->setTransientParent(owner);
-    }
+    // Without an owner in view, the box goes with the window the user is working in.
+    const bool ownerShown = m_owner && m_owner->window()->isVisible();
+    WindowOwner::keepAbove(box, ownerShown ? m_owner.data() : WindowOwner::forNewBox());
     m_dialog = box;
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     box->show();

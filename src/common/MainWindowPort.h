@@ -27,6 +27,12 @@ public:
     // slide it open again. A Main window without a control panel does nothing.
     virtual void closeRequest() {}
     virtual void openRequest() {}
+    // The control panel's frames and buttons, all of them enabled or disabled at once (the
+    // word panel works with the panel disabled around it).
+    virtual void setControlPanelEnabled(bool) {}
+    // The Highlight reset: every lit button and the quick-search list back to their normal
+    // looks.
+    virtual void highlightReset() {}
     // Gives the Main window back to the user: enabled and shown.
     void returnToMain();
 };

@@ -8,6 +8,7 @@
 #include "RandomSource.h"
 #include "SwitchTimer.h"
 #include "TableCursor.h"
+#include "Titles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 const QString NoWords = QStringLiteral("Sorry! There are no words in this collection!");
 const QString FirstWord = QStringLiteral("You are already looking up the first word buddy!");
 const QString LastWord = QStringLiteral("You are already looking up the last word buddy!");
@@ -43,12 +44,6 @@ const QString WordDisplay::GoCaption = QStringLiteral("Go..");
 WordDisplay::WordDisplay(const Controls &controls, MainWindowPort &main, QObject *parent)
     : QObject(parent), m_c(controls), m_main(main)
 {
-    connect(m_c.Command2, &QPushButton::clicked, this, &WordDisplay::command2Click);
-    connect(m_c.Command3, &QPushButton::clicked, this, &WordDisplay::command3Click);
-    connect(m_c.Command4, &QPushButton::clicked, this, &WordDisplay::command4Click);
-    connect(m_c.Command14, &QPushButton::clicked, this, &WordDisplay::command14Click);
-    connect(m_c.Command15, &QPushButton::clicked, this, &WordDisplay::command15Click);
-    connect(m_c.Timer1, &SwitchTimer::tick, this, &WordDisplay::timer1Tick);
 }
 
 TableCursor *WordDisplay::records() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoreError.h"
+#include "Titles.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@
 namespace EditingTexts {
 
 inline const QString CrLf = QStringLiteral("\r\n");
-inline const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+inline const QString &Title = Titles::Wordbrawl;
 
 // The panel button's caption is the panel's mode.
 inline const QString AddCaption = QStringLiteral("Add");

@@ -2,9 +2,11 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
+#include <QTimer>
 
 namespace {
 
@@ -45,9 +47,28 @@ WordChooser::WordChooser(QComboBox *combo, QObject *parent)
     completer->popup()->setFont(m_combo->font());
     m_combo->view()->setFont(m_combo->font());
 
+    m_combo->installEventFilter(this);
+
     connect(m_combo, &QComboBox::editTextChanged, this, &WordChooser::announce);
     // Picking the item whose text is already shown changes nothing, yet is a choice.
     connect(m_combo, &QComboBox::textActivated, this, &WordChooser::announce);
+}
+
+bool WordChooser::eventFilter(QObject *watched, QEvent *event)
+{
+    // The focus arrives at the combo box, which hands it to its text; a click places the
+    // caret only after that, so the prompt is selected once the click is done.
+    if (watched == m_combo && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+        QTimer::singleShot(0, this, &WordChooser::selectPrompt);
+    return QObject::eventFilter(watched, event);
+}
+
+void WordChooser::selectPrompt()
+{
+    QLineEdit *text = m_combo->lineEdit();
+    if (text && m_combo->hasFocus() && !m_prompt.isEmpty() && text->text() == m_prompt)
+        text->selectAll();
 }
 
 void WordChooser::announce(const QString &text)
@@ -84,6 +105,7 @@ QStringList WordChooser::words() const
 
 void WordChooser::showPrompt(const QString &prompt)
 {
+    m_prompt = prompt;
     m_quiet = true;
     m_combo->setCurrentIndex(-1);
     m_combo->setEditText(prompt);

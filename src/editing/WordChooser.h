@@ -24,9 +24,13 @@ public:
     int removeAll(const QString &word);
     QStringList words() const;
 
-    // Puts `prompt` in the text without announcing it: it is not a choice.
+    // Puts `prompt` in the text without announcing it: it is not a choice. While it stands
+    // there, the chooser selects it whenever it takes the focus, so typing replaces it.
     void showPrompt(const QString &prompt);
     QString text() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // The text was changed or an item picked: the word to show.
@@ -34,8 +38,10 @@ signals:
 
 private:
     void announce(const QString &text);
+    void selectPrompt();
 
     QComboBox *m_combo;
     QStringListModel *m_model;
+    QString m_prompt;
     bool m_quiet = false;
 };

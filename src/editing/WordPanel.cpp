@@ -69,11 +69,6 @@ WordPanel::WordPanel(const Controls &controls, MainWindowPort &main, QObject *pa
       m_chooser(new WordChooser(controls.Combo3, this))
 {
     setObjectName(QStringLiteral("WordPanel"));
-    connect(m_c.Command9, &QPushButton::clicked, this, &WordPanel::command9Click);
-    connect(m_c.Command10, &QPushButton::clicked, this, &WordPanel::command10Click);
-    connect(m_c.Command1, &QPushButton::clicked, this, &WordPanel::command1Click);
-    connect(m_c.Command17, &QPushButton::clicked, this, &WordPanel::command17Click);
-    connect(m_c.Command16, &QPushButton::clicked, this, &WordPanel::command16Click);
     connect(m_chooser, &WordChooser::chosen, this, &WordPanel::showChosenWord);
     for (QLineEdit *field : {m_c.Text2, m_c.Text3, m_c.Text4})
         field->installEventFilter(this);
@@ -97,14 +92,6 @@ bool WordPanel::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void WordPanel::setControlPanelEnabled(bool enabled)
-{
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame3, m_c.Frame4,
-                                          m_c.Command6, m_c.Command7, m_c.Command20})
-        w->setEnabled(enabled);
-}
-
 bool WordPanel::inAddMode() const
 {
     return m_c.Command1->text() == AddCaption;
@@ -117,15 +104,11 @@ void WordPanel::command9Click()
     m_c.Text4->clear();
     m_c.Text2->clear();
     m_main.displayHalt();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Frame1, m_c.Frame2, m_c.Frame4})
-        w->setEnabled(false);
+    m_main.setControlPanelEnabled(false);
     m_main.closeRequest();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command6, m_c.Command7, m_c.Command20})
-        w->setEnabled(false);
     m_c.Command1->setText(AddCaption);
     m_c.Command16->setText(CloseCaption);
     m_c.Frame5->setTitle(AddTitle);
-    m_c.Frame3->setEnabled(false);
     m_c.Text2->show();
     m_c.RichTextBox1->hide();
     m_c.RichTextBox2->show();
@@ -137,12 +120,8 @@ void WordPanel::command10Click()
 {
     m_main.displayHalt();
     m_c.RichTextBox1->hide();
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{m_c.Frame3, m_c.Frame1, m_c.Frame2, m_c.Frame4})
-        w->setEnabled(false);
+    m_main.setControlPanelEnabled(false);
     m_main.closeRequest();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command6, m_c.Command7, m_c.Command20})
-        w->setEnabled(false);
     m_c.Command1->setText(EditCaption);
     m_c.Text3->clear();
     m_c.Text2->clear();
@@ -425,12 +404,9 @@ std::vector<WordPanel::GoneRecord> WordPanel::deleteEvery(const QString &word, Q
 
 void WordPanel::command16Click()
 {
-    setControlPanelEnabled(true);
+    m_main.setControlPanelEnabled(true);
     m_c.Text3->setEnabled(true);
     m_c.Text4->setEnabled(true);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_c.Command9, m_c.Command10, m_c.Command11,
-                                                       m_c.Command12})
-        w->setEnabled(true);
     m_c.Frame5->hide();
     m_c.RichTextBox1->show();
     m_main.openRequest();

@@ -24,7 +24,8 @@ class WordPanel : public QObject
     Q_OBJECT
 
 public:
-    // The Main window's controls the panel drives.
+    // The Main window's controls the panel drives. The control panel around it is the Main
+    // window's, reached through the port.
     struct Controls
     {
         QGroupBox *Frame5;       // the panel, "Add a word" / "Modify / Delete a word"
@@ -36,18 +37,7 @@ public:
         QPushButton *Command17;  // "Delete"
         QPushButton *Command16;  // "Close"
         StatusBox *RichTextBox2; // the panel's Status box
-        QWidget *RichTextBox1;   // the main Status box, in the panel's place
-        QGroupBox *Frame1;       // "Show Words"
-        QGroupBox *Frame2;       // "Wordbrawl - Quiz"
-        QGroupBox *Frame3;       // "Word Control"
-        QGroupBox *Frame4;       // "SQL Parser"
-        QPushButton *Command6;   // "Exit"
-        QPushButton *Command7;   // "Help"
-        QPushButton *Command20;  // "Cover Panel"
-        QPushButton *Command9;   // Word Control "Add": opens Add mode
-        QPushButton *Command10;  // Word Control "Find/Delete": opens Modify mode
-        QPushButton *Command11;  // Word Control "Delete all"
-        QPushButton *Command12;  // Word Control "Import"
+        QWidget *RichTextBox1;   // the main Status box, whose place the panel takes
     };
 
     WordPanel(const Controls &controls, MainWindowPort &main, QObject *parent = nullptr);
@@ -73,7 +63,6 @@ private:
     void fillChooser();
     // Back to browsing; `saved` says whether the record was written and is reported.
     void finishUpdate(const QString &reportedWord, bool saved);
-    void setControlPanelEnabled(bool enabled);
     // Deletes every record holding exactly `word`; returns what they held, in table order.
     struct GoneRecord
     {

@@ -98,11 +98,12 @@ QChar CsvReader::guessSeparator(const QString &head, SeparatorHint hint)
 void CsvReader::open(const QString &path)
 {
     close();
+    rememberFile(path);
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly))
-        throw SheetError(QStringLiteral("%1 cannot be opened: %2")
-                             .arg(QFileInfo(path).fileName(), m_file.errorString()));
-    m_utf8 = validUtf8();
+        throw SheetError(
+            QStringLiteral("%1 cannot be opened: %2").arg(fileName(), m_file.errorString()));
+    scan();
     rewind();
     fill();
     m_separator = guessSeparator(m_buffer.left(64 * 1024), m_hint);
@@ -117,22 +118,35 @@ void CsvReader::close()
     restart();
 }
 
-bool CsvReader::validUtf8()
+void CsvReader::scan()
 {
+    // The whole file once: whether it is UTF-8, and that it holds no NUL, which no word
+    // may hold and no text file has.
     QStringDecoder check(QStringDecoder::Utf8);
+    m_utf8 = true;
+    qint64 at = 0;
     while (!m_file.atEnd()) {
+        keepGoing();
         const QByteArray chunk = m_file.read(ChunkBytes);
         if (chunk.isEmpty())
             break;
-        const QString decoded = check.decode(chunk);
-        Q_UNUSED(decoded);
-        if (check.hasError())
-            return false;
+        const qsizetype nul = chunk.indexOf('\0');
+        if (nul >= 0)
+            throw SheetError(QStringLiteral("%1 holds a NUL byte (at byte %L2), which no text "
+                                            "file holds: it cannot be read as text.")
+                                 .arg(fileName())
+                                 .arg(at + nul));
+        at += chunk.size();
+        if (m_utf8) {
+            const QString decoded = check.decode(chunk);
+            Q_UNUSED(decoded);
+            m_utf8 = !check.hasError();
+        }
     }
     // A sequence cut off by the end of the file is no UTF-8 either.
     const QString rest = check.decode(QByteArray());
     Q_UNUSED(rest);
-    return !check.hasError();
+    m_utf8 = m_utf8 && !check.hasError();
 }
 
 void CsvReader::rewind()
@@ -151,6 +165,7 @@ QString CsvReader::decode(const QByteArray &bytes)
 bool CsvReader::fill()
 {
     while (!m_file.atEnd()) {
+        keepGoing();
         const QByteArray bytes = m_file.read(ChunkBytes);
         if (bytes.isEmpty())
             break;
@@ -171,26 +186,37 @@ bool CsvReader::readRow(Row &row)
 {
     if (atEnd())
         return false;
-    int column = 1;
+    qint64 column = 1; // at most SheetLimits::MaxColumns + 1
     QString field;
+    bool tooLong = false;   // the field has grown past a cell's length; the rest is passed
     bool quoted = false;    // inside a quoted part
     bool wasQuoted = false; // the field began with a quote
     bool fieldStart = true;
     const auto push = [&] {
-        if (!field.isEmpty() || wasQuoted)
-            row.cells.push_back({column, 1, SheetCell::ofText(field)});
-        ++column;
+        if (!field.isEmpty() || wasQuoted || tooLong)
+            addCell(row, column, 1, SheetCell::ofText(field), tooLong);
+        column = qMin<qint64>(column + 1, SheetLimits::MaxColumns + 1);
         field.clear();
-        wasQuoted = false;
+        tooLong = wasQuoted = false;
         fieldStart = true;
+    };
+    const auto add = [&](QChar c) {
+        if (tooLong)
+            return;
+        if (field.size() < SheetLimits::MaxCellChars) {
+            field += c;
+        } else {
+            tooLong = true;
+            field.clear();
+        }
     };
     while (!atEnd()) {
         const QChar c = m_buffer.at(m_pos++);
         if (quoted) {
             if (c != QLatin1Char('"')) {
-                field += c;
+                add(c);
             } else if (!atEnd() && m_buffer.at(m_pos) == QLatin1Char('"')) {
-                field += c;
+                add(c);
                 ++m_pos;
             } else {
                 quoted = false;
@@ -208,7 +234,7 @@ bool CsvReader::readRow(Row &row)
             quoted = wasQuoted = true;
             fieldStart = false;
         } else {
-            field += c;
+            add(c);
             fieldStart = false;
         }
     }

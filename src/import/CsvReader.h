@@ -5,10 +5,14 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <limits>
+
 // Comma-, semicolon- or tab-separated text. Quoted fields may hold separators, doubled
 // quotes and line breaks. The separator is guessed from the first lines; the text is
 // UTF-8 (with or without a byte-order mark) or, when its bytes are not UTF-8,
-// Windows-1252. Every field reads as text, exactly as written.
+// Windows-1252. Every field reads as text, exactly as written. A file holding a NUL byte is
+// no text and is refused; a field longer than a cell may be (an opening quote that never
+// closes, say) is an error where it is asked for.
 class CsvReader : public RowStreamReader
 {
 public:
@@ -27,13 +31,15 @@ public:
     static QChar guessSeparator(const QString &head, SeparatorHint hint);
 
 protected:
+    // Text has no last row of its own.
+    qint64 maxRows() const override { return std::numeric_limits<qint64>::max() / 4; }
     void rewind() override;
     bool readRow(Row &row) override;
 
 private:
     bool fill();
     bool atEnd();
-    bool validUtf8();
+    void scan();
     QString decode(const QByteArray &bytes);
 
     SeparatorHint m_hint;

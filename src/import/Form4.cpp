@@ -3,10 +3,12 @@
 #include "Backups.h"
 #include "Dialogs.h"
 #include "HoverLooks.h"
+#include "LongWork.h"
 #include "Looks.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "SheetReader.h"
+#include "Titles.h"
 #include "WordImport.h"
 
 #include <QApplication>
@@ -18,24 +20,27 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTreeView>
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
-const QString TitleBang = QStringLiteral("Lexmora! Wordbrawl!");
-const QString NeedsExcel =
-    QStringLiteral("This option requires Microsoft Excel. If you do not have it, please install "
-                   "it. \r\nDo you wish to proceed ? ");
+const QString &Title = Titles::Wordbrawl;
+const QString &TitleBang = Titles::WordbrawlBang;
 const QString DriveError = QStringLiteral("Sorry, An error was reported! Try a different path");
 const QString NoFile =
     QStringLiteral("Sorry, I have not been able to locate the file! Please try again. ");
 const QString BadParameters =
     QStringLiteral("Sorry, bubba, the parameters seem incorrect. Try again!");
+const QString NoFolder = QStringLiteral("There is no folder \"%1\". Check the path and try again.");
+const QString UnreadableFolder =
+    QStringLiteral("The folder \"%1\" cannot be read. Choose another one.");
 const QString ImportError = QStringLiteral("Sorry, bubba. Something's wrong! Try again!");
 const QString PleaseWait =
     QStringLiteral("Okay, please wait a few seconds till I finish importing");
@@ -61,21 +66,12 @@ QString volumeRoot(const QString &path)
 
 } // namespace
 
-void Form4::command12Click(MainWindowPort &main)
-{
-    main.displayHalt();
-    if (!Dialogs::current().question(NeedsExcel, TitleBang))
-        return;
-    main.mainWindow()->setEnabled(false);
-    (new Form4(main))->load();
-}
-
 Form4::Form4(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
-      m_looks(new HoverLooks(this)), m_dirModel(new QFileSystemModel(this))
+    : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this)),
+      m_dirModel(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Import From Excel"));
+    setWindowTitle(Titles::Import);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 
@@ -88,6 +84,13 @@ Form4::Form4(MainWindowPort &main)
         if (m_dirPath == loaded || m_dirPath.startsWith(folder))
             showDirectory(m_dirPath);
     });
+    // Once read, a folder is sorted, and the rows above the chosen one may grow.
+    connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, &Form4::followDirectory);
+    connect(m_dirModel, &QAbstractItemModel::rowsInserted, this, &Form4::followDirectory);
+    Dir1->viewport()->installEventFilter(this);
+    Dir1->installEventFilter(this);
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followDirectory = false; });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid() && m_dirModel->filePath(current) != m_dirPath) {
@@ -95,6 +98,7 @@ Form4::Form4(MainWindowPort &main)
                     dir1Change();
                 }
             });
+    connect(Text1, &QLineEdit::returnPressed, this, &Form4::text1Enter);
     connect(File1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
         if (current)
             file1Click();
@@ -144,10 +148,15 @@ void Form4::buildControls()
     Dir1 = make<QTreeView>(Frame1, "Dir1");
     Dir1->setFont(Looks::caption(10));
     Dir1->setHeaderHidden(true);
-    place(Dir1, 180, 765, 3540, 2775);
+    place(Dir1, 180, 765, 3540, 2295);
     File1 = make<QListWidget>(Frame1, "File1");
     File1->setFont(Looks::caption(10));
-    place(File1, 3840, 330, 3540, 3210);
+    place(File1, 3840, 330, 3540, 2730);
+    Text1 = make<QLineEdit>(Frame1, "Text1");
+    Text1->setFont(Looks::caption(10));
+    Text1->setToolTip(QStringLiteral("Type or paste the path of a folder or file and press Enter"));
+    Text1->setAccessibleName(QStringLiteral("Folder path"));
+    place(Text1, 180, 3165, 7200, 375);
 
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_dirModel->setReadOnly(true);
@@ -186,8 +195,7 @@ void Form4::buildControls()
 
 void Form4::load()
 {
-    if (m_mainWindow)
-        m_mainWindow->hide();
+    m_loan.take(this, MainWindowLoan::Away::Hidden);
     fillDrives();
     setDirPath(QDir::currentPath());
     show();
@@ -235,6 +243,7 @@ void Form4::drive1Change()
 void Form4::setDirPath(const QString &path)
 {
     m_dirPath = QDir(path).absolutePath();
+    m_followDirectory = true;
     showDirectory(m_dirPath);
     dir1Change();
 }
@@ -254,6 +263,26 @@ void Form4::showDirectory(const QString &path)
     Dir1->scrollTo(index);
 }
 
+void Form4::followDirectory()
+{
+    if (m_followDirectory)
+        showDirectory(m_dirPath);
+}
+
+bool Form4::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_followDirectory = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form4::dir1Change()
 {
     // The patterns match without regard to letter case: *.xls finds BOOK.XLS too.
@@ -262,6 +291,30 @@ void Form4::dir1Change()
     const QSignalBlocker block(File1);
     File1->clear();
     File1->addItems(files);
+    Text1->setText(QDir::toNativeSeparators(m_dirPath));
+}
+
+void Form4::text1Enter()
+{
+    QString typed = Text1->text().trimmed();
+    if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    const QFileInfo target(QDir::current(), QDir::fromNativeSeparators(typed));
+    const QFileInfo folder = target.isFile() ? QFileInfo(target.absolutePath()) : target;
+    if (typed.isEmpty() || !folder.isDir() || !folder.isReadable()) {
+        Dialogs::current().message(typed.isEmpty() || !target.exists() ? NoFolder.arg(typed)
+                                                                       : UnreadableFolder.arg(typed),
+                                   Title);
+        Text1->setText(QDir::toNativeSeparators(m_dirPath));
+        Text1->selectAll();
+        return;
+    }
+    setDirPath(folder.absoluteFilePath());
+    if (target.isFile()) {
+        const auto files = File1->findItems(target.fileName(), Qt::MatchExactly);
+        if (!files.isEmpty())
+            File1->setCurrentItem(files.first());
+    }
 }
 
 void Form4::file1Click()
@@ -296,15 +349,29 @@ void Form4::list1Click()
             throw SheetError(QStringLiteral("No such cell: %1").arg(cell));
         m_startColumn = column;
         m_startRow = row;
-        auto sheet = SheetReader::openFile(path);
-        const QString word = sheet->cell(row, column).toText();
-        const QString meaning = sheet->cell(row, column + 1).toText();
-        const QString pointer = sheet->cell(row, column + 2).toText();
+        std::unique_ptr<SheetReader> sheet;
+        QString word, meaning, pointer;
+        {
+            // Opening a large (or hostile) file takes a while: the window keeps painting
+            // and a Cancel box comes up after half a second.
+            LongWork work(this, QStringLiteral("Opening %1...").arg(file->text()));
+            const SheetReader::KeepGoing keepGoing = [&work] { return work.tick(); };
+            sheet = SheetReader::openFile(path, keepGoing);
+            sheet->setKeepGoing(keepGoing);
+            const auto forget = qScopeGuard([&] { sheet->setKeepGoing({}); });
+            word = sheet->cell(row, column).toText();
+            meaning = sheet->cell(row, column + 1).toText();
+            pointer = sheet->cell(row, column + 2).toText();
+        }
         m_sheet = std::move(sheet);
         Label1->setText(QStringLiteral("Starting Word : ") + word);
         Label2->setText(QStringLiteral("Meaning : ") + meaning);
         Label3->setText(QStringLiteral("Pointer : ") + pointer);
         Label4->hide();
+    } catch (const SheetCancelled &e) {
+        // The user stopped it: no file is chosen, and nothing needs saying but that.
+        Label4->setText(e.message());
+        Label4->show();
     } catch (const SheetError &e) {
         // The message box names no reason; the line under the preview does.
         Label4->setText(e.message());
@@ -402,10 +469,6 @@ void Form4::closeEvent(QCloseEvent *event)
 
 void Form4::returnToMain()
 {
-    if (m_returned)
-        return;
-    m_returned = true;
     m_sheet.reset();
-    if (m_mainWindow)
-        m_main.returnToMain();
+    m_loan.giveBack();
 }

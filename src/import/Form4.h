@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "MainWindowLoan.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +12,7 @@ class QComboBox;
 class QFileSystemModel;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTreeView;
@@ -25,9 +27,6 @@ class Form4 : public QWidget
     Q_OBJECT
 
 public:
-    // The Main window's "Import": Display halt, the warning, then the window.
-    static void command12Click(MainWindowPort &main);
-
     // A top-level window that deletes itself when closed.
     explicit Form4(MainWindowPort &main);
     ~Form4() override;
@@ -45,6 +44,7 @@ public:
     QComboBox *Drive1;     // the mounted volumes, the root first
     QTreeView *Dir1;       // the directory tree of the chosen volume
     QListWidget *File1;    // the spreadsheet files of the chosen directory
+    QLineEdit *Text1;      // the chosen directory's path; a path typed or pasted, then Enter
     QGroupBox *Frame2;     // "Please select the cell number of the starting word"
     QListWidget *List1;    // the starting cells A1 .. B10; enabled once a file is clicked
     QLabel *Label1;        // "Starting word :": preview of the word
@@ -57,6 +57,9 @@ public:
 public slots:
     void drive1Change();
     void dir1Change();
+    // Enter in the path line: goes to the folder typed (or to the file's folder, choosing
+    // the file); a path that does not exist is reported and changes nothing.
+    void text1Enter();
     void file1Click();
     void list1Click();
     void command1Click();
@@ -64,24 +67,28 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The user's own use of the tree ends keeping the chosen folder in view.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
     void fillDrives();
     void showDirectory(const QString &path);
+    void followDirectory();
     void setImporting(bool importing);
     void runImport();
     void returnToMain();
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
+    MainWindowLoan m_loan;
     HoverLooks *m_looks;
     QFileSystemModel *m_dirModel;
     QString m_dirPath;
+    // The tree reads folders in the background and sorts them once read, which moves rows
+    // about: until the user takes the tree over, the chosen folder is kept in view.
+    bool m_followDirectory = false;
     std::unique_ptr<SheetReader> m_sheet; // the worksheet, once a cell has been chosen
     qint64 m_startRow = 0;
     int m_startColumn = 0;
     bool m_importing = false;
     bool m_stopRequested = false;
-    bool m_returned = false;
 };

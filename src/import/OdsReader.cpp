@@ -2,7 +2,9 @@
 
 #include "ZipPart.h"
 
-#include <QFileInfo>
+#include <algorithm>
+
+using namespace SheetLimits;
 
 namespace {
 
@@ -10,20 +12,26 @@ const QString TableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:ta
 const QString TextNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
 const QString OfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 
-// Repeat counts come from the file; a damaged one must not make a run of billions.
-constexpr qint64 MaxRows = qint64(1) << 40;
-constexpr int MaxColumns = 1 << 24;
-
 bool is(const QXmlStreamReader &xml, const QString &ns, QLatin1String name)
 {
     return xml.name() == name && xml.namespaceUri() == ns;
 }
 
+// A repeat count from the file, at most one past `limit`: what lies past the sheet is
+// clamped or refused by the row stream, and no sum of counts can overflow.
 qint64 repeat(const QXmlStreamReader &xml, QLatin1String attribute, qint64 limit)
 {
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const QStringView text = attributes.value(TableNs, attribute);
     bool ok = false;
-    const qint64 n = xml.attributes().value(TableNs, attribute).toLongLong(&ok);
-    return ok && n > 0 ? qMin(n, limit) : 1;
+    const qint64 n = text.toLongLong(&ok);
+    if (ok)
+        return n > 0 ? qMin(n, limit + 1) : 1;
+    // Digits too many for a number are a count past any sheet.
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    return digits ? limit + 1 : 1;
 }
 
 } // namespace
@@ -34,8 +42,8 @@ OdsReader::~OdsReader() = default;
 void OdsReader::open(const QString &path)
 {
     close();
-    m_path = path;
-    m_zip = std::make_unique<ZipPart>(path);
+    rememberFile(path);
+    m_zip = std::make_unique<ZipPart>(path, keepGoingHook());
     rewind();
 }
 
@@ -45,20 +53,10 @@ void OdsReader::close()
     restart();
 }
 
-void OdsReader::checkXml()
-{
-    QXmlStreamReader &xml = m_zip->xml();
-    if (xml.hasError())
-        throw SheetError(QStringLiteral("%1 is damaged: %2 (line %3).")
-                             .arg(QFileInfo(m_path).fileName(), xml.errorString())
-                             .arg(xml.lineNumber()));
-}
-
 void OdsReader::rewind()
 {
     if (!m_zip->open(QStringLiteral("content.xml")))
-        throw SheetError(
-            QStringLiteral("%1 is damaged: it has no content.").arg(QFileInfo(m_path).fileName()));
+        throw SheetError(QStringLiteral("%1 is damaged: it has no content.").arg(fileName()));
     restart();
     m_tableEnded = !enterFirstTable();
 }
@@ -70,8 +68,8 @@ bool OdsReader::enterFirstTable()
         if (xml.readNext() == QXmlStreamReader::StartElement &&
             is(xml, TableNs, QLatin1String("table")))
             return true;
-    checkXml();
-    throw SheetError(QStringLiteral("%1 holds no table.").arg(QFileInfo(m_path).fileName()));
+    m_zip->check();
+    throw SheetError(QStringLiteral("%1 holds no table.").arg(fileName()));
 }
 
 bool OdsReader::readRow(Row &row)
@@ -86,7 +84,7 @@ bool OdsReader::readRow(Row &row)
         if (token != QXmlStreamReader::StartElement)
             continue;
         if (is(xml, TableNs, QLatin1String("table-row"))) {
-            row.count = repeat(xml, QLatin1String("number-rows-repeated"), MaxRows);
+            row.count = repeat(xml, QLatin1String("number-rows-repeated"), maxRows());
             readCells(row);
             return true;
         }
@@ -99,14 +97,14 @@ bool OdsReader::readRow(Row &row)
         if (!holdsRows)
             xml.skipCurrentElement();
     }
-    checkXml();
+    m_zip->check();
     return false;
 }
 
 void OdsReader::readCells(Row &row)
 {
     QXmlStreamReader &xml = m_zip->xml();
-    int column = 1;
+    qint64 column = 1; // at most MaxColumns + 1: past the sheet
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && is(xml, TableNs, QLatin1String("table-row")))
@@ -115,20 +113,19 @@ void OdsReader::readCells(Row &row)
             continue;
         if (is(xml, TableNs, QLatin1String("table-cell")) ||
             is(xml, TableNs, QLatin1String("covered-table-cell"))) {
-            const int count =
-                int(repeat(xml, QLatin1String("number-columns-repeated"), MaxColumns));
-            SheetCell cell = readCell();
-            if (cell.kind != SheetCell::Kind::Empty)
-                row.cells.push_back({column, count, std::move(cell)});
-            column = int(qMin<qint64>(qint64(column) + count, MaxColumns));
+            const qint64 count = repeat(xml, QLatin1String("number-columns-repeated"), MaxColumns);
+            bool tooLong = false;
+            SheetCell cell = readTableCell(tooLong);
+            addCell(row, column, count, std::move(cell), tooLong);
+            column = qMin<qint64>(column + count, MaxColumns + 1);
         } else {
             xml.skipCurrentElement();
         }
     }
-    checkXml();
+    m_zip->check();
 }
 
-SheetCell OdsReader::readCell()
+SheetCell OdsReader::readTableCell(bool &tooLong)
 {
     QXmlStreamReader &xml = m_zip->xml();
     const QXmlStreamAttributes a = xml.attributes();
@@ -147,62 +144,83 @@ SheetCell OdsReader::readCell()
         if (token != QXmlStreamReader::StartElement)
             continue;
         if (is(xml, TextNs, QLatin1String("p")) || is(xml, TextNs, QLatin1String("h"))) {
-            if (paragraphs++ > 0)
-                text += QLatin1Char('\n');
-            text += readParagraph();
+            if (paragraphs++ > 0 && !tooLong && !appendWithin(text, u"\n"))
+                tooLong = true;
+            if (!tooLong && !readParagraph(text))
+                tooLong = true;
+            if (tooLong)
+                text.clear();
         } else {
-            xml.skipCurrentElement(); // comments, drawings
+            xml.skipCurrentElement(); // comments, drawings, and the rest of a long text
         }
     }
-    checkXml();
+    m_zip->check();
 
     if (type == QLatin1String("float") || type == QLatin1String("currency") ||
         type == QLatin1String("percentage")) {
         bool ok = false;
         const double number = value.toDouble(&ok);
-        if (ok)
+        if (ok) {
+            tooLong = false; // the value is the number, whatever text shows it
             return SheetCell::ofNumber(number);
+        }
     }
-    if (type == QLatin1String("boolean"))
+    if (type == QLatin1String("boolean")) {
+        tooLong = false;
         return SheetCell::ofText(boolean == QLatin1String("true") ? QStringLiteral("TRUE")
                                                                   : QStringLiteral("FALSE"));
+    }
     if (type.isEmpty() && paragraphs == 0)
         return {};
     return SheetCell::ofText(text);
 }
 
-QString OdsReader::readParagraph()
+bool OdsReader::readParagraph(QString &text)
 {
     // White space in the file's text collapses to one blank and is dropped at the start of
-    // the paragraph; the spaces the user typed are written as <text:s>.
+    // the paragraph; the spaces the user typed are written as <text:s>. False, with the
+    // paragraph passed over, once the text would be longer than a cell may be.
     QXmlStreamReader &xml = m_zip->xml();
-    QString text;
     bool blankBefore = true;
     int depth = 1;
+    bool fits = true;
+    const auto add = [&](QStringView more) { fits = fits && appendWithin(text, more); };
     while (!xml.atEnd() && depth > 0) {
         const auto token = xml.readNext();
+        if (!fits) {
+            if (token == QXmlStreamReader::StartElement)
+                ++depth;
+            else if (token == QXmlStreamReader::EndElement)
+                --depth;
+            continue;
+        }
         if (token == QXmlStreamReader::Characters) {
+            QString piece;
             for (QChar c : xml.text()) {
                 const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\t') ||
                                    c == QLatin1Char('\n') || c == QLatin1Char('\r');
                 if (blank && blankBefore)
                     continue;
-                text += blank ? QChar(QLatin1Char(' ')) : c;
+                piece += blank ? QChar(QLatin1Char(' ')) : c;
                 blankBefore = blank;
             }
+            add(piece);
         } else if (token == QXmlStreamReader::StartElement) {
             if (is(xml, TextNs, QLatin1String("s"))) {
                 bool ok = false;
-                const int n = xml.attributes().value(TextNs, QLatin1String("c")).toInt(&ok);
-                text += QString(ok && n > 0 ? qMin(n, 1 << 16) : 1, QLatin1Char(' '));
+                const qint64 n = xml.attributes().value(TextNs, QLatin1String("c")).toLongLong(&ok);
+                // Never more blanks than the cell has room for, whatever the count says.
+                const qsizetype room = MaxCellChars - text.size();
+                const qsizetype blanks = ok && n > 0 ? qsizetype(qMin<qint64>(n, room + 1)) : 1;
+                add(QString(blanks, QLatin1Char(' ')));
                 xml.skipCurrentElement();
                 blankBefore = false;
             } else if (is(xml, TextNs, QLatin1String("tab"))) {
-                text += QLatin1Char('\t');
+                add(u"\t");
                 xml.skipCurrentElement();
                 blankBefore = false;
             } else if (is(xml, TextNs, QLatin1String("line-break"))) {
-                text += QLatin1Char('\n');
+                add(u"\n");
                 xml.skipCurrentElement();
                 blankBefore = true;
             } else if (is(xml, OfficeNs, QLatin1String("annotation")) ||
@@ -215,5 +233,5 @@ QString OdsReader::readParagraph()
             --depth;
         }
     }
-    return text;
+    return fits;
 }

@@ -7,10 +7,10 @@
 class ZipPart;
 
 // OpenDocument spreadsheets (.ods): the first table of content.xml is streamed row by
-// row. Repeated rows and columns are kept as runs, never expanded; text keeps its runs of
-// spaces (<text:s>), tabs and line breaks, and a cell of several paragraphs reads as
-// lines. Numbers, currencies and percentages read as numbers, booleans as TRUE or FALSE,
-// dates and times as shown.
+// row. Repeated rows and columns are kept as runs, never expanded, and clamped to the
+// sheet's size when they are empty; text keeps its runs of spaces (<text:s>), tabs and
+// line breaks, and a cell of several paragraphs reads as lines. Numbers, currencies and
+// percentages read as numbers, booleans as TRUE or FALSE, dates and times as shown.
 class OdsReader : public RowStreamReader
 {
 public:
@@ -27,11 +27,9 @@ protected:
 private:
     bool enterFirstTable();
     void readCells(Row &row);
-    SheetCell readCell();
-    QString readParagraph();
-    void checkXml();
+    SheetCell readTableCell(bool &tooLong);
+    bool readParagraph(QString &text);
 
-    QString m_path;
     std::unique_ptr<ZipPart> m_zip;
     bool m_tableEnded = false;
 };

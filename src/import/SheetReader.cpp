@@ -12,7 +12,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <QScopeGuard>
+
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -93,7 +97,53 @@ SheetReader::Format SheetReader::detect(const QString &path)
     return Format::Csv;
 }
 
-std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path)
+SheetCell SheetReader::cell(qint64 row, int column)
+{
+    // Along a row the file was looked at for its first cell; anything else looks again.
+    if (row != m_lastRow || column <= m_lastColumn)
+        checkUnchanged();
+    m_lastRow = row;
+    m_lastColumn = column;
+    return readCell(row, column);
+}
+
+void SheetReader::keepGoing() const
+{
+    if (m_keepGoing && !m_keepGoing())
+        throw SheetCancelled();
+}
+
+SheetReader::FileStamp SheetReader::stampOf(const QString &path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+void SheetReader::rememberFile(const QString &path)
+{
+    m_path = path;
+    m_name = QFileInfo(path).fileName();
+    m_stamp = stampOf(path);
+    m_lastRow = 0;
+    m_lastColumn = 0;
+}
+
+void SheetReader::checkUnchanged() const
+{
+    if (m_path.isEmpty())
+        throw SheetError(QStringLiteral("No file is open."));
+    if (stampOf(m_path) != m_stamp)
+        throw SheetError(QStringLiteral("%1 has changed since its starting cell was chosen. "
+                                        "Choose the cell again to read the file as it is now.")
+                             .arg(m_name));
+}
+
+std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path, const KeepGoing &keepGoing)
 {
     if (!QFileInfo(path).isFile())
         throw SheetError(QStringLiteral("There is no file %1.").arg(path));
@@ -118,6 +168,11 @@ std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path)
         throw SheetError(QStringLiteral("%1 is not a spreadsheet this program can read.")
                              .arg(QFileInfo(path).fileName()));
     }
+    reader->setKeepGoing(keepGoing);
+    SheetReader *opened = reader.get();
+    const auto forget = qScopeGuard([opened] { opened->setKeepGoing({}); });
     reader->open(path);
+    // A file written while it was being opened is not the file that was read.
+    reader->checkUnchanged();
     return reader;
 }

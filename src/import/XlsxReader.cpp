@@ -2,7 +2,7 @@
 
 #include "ZipPart.h"
 
-#include <QFileInfo>
+using namespace SheetLimits;
 
 namespace {
 
@@ -38,8 +38,10 @@ int XlsxReader::columnOfReference(QStringView reference)
     int column = 0;
     for (QChar c : reference) {
         const char16_t u = c.toUpper().unicode();
-        if (u < u'A' || u > u'Z' || column > 1000000)
+        if (u < u'A' || u > u'Z')
             break;
+        if (column > MaxColumns)
+            return MaxColumns + 1;
         column = column * 26 + (u - u'A' + 1);
     }
     return column;
@@ -48,8 +50,8 @@ int XlsxReader::columnOfReference(QStringView reference)
 void XlsxReader::open(const QString &path)
 {
     close();
-    m_path = path;
-    m_zip = std::make_unique<ZipPart>(path);
+    rememberFile(path);
+    m_zip = std::make_unique<ZipPart>(path, keepGoingHook());
     QString sharedStrings;
     findParts(m_sheetPart, sharedStrings);
     if (!sharedStrings.isEmpty())
@@ -60,33 +62,32 @@ void XlsxReader::open(const QString &path)
 void XlsxReader::close()
 {
     m_zip.reset();
-    m_shared.clear();
+    m_shared = {};
     restart();
-}
-
-void XlsxReader::checkXml()
-{
-    QXmlStreamReader &xml = m_zip->xml();
-    if (xml.hasError())
-        throw SheetError(QStringLiteral("%1 is damaged: %2 (line %3).")
-                             .arg(QFileInfo(m_path).fileName(), xml.errorString())
-                             .arg(xml.lineNumber()));
 }
 
 void XlsxReader::findParts(QString &sheet, QString &sharedStrings)
 {
     // The first <sheet> of the workbook names its part through a relationship id.
-    QXmlStreamReader workbook(m_zip->readAll(QStringLiteral("xl/workbook.xml")));
+    if (!m_zip->open(QStringLiteral("xl/workbook.xml")))
+        throw SheetError(
+            QStringLiteral("%1 is damaged: the part xl/workbook.xml is missing.").arg(fileName()));
+    QXmlStreamReader &workbook = m_zip->xml();
     QString sheetId;
     while (!workbook.atEnd() && sheetId.isEmpty())
         if (workbook.readNext() == QXmlStreamReader::StartElement &&
             workbook.name() == QLatin1String("sheet"))
             sheetId = localAttribute(workbook.attributes(), QLatin1String("id")).toString();
-    if (sheetId.isEmpty())
-        throw SheetError(
-            QStringLiteral("%1 holds no worksheet.").arg(QFileInfo(m_path).fileName()));
+    if (sheetId.isEmpty()) {
+        m_zip->check();
+        throw SheetError(QStringLiteral("%1 holds no worksheet.").arg(fileName()));
+    }
 
-    QXmlStreamReader rels(m_zip->readAll(QStringLiteral("xl/_rels/workbook.xml.rels")));
+    if (!m_zip->open(QStringLiteral("xl/_rels/workbook.xml.rels")))
+        throw SheetError(QStringLiteral("%1 is damaged: the part xl/_rels/workbook.xml.rels is "
+                                        "missing.")
+                             .arg(fileName()));
+    QXmlStreamReader &rels = m_zip->xml();
     while (!rels.atEnd()) {
         if (rels.readNext() != QXmlStreamReader::StartElement ||
             rels.name() != QLatin1String("Relationship"))
@@ -98,9 +99,11 @@ void XlsxReader::findParts(QString &sheet, QString &sharedStrings)
         else if (a.value(QLatin1String("Type")).endsWith(QLatin1String("/sharedStrings")))
             sharedStrings = target;
     }
+    m_zip->check();
+    m_zip->close();
     if (sheet.isEmpty())
-        throw SheetError(QStringLiteral("%1 is damaged: its first worksheet cannot be found.")
-                             .arg(QFileInfo(m_path).fileName()));
+        throw SheetError(
+            QStringLiteral("%1 is damaged: its first worksheet cannot be found.").arg(fileName()));
 }
 
 void XlsxReader::loadSharedStrings(const QString &part)
@@ -108,18 +111,33 @@ void XlsxReader::loadSharedStrings(const QString &part)
     if (!m_zip->open(part))
         return;
     QXmlStreamReader &xml = m_zip->xml();
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-            m_shared << readStringItem(xml, u"si");
-    checkXml();
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si"))
+            continue;
+        bool tooLong = false;
+        const QString item = readStringItem(xml, u"si", tooLong);
+        if (m_shared.ends.size() >= std::size_t(MaxSharedStrings) ||
+            m_shared.text.size() + item.size() > MaxSharedChars)
+            throw SheetError(QStringLiteral("%1 holds more shared text than this program reads "
+                                            "(%L2 strings, %L3 characters in all).")
+                                 .arg(fileName())
+                                 .arg(MaxSharedStrings)
+                                 .arg(MaxSharedChars));
+        if (!tooLong)
+            m_shared.text += item;
+        m_shared.ends.push_back(quint32(m_shared.text.size()));
+        m_shared.tooLong.push_back(tooLong);
+    }
+    m_zip->check();
     m_zip->close();
+    m_shared.text.squeeze();
 }
 
 void XlsxReader::rewind()
 {
     if (!m_zip->open(m_sheetPart))
-        throw SheetError(QStringLiteral("%1 is damaged: the part %2 is missing.")
-                             .arg(QFileInfo(m_path).fileName(), m_sheetPart));
+        throw SheetError(
+            QStringLiteral("%1 is damaged: the part %2 is missing.").arg(fileName(), m_sheetPart));
     restart();
 }
 
@@ -132,32 +150,39 @@ bool XlsxReader::readRow(Row &row)
             return false;
         if (token != QXmlStreamReader::StartElement || xml.name() != QLatin1String("row"))
             continue;
-        bool numbered = false;
-        const qint64 r = xml.attributes().value(QLatin1String("r")).toLongLong(&numbered);
-        if (numbered)
+        // The number is checked before it is used: no row past the sheet, no overflow.
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QStringView number = attributes.value(QLatin1String("r"));
+        if (!number.isEmpty()) {
+            bool numbered = false;
+            const qint64 r = number.toLongLong(&numbered);
+            if (!numbered || r < 1 || r > MaxRows)
+                rowPastSheet(numbered ? r : maxRows() + 1);
             row.first = r;
+        }
         int column = 0;
         while (!xml.atEnd()) {
             const auto t = xml.readNext();
             if (t == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c")) {
-                SheetCell cell = readCell(column);
-                if (cell.kind != SheetCell::Kind::Empty)
-                    row.cells.push_back({column, 1, std::move(cell)});
+                bool tooLong = false;
+                SheetCell cell = readXmlCell(row.first, column, tooLong);
+                addCell(row, column, 1, std::move(cell), tooLong);
             } else if (t == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
                 return true;
             }
         }
     }
-    checkXml();
+    m_zip->check();
     return false;
 }
 
-SheetCell XlsxReader::readCell(int &column)
+SheetCell XlsxReader::readXmlCell(qint64 row, int &column, bool &tooLong)
 {
     QXmlStreamReader &xml = m_zip->xml();
     const QXmlStreamAttributes a = xml.attributes();
     const int referenced = columnOfReference(a.value(QLatin1String("r")));
-    column = referenced > 0 ? referenced : column + 1;
+    // A cell without a reference follows the one before; none goes past the last column.
+    column = referenced > 0 ? referenced : qMin(column + 1, MaxColumns + 1);
     const QString type = a.value(QLatin1String("t")).toString();
 
     QString value;
@@ -170,7 +195,7 @@ SheetCell XlsxReader::readCell(int &column)
                 value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 hasValue = true;
             } else if (xml.name() == QLatin1String("is")) {
-                inlineText = readStringItem(xml, u"is");
+                inlineText = readStringItem(xml, u"is", tooLong);
             } else {
                 xml.skipCurrentElement(); // the formula itself, extensions
             }
@@ -178,20 +203,31 @@ SheetCell XlsxReader::readCell(int &column)
             break;
         }
     }
-    checkXml();
+    m_zip->check();
 
     if (type == QLatin1String("inlineStr"))
         return SheetCell::ofText(inlineText); // a stray <v> beside <is> is not the value
     if (!hasValue)
         return {};
+    if (value.size() > MaxCellChars) {
+        tooLong = true;
+        return {};
+    }
     if (type == QLatin1String("s")) {
         bool ok = false;
         const qsizetype index = value.toLongLong(&ok);
-        if (!ok || index < 0 || index >= m_shared.size())
-            throw SheetError(QStringLiteral("%1 is damaged: a cell names shared string %2, "
-                                            "which does not exist.")
-                                 .arg(QFileInfo(m_path).fileName(), value));
-        return SheetCell::ofText(m_shared.at(index));
+        if (!ok || index < 0 || std::size_t(index) >= m_shared.ends.size())
+            throw SheetError(QStringLiteral("%1 is damaged: a cell of row %2 names shared string "
+                                            "%3, which does not exist.")
+                                 .arg(fileName())
+                                 .arg(row)
+                                 .arg(value.left(20)));
+        if (m_shared.tooLong[std::size_t(index)]) {
+            tooLong = true;
+            return {};
+        }
+        const qsizetype from = index > 0 ? m_shared.ends[std::size_t(index) - 1] : 0;
+        return SheetCell::ofText(m_shared.text.mid(from, m_shared.ends[std::size_t(index)] - from));
     }
     if (type == QLatin1String("b"))
         return SheetCell::ofText(value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE")

@@ -2,15 +2,17 @@
 
 #include "RowStream.h"
 
-#include <QStringList>
+#include <QString>
 
 #include <memory>
+#include <vector>
 
 class ZipPart;
 
 // Office Open XML workbooks (.xlsx): the first sheet is streamed row by row; only the
-// shared-string table is held whole. Shared, inline and rich-text strings, numbers,
-// booleans, error values and the cached results of formulas are read.
+// shared-string table is held whole, within its bounds (SheetLimits.h). Shared, inline and
+// rich-text strings, numbers, booleans, error values and the cached results of formulas
+// are read.
 class XlsxReader : public RowStreamReader
 {
 public:
@@ -20,7 +22,8 @@ public:
     void open(const QString &path) override;
     void close() override;
 
-    // "B12" gives column 2; 0 for a reference without letters.
+    // "B12" gives column 2; 0 for a reference without letters. Letters past the sheet's
+    // last column give a number past it, never an overflow.
     static int columnOfReference(QStringView reference);
 
 protected:
@@ -28,13 +31,20 @@ protected:
     bool readRow(Row &row) override;
 
 private:
+    // The shared strings in one text: string i runs from m_sharedEnds[i - 1] to
+    // m_sharedEnds[i]; a string too long for a cell is kept empty and marked.
+    struct SharedStrings
+    {
+        QString text;
+        std::vector<quint32> ends;
+        std::vector<bool> tooLong;
+    };
+
     void findParts(QString &sheet, QString &sharedStrings);
     void loadSharedStrings(const QString &part);
-    SheetCell readCell(int &column);
-    void checkXml();
+    SheetCell readXmlCell(qint64 row, int &column, bool &tooLong);
 
-    QString m_path;
     std::unique_ptr<ZipPart> m_zip;
     QString m_sheetPart;
-    QStringList m_shared;
+    SharedStrings m_shared;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SheetReader.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
@@ -8,29 +10,45 @@
 
 class QuaZip;
 class QuaZipFile;
+class PartDevice;
 
-// One part (file) of a zipped document, read as an XML stream straight from the archive.
+// One part (file) of a zipped document, read as an XML stream straight from the archive,
+// within the bounds of SheetLimits.h: the part's inflated size and its ratio to the stored
+// size, the length of a text or a tag and the depth of the XML. Past a bound the stream
+// ends early, and check() throws the reason.
 class ZipPart
 {
 public:
-    explicit ZipPart(const QString &archivePath);
+    // `keepGoing` (which may be empty, and may change later) is called as the part is read.
+    ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepGoing);
     ~ZipPart();
 
     // Opens `name` (matched without regard to letter case) for streaming; false when the
-    // archive has no such part.
+    // archive has no such part. Throws SheetError for a part that says it inflates past
+    // the bounds.
     bool open(const QString &name);
     void close();
     QXmlStreamReader &xml() { return m_xml; }
 
-    // The whole of a small part; throws SheetError when it is missing.
-    QByteArray readAll(const QString &name);
+    // Throws when the stream has ended early: SheetCancelled when the user cancelled,
+    // SheetError naming the bound the part broke, or the XML's own error.
+    void check();
 
 private:
+    [[noreturn]] void refuse(const QString &why) const;
+
+    QString m_fileName;
+    QString m_part;
+    const SheetReader::KeepGoing *m_keepGoing;
     std::unique_ptr<QuaZip> m_zip;
     std::unique_ptr<QuaZipFile> m_file;
+    std::unique_ptr<PartDevice> m_device;
     QXmlStreamReader m_xml;
 };
 
 // Reads the text of a string item up to the end of the element `end`: the <t> runs of
-// rich text joined, phonetic guides (<rPh>) left out.
-QString readStringItem(QXmlStreamReader &xml, QStringView end);
+// rich text joined, phonetic guides (<rPh>) left out. Past SheetLimits::MaxCellChars the
+// text is cut there and `tooLong` set.
+QString readStringItem(QXmlStreamReader &xml, QStringView end, bool &tooLong);
+// Adds `more` to `text` unless that makes it longer than a cell may be; false then.
+bool appendWithin(QString &text, QStringView more);

@@ -1,5 +1,8 @@
 #include "QueryProgress.h"
 
+#include "Titles.h"
+#include "WindowOwner.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
@@ -7,7 +10,7 @@
 namespace {
 
 constexpr int PaintEveryMs = 50;
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 
 QString rowsText(qint64 rows)
 {
@@ -69,5 +72,7 @@ void QueryProgress::showDialog()
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     QObject::connect(m_dialog, &QProgressDialog::canceled, m_dialog, [this] { m_cancelled = true; });
+    // A window of its own above the window the query runs from.
+    WindowOwner::keepAbove(m_dialog, WindowOwner::forNewBox());
     m_dialog->show();
 }

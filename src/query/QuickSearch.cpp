@@ -4,6 +4,7 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "SqlParser.h"
+#include "Titles.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ QString literalBody(const QString &typed)
 
 } // namespace
 
-const QString QuickSearch::Title = QStringLiteral("Lexmora! Wordbrawl!");
+const QString &QuickSearch::Title = Titles::WordbrawlBang;
 
 QuickSearch::QuickSearch(MainWindowPort &main, SqlParser &parser, QObject *parent)
     : QObject(parent), m_main(main), m_parser(parser)

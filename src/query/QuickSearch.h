@@ -17,7 +17,7 @@ class QuickSearch : public QObject
 public:
     enum class Kind { ByWord, ByMeaning, ByPointer };
 
-    static const QString Title; // "Lexmora! Wordbrawl!"
+    static const QString &Title; // "Lexmora! Wordbrawl!"
 
     QuickSearch(MainWindowPort &main, SqlParser &parser, QObject *parent = nullptr);
 

@@ -6,6 +6,7 @@
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
 #include "StoreError.h"
+#include "Titles.h"
 
 #include <QWidget>
 
@@ -34,7 +35,7 @@ std::unique_ptr<Snapshot> runQuery(const QString &text)
 
 } // namespace
 
-const QString SqlParser::Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &SqlParser::Title = Titles::Wordbrawl;
 const QString SqlParser::NoRecords =
     QStringLiteral("Sorry, there are no records under these set of conditions!");
 const QString SqlParser::ErrorIntro = QStringLiteral("An error was returned! ");

@@ -15,7 +15,7 @@ class SqlParser : public QObject
     Q_OBJECT
 
 public:
-    static const QString Title;      // "Lexmora! Wordbrawl"
+    static const QString &Title;     // "Lexmora! Wordbrawl"
     static const QString NoRecords;  // the message of an empty result
     static const QString ErrorIntro; // what precedes the engine's description
     // Go! reads the first page and then on for this long, so a small result is read

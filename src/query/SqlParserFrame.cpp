@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWidget>
 #include <QPushButton>
 
 const QString SqlParserFrame::Frame4Tip = QStringLiteral("Right Click for help");
@@ -35,6 +36,11 @@ void SqlParserFrame::popupHelp(const QPoint &globalPos)
 
 bool SqlParserFrame::eventFilter(QObject *watched, QEvent *event)
 {
+    // A disabled control takes no mouse input (the frame, the box and Go! while the word
+    // panel shows).
+    const auto *control = qobject_cast<const QWidget *>(watched);
+    if (control && !control->isEnabled())
+        return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         if (press->button() == Qt::RightButton) {

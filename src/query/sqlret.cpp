@@ -9,10 +9,12 @@
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
 #include "SqlParser.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -25,12 +27,12 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 const QString NoRecords =
     QStringLiteral("Sorry, there are no records under these set of conditions!");
 const QString LeaveMarks =
     QStringLiteral("Would you like to leave the words marked 'Got it wrong' ?");
-const QString LeaveMarksTitle = QStringLiteral("Lexmora! Wordbrawl!");
+const QString &LeaveMarksTitle = Titles::WordbrawlBang;
 const QString Removed =
     QStringLiteral(" Removed the pointer 'Got it wrong' from appropriate words\r\n");
 const QString NotRemoved = QStringLiteral("The pointer 'Got it wrong' could not be removed: ");
@@ -76,12 +78,11 @@ QFrame *line(QWidget *parent, const char *name, double left, double top, double 
 } // namespace
 
 sqlret::sqlret(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()),
-      m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
+    : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this)), m_reader(new QTimer(this))
 {
     QueryProgress::install();
     setObjectName(QStringLiteral("sqlret"));
-    setWindowTitle(QStringLiteral("Lexmora! Word power!"));
+    setWindowTitle(Titles::ResultsViewer);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 
@@ -226,8 +227,8 @@ void sqlret::blankRow(int row)
 
 void sqlret::load()
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
+    // The openers have hidden the Main window already.
+    m_loan.take(this, MainWindowLoan::Away::Disabled);
     show();
 
     const Snapshot *rows = Module1::queryResult.get();
@@ -325,7 +326,17 @@ bool sqlret::eventFilter(QObject *watched, QEvent *event)
     if (watched == Slider1) {
         switch (event->type()) {
         case QEvent::KeyPress:
+            if (!foreignKey(*static_cast<QKeyEvent *>(event)))
+                slider1Scroll();
+            break;
         case QEvent::KeyRelease:
+            if (!foreignKey(*static_cast<QKeyEvent *>(event)))
+                slider1Scroll();
+            break;
+        case QEvent::FocusOut:
+            m_keysDown.clear();
+            m_heldElsewhere.clear();
+            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::Wheel:
@@ -336,6 +347,31 @@ bool sqlret::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool sqlret::foreignKey(const QKeyEvent &key)
+{
+    // A key pressed elsewhere and held on (the Enter that opened the window) reaches the
+    // slider first with a release. Its repeats come as a release and a press with one and
+    // the same time, flagged as repeats or not; a press at another time is a new press.
+    const int code = key.key();
+    if (key.type() == QEvent::KeyPress) {
+        const auto held = m_heldElsewhere.constFind(code);
+        const bool repeatOfHeld =
+            held != m_heldElsewhere.cend() && (key.isAutoRepeat() || key.timestamp() == *held);
+        if (repeatOfHeld || (key.isAutoRepeat() && !m_keysDown.contains(code)))
+            return true;
+        m_heldElsewhere.remove(code);
+        m_keysDown.insert(code);
+        return false;
+    }
+    if (!m_keysDown.contains(code)) {
+        m_heldElsewhere.insert(code, key.timestamp());
+        return true;
+    }
+    if (!key.isAutoRepeat())
+        m_keysDown.remove(code);
+    return false;
 }
 
 void sqlret::slider1Scroll()
@@ -377,8 +413,8 @@ void sqlret::clearMarks()
         Dialogs::current().message(NotRemoved + QString::fromUtf8(e.what()), Title);
         return;
     }
-    if (m_mainWindow)
-        m_main.appendStatusText(Removed);
+    if (MainWindowPort *main = m_loan.port())
+        main->appendStatusText(Removed);
 }
 
 void sqlret::closeEvent(QCloseEvent *event)
@@ -390,11 +426,10 @@ void sqlret::closeEvent(QCloseEvent *event)
 
 void sqlret::returnToMain()
 {
-    if (m_returned || !m_mainWindow)
+    if (!m_loan.held())
         return;
-    m_returned = true;
     stopReading();
     hide();
-    m_main.setSqlText(QString());
-    m_main.returnToMain();
+    m_loan.port()->setSqlText(QString());
+    m_loan.giveBack();
 }

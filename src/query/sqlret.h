@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QPointer>
+#include "MainWindowLoan.h"
+
+#include <QHash>
+#include <QSet>
 #include <QWidget>
 
 #include <array>
@@ -8,6 +11,7 @@
 class HoverLooks;
 class MainWindowPort;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -77,11 +81,13 @@ private:
     void stopReading();
     void setTotal(qint64 total);
     void returnToMain();
+    // True for a key event the slider takes no notice of: the tail of a key pressed elsewhere.
+    bool foreignKey(const QKeyEvent &key);
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow; // the port is only used while its window lives
+    MainWindowLoan m_loan;
     HoverLooks *m_looks;
     QTimer *m_reader; // reads the rest of a large result a slice at a time
     qint64 m_total = 0;
-    bool m_returned = false;
+    QSet<int> m_keysDown;                 // keys pressed on the slider and not yet released
+    QHash<int, quint64> m_heldElsewhere;  // keys first seen released: the time of that release
 };

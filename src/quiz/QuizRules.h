@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Titles.h"
+
 #include <QString>
 
 #include <optional>
@@ -12,8 +14,8 @@ class WordDatabase;
 namespace QuizRules {
 
 // Titles of the quiz's message boxes.
-inline const QString Title = QStringLiteral("Lexmora! Wordbrawl");
-inline const QString ErrorTitle = QStringLiteral("Lexmora! Wordbrawl!");
+inline const QString &Title = Titles::Wordbrawl;
+inline const QString &ErrorTitle = Titles::WordbrawlBang;
 
 inline const QString CountTitle = QStringLiteral("How many questions?");
 inline const QString CountPrompt =

@@ -38,9 +38,8 @@ bool holdsWords(TableCursor *records)
 
 } // namespace
 
-QuizStart::QuizStart(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
-                     QObject *parent)
-    : QObject(parent), m_port(port), m_randomize(randomize), m_interval(interval)
+QuizStart::QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent)
+    : QObject(parent), m_port(port), m_randomize(controls.Check2), m_interval(controls.Combo2)
 {
     setObjectName(QStringLiteral("QuizStart"));
 }

@@ -15,9 +15,14 @@ class QuizStart : public QObject
     Q_OBJECT
 
 public:
-    // `randomize` and `interval` are the frame's "Randomize" box and interval list.
-    QuizStart(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval,
-              QObject *parent = nullptr);
+    // The Main window's controls the quiz reads.
+    struct Controls
+    {
+        QCheckBox *Check2; // "Randomize"
+        QComboBox *Combo2; // "Timer Interval"
+    };
+
+    QuizStart(const Controls &controls, MainWindowPort &port, QObject *parent = nullptr);
 
     // The Quiz window while one is open.
     quiz *window() const;

@@ -11,6 +11,7 @@
 #include "RandomSource.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -51,8 +52,8 @@ QString asButtonText(QString caption)
 } // namespace
 
 quiz::quiz(MainWindowPort &port, QCheckBox *randomize, QComboBox *interval, QWidget *parent)
-    : QWidget(parent), m_port(port), m_main(port.mainWindow()), m_randomize(randomize),
-      m_interval(interval), m_looks(new HoverLooks(this))
+    : QWidget(parent), m_loan(port), m_randomize(randomize), m_interval(interval),
+      m_looks(new HoverLooks(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -76,7 +77,7 @@ quiz::~quiz()
 void quiz::buildControls()
 {
     setObjectName(QStringLiteral("quiz"));
-    setWindowTitle(QStringLiteral("Lexmora! Quiz! Wordbrawl!"));
+    setWindowTitle(Titles::Quiz);
     setFixedSize(Twips::toPixels(9600), Twips::toPixels(7860));
     Looks::givePaperBackground(this);
 
@@ -170,12 +171,10 @@ void quiz::open()
     m_ended = false;
     m_put = m_correct = m_asked = 0;
     RandomSource::instance().seedFromClock();
-    if (m_main) {
-        // Take the Main window's place on the screen while it is hidden.
-        move(m_main->frameGeometry().center() - rect().center());
-        m_main->setEnabled(false);
-        m_main->hide();
-    }
+    // Take the Main window's place on the screen while it is hidden.
+    if (QWidget *main = m_loan.mainWindow())
+        move(main->frameGeometry().center() - rect().center());
+    m_loan.take(this, MainWindowLoan::Away::Hidden);
     show();
 
     if (m_interval && m_interval->currentText() == Interval::Untouched)
@@ -439,15 +438,14 @@ bool quiz::endQuiz()
 bool quiz::handOverToResults()
 {
     // The Main window comes back first, so the Results viewer can hide it again for itself.
-    giveBackMain();
+    MainWindowPort *port = m_loan.port();
+    if (!port)
+        return false;
+    m_loan.giveBack();
     try {
-        m_port.openResultsViewer();
+        port->openResultsViewer();
     } catch (const std::exception &) {
-        if (m_main) {
-            m_main->setEnabled(false);
-            m_main->hide();
-        }
-        m_mainGivenBack = false;
+        m_loan.take(this, MainWindowLoan::Away::Hidden);
         Dialogs::current().message(QuizRules::EndFailed, QuizRules::ErrorTitle);
         return false;
     }
@@ -456,11 +454,7 @@ bool quiz::handOverToResults()
 
 void quiz::giveBackMain()
 {
-    if (m_mainGivenBack || !m_main)
-        return;
-    m_mainGivenBack = true;
-    m_main->setEnabled(true);
-    m_main->show();
+    m_loan.giveBack();
 }
 
 void quiz::closeEvent(QCloseEvent *event)

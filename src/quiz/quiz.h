@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainWindowLoan.h"
 #include "QuestionBuilder.h"
 
 #include <QPointer>
@@ -105,8 +106,7 @@ private:
     bool handOverToResults();
     void giveBackMain();
 
-    MainWindowPort &m_port;
-    QPointer<QWidget> m_main;
+    MainWindowLoan m_loan;
     QPointer<QCheckBox> m_randomize;
     QPointer<QComboBox> m_interval;
     HoverLooks *m_looks;
@@ -114,7 +114,6 @@ private:
     bool m_randomMode = true;
     bool m_active = false;
     bool m_ended = false;
-    bool m_mainGivenBack = false;
     qint64 m_countdown = 0;
     qint64 m_asked = 0;
     qint64 m_correct = 0;

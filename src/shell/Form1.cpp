@@ -1,3 +1,4 @@
+// The Main window's start-up and the port's plain answers.
 #include "Form1.h"
 
 #include "AccessMigration.h"
@@ -5,13 +6,16 @@
 #include "Dialogs.h"
 #include "HoverLooks.h"
 #include "Interval.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
+#include "PanelSlides.h"
 #include "QuickSearch.h"
 #include "RandomSource.h"
 #include "StatusBox.h"
 #include "StoreError.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -22,13 +26,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QString Title = QStringLiteral("Lexmora! Wordbrawl");
+const QString &Title = Titles::Wordbrawl;
 
 // What the Welcome text and the word panel's start text report of the collection.
 struct CollectionSummary
@@ -65,20 +68,9 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
 {
     buildControls();
     buildMenus();
-    // The Intro slide of the right pane runs from load; start-up stops it on later runs.
-    Timer3->setInterval(1);
-    connect(Timer2, &SwitchTimer::tick, this, &Form1::timer2Tick);
-    connect(Timer3, &SwitchTimer::tick, this, &Form1::timer3Tick);
-    connect(Command6, &QPushButton::clicked, this, &Form1::command6Click);
-    wireDisplay();
-    wireQuiz();
-    wireQueries();
-    wirePanel();
-    wireEditing();
-    wireCollections();
-    wireImport();
-    wireHelp();
-    wireKeys();
+    buildLooks();
+    nameControls();
+    wire();
 }
 
 Form1::~Form1() = default;
@@ -108,15 +100,16 @@ bool Form1::startUp()
         return false;
     }
 
-    m_panel.reset();
+    m_slides->reset();
     Module1::currentCollection = QStringLiteral("Words");
-    applyCover();
 
     Module1::openCurrentCollection(Collections::chooseDefault(*Module1::database));
     writeWelcomeTexts();
     RandomSource::instance().seedFromClock();
     layoutPanes();
     fillIntervalLists();
+    // The keys go first to the control a user presses first: Show Words' "Start".
+    Command2->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -167,13 +160,8 @@ void Form1::layoutPanes()
     // Saved, pushed one pane width to the right, then either set for the Intro slide or
     // put in place at once.
     const bool firstRun = !QFileInfo::exists(FirstRunMarker);
-    m_panel.placePanes(PanelGeometry::LeftPaneWidth, PanelGeometry::PaneLeft, firstRun);
-    applyPanes();
-    if (!firstRun) {
-        Timer2->setInterval(0);
-        Timer3->setInterval(0);
-    } else {
-        Timer2->setInterval(1);
+    m_slides->placePanes(firstRun);
+    if (firstRun) {
         QFile marker(FirstRunMarker);
         if (marker.open(QIODevice::WriteOnly))
             marker.write("\"False\"\r\n"); // a failure here is not reported
@@ -190,20 +178,6 @@ void Form1::fillIntervalLists()
         list->setCurrentIndex(-1);
         list->setEditText(design);
     }
-}
-
-void Form1::timer2Tick()
-{
-    if (m_panel.introTickLeft())
-        Timer2->setInterval(0);
-    applyPanes();
-}
-
-void Form1::timer3Tick()
-{
-    if (m_panel.introTickRight())
-        Timer3->setInterval(0);
-    applyPanes();
 }
 
 void Form1::command6Click()

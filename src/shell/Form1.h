@@ -5,23 +5,20 @@
 
 #include <QWidget>
 
-class CoverShield;
-class DeleteAll;
 class HoverLooks;
+class ListBox;
 class PaintedPicture;
+class PanelSlides;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
-class QuizStart;
 class StatusBox;
 class SwitchTimer;
 class WordDisplay;
-class WordPanel;
 
 // The Main window, "Lexmora! Wordbrawl!": the Status box and word display on the left,
 // the control panel on the right. Its start-up does the program's initialisation.
@@ -45,15 +42,22 @@ public:
     QString sqlText() const override;
     void setSqlText(const QString &text) override;
     void openResultsViewer() override;
+    // The word panel's Close request writes " Closing the panel! ..." into RichTextBox2;
+    // like the Open request it does nothing at all unless its guard holds.
     void closeRequest() override;
     void openRequest() override;
+    void setControlPanelEnabled(bool enabled) override;
+    void highlightReset() override;
 
     // The control panel's flags and the pictures' geometry, in twips.
     using PanelState = ControlPanel::State;
-    const PanelState &panel() const { return m_panel.state(); }
-    double picture1Width() const { return m_panel.picture1Width(); }
-    double picture2Left() const { return m_panel.picture2Left(); }
-    double coverWidth() const { return m_panel.coverWidth(); }
+    const PanelState &panel() const;
+    double picture1Width() const;
+    double picture2Left() const;
+    double coverWidth() const;
+
+    // The window's size in pixels at scale 1, before any fitting to a small screen.
+    static QSize designSize();
 
     static const QString FirstRunMarker;
 
@@ -94,7 +98,7 @@ public:
     QCheckBox *Check2;           // "Randomize": questions in random order
     QComboBox *Combo2;           // "Timer Interval": seconds per question
     QGroupBox *Frame3;           // "Word Control"
-    QListWidget *List1;          // the quick searches (a ListBox: keys click it too)
+    ListBox *List1;              // the quick searches; the keys click it too
     QPushButton *Command18;      // "Change table": the Database Selector
     QPushButton *Command12;      // "Import": words from a spreadsheet
     QPushButton *Command11;      // "Delete all": empties the collection
@@ -124,85 +128,37 @@ public:
     QMenu *h4;                   // "&Help" popup of Show Words
 
 public slots:
-    void command6Click();
-    void timer2Tick();
-    void timer3Tick();
+    void command6Click(); // "Exit"
 
-private:
-    // The subsystems are wired to the controls above in files of their own.
-    void wireDisplay(); // Form1Display.cpp: word display, Display halt, Results viewer
-    void wireQuiz();    // Form1Quiz.cpp: the quiz frame
-    void wireQueries(); // Form1Queries.cpp: SQL box, quick search, Show all, query help
-    void wirePanel();       // Form1Panel.cpp: control panel, cover and lock, flash, hover looks, popup help
-    void wireEditing();     // Form1Editing.cpp: the word panel and Delete all
-    void wireCollections(); // Form1Collections.cpp: "Change table", the Database Selector
-    void wireImport();      // Form1Import.cpp: "Import", the import window
-    void wireHelp();        // Form1Help.cpp: "Help", the Help window
-
-    void buildControls();
-    void buildMenus();
-    void layoutPanes();
-    void writeWelcomeTexts();
-    void fillIntervalLists();
-    void reportFatal(const QString &text);
-
-    // -- display (Form1Display.cpp): members of the word display and Results viewer wiring
-    WordDisplay *m_wordDisplay = nullptr; // the "Show Words" frame's behaviour
-    // -- end display
-    // -- quiz (Form1Quiz.cpp): members of the quiz frame wiring
-    void command5Click();            // "Start" of the quiz frame
-    QuizStart *m_quizStart = nullptr; // asks for the question count, opens the Quiz window
-    // -- end quiz
-    // -- queries (Form1Queries.cpp): members of the SQL box, quick search and Show all wiring
-    // -- end queries
-    // -- panel (Form1Panel.cpp): members of the control panel, cover, flash and popup help
-public:
-    // closeRequest() (above) is the word panel's Close request: it writes " Closing the
-    // panel! ..." into RichTextBox2 itself, and like openRequest() does nothing at all
-    // unless its guard holds.
-
-    // The Highlight reset: List1 and every lit button back to their normal looks.
-    void highlightReset();
-
+    // The slides of the control panel (PanelSlides), callable by name.
     void command20Click();    // "Cover Panel": the Close request from the panel itself
     void picture4Click();     // a click on the cover: the Open request
     void picture4Nudge();     // a press, double click or key on the cover: the reminder line
     void picture5MouseMove(); // the mouse over the Lock: the Open request
     void picture5MouseUp();   // a button released over the Lock: the reminder line
+    void timer2Tick();        // Intro slide of Picture1
+    void timer3Tick();        // Intro slide of Picture2
     void timer4Tick();        // closing slide
     void timer5Tick();        // one tick before the closing slide
     void timer6Tick();        // opening slide
 
 private:
-    void requestClose(const QString &message, StatusBox *box);
-    void applyCover();  // the cover's width in twips onto Picture4
-    void applyPanes();  // the panes' places in twips onto Picture1 and Picture2
-    void buildPanelLooks();
+    // Form1Controls.cpp: the controls, their looks and names.
+    void buildControls();
+    void buildMenus();
+    void buildLooks();
+    void nameControls();
+    // Form1Wiring.cpp: every subsystem gets its controls and this window as its
+    // MainWindowPort, and every control is connected to the handler of its subsystem.
+    void wire();
     void wirePopupHelp();
-    CoverShield *m_coverShield = nullptr; // keeps what the cover hides out of reach
-    // -- end panel
-    // -- editing (Form1Editing.cpp): members of the word panel and Delete all wiring
-    WordPanel *m_wordPanel = nullptr; // Frame5 in Add and Modify mode, opened by Command9/10
-    DeleteAll *m_deleteAll = nullptr; // "Delete all"
-    // -- end editing
-    // -- collections (Form1Collections.cpp): members of the Database Selector wiring
-    void command18Click(); // "Change table": opens the Database Selector
-    // -- end collections
-    // -- import (Form1Import.cpp): members of the import wiring
-    void command12Click(); // "Import": Display halt, the warning, the import window
-    // -- end import
-    // -- help (Form1Help.cpp): members of the Help window wiring
-    void command7Click(); // "Help": disables this window and opens the Help window
-    // -- end help
-    // -- keys (Form1Keys.cpp): keyboard use and names for assistive tools
-public:
-    // The window's size in pixels at scale 1, before any fitting to a small screen.
-    static QSize designSize();
+    // Form1.cpp: start-up.
+    void layoutPanes();
+    void writeWelcomeTexts();
+    void fillIntervalLists();
+    void reportFatal(const QString &text);
 
-private:
-    void wireKeys(); // Enter in the SQL box, accessible names of the caption-less controls
-    // -- end keys
-
-    ControlPanel m_panel;
     HoverLooks *m_looks;
+    PanelSlides *m_slides = nullptr;      // cover, lock and Intro slide
+    WordDisplay *m_wordDisplay = nullptr; // the "Show Words" frame; Display halt
 };

@@ -1,4 +1,5 @@
-// The Main window's controls at their design places, captions, tooltips and colours.
+// The Main window's controls at their design places, captions, tooltips, colours and
+// hover looks, its popup menus, and the names assistive tools read.
 #include "Form1.h"
 
 #include "ControlPanel.h"
@@ -8,6 +9,7 @@
 #include "PaintedPicture.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCheckBox>
@@ -16,14 +18,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+
+#include <cmath>
+#include <tuple>
 
 namespace {
 
 using Looks::make;
 using Looks::place;
+
+// The panes leave a narrow margin of bare window along the right and the bottom.
+constexpr double WindowWidth = 21090;
+constexpr double WindowHeight = PanelGeometry::PaneHeight + 90;
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &title)
 {
@@ -90,9 +98,8 @@ QFrame *line(QWidget *parent, QFrame::Shape shape)
 void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
-    // The panes leave a narrow margin of bare window along the right and the bottom.
-    setFixedSize(Twips::toPixels(21090), Twips::toPixels(PanelGeometry::PaneHeight + 90));
+    setWindowTitle(Titles::MainWindow);
+    setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     Looks::givePaperBackground(this);
 
     // Left pane: word display, main Status box, and the word panel in the same place.
@@ -256,8 +263,6 @@ void Form1::buildControls()
     Timer7->setObjectName(QStringLiteral("Timer7"));
     Timer8 = RichTextBox2->flashTimer();
     Timer8->setObjectName(QStringLiteral("Timer8"));
-
-    buildPanelLooks();
 }
 
 void Form1::buildMenus()
@@ -282,4 +287,74 @@ void Form1::buildMenus()
                      {"wir", QStringLiteral("What is 'Randomize' ?")}});
     h4 = menu("h4", {{"wiata4", QStringLiteral("What is all this about?")},
                      {"wisa", QStringLiteral("What is 'Show all' ?")}});
+}
+
+void Form1::buildLooks()
+{
+    // The buttons' two looks; the normal look is also each button's design colour. They are
+    // added in the order the Highlight reset goes through them.
+    const QColor green(0, 192, 0), lightGreen(192, 255, 192);
+    const QColor red(192, 0, 0), lightRed(255, 192, 192);
+    const QColor teal(0, 192, 192), lightTeal(192, 255, 255);
+    const QColor olive(192, 192, 0), lightOlive(255, 255, 192);
+    const QColor orange(255, 128, 0), lightOrange(255, 192, 128), paleOrange(255, 224, 192);
+    const QList<std::tuple<QPushButton *, QColor, QColor>> buttons{
+        {Command1, green, lightGreen},    {Command16, QColor(192, 64, 0), paleOrange},
+        {Command17, olive, lightOlive},   {Command9, orange, lightOrange},
+        {Command10, orange, lightOrange}, {Command18, orange, paleOrange},
+        {Command11, orange, lightOrange}, {Command12, orange, lightOrange},
+        {Command5, green, lightGreen},    {Command6, red, lightRed},
+        {Command7, teal, lightTeal},      {Command2, green, lightGreen},
+        {Command13, green, lightGreen},   {Command3, red, lightRed},
+        {Command4, teal, lightTeal},      {Command8, olive, lightOlive},
+        {Command15, olive, lightOlive},   {Command14, olive, lightOlive},
+        {Command20, olive, lightOlive}};
+    for (const auto &[button, normal, hover] : buttons)
+        m_looks->add(button, normal, hover);
+    m_looks->addList(List1, QColor(192, 192, 192), QColor(255, 255, 255));
+
+    // Crossing a frame or a pane gives List1 and every lit button its normal look back; the
+    // bare window only the buttons of the panel's first rows.
+    for (QWidget *area : std::initializer_list<QWidget *>{Frame1, Frame2, Frame3, Frame4, Frame5,
+                                                          Picture1, Picture2})
+        m_looks->resetOver(area);
+    m_looks->resetOver(this,
+                       {Command2, Command3, Command4, Command5, Command6, Command7, Command8});
+
+    // The panel's fields and log read in the regular weight, not in the bold of the frame
+    // around them.
+    for (QWidget *w : std::initializer_list<QWidget *>{Text2, Text3, Text4, Combo3, RichTextBox2})
+        w->setFont(Looks::caption(10));
+}
+
+void Form1::nameControls()
+{
+    // Controls with a caption are named by it; these show none, so they are named after
+    // what they hold.
+    const QList<QPair<QWidget *, QString>> names{
+        {Picture1, QStringLiteral("Word display")},
+        {RichTextBox1, QStringLiteral("Status")},
+        {Text2, QStringLiteral("Word")},
+        {Combo3, QStringLiteral("Word chooser")},
+        {Text3, QStringLiteral("Meaning")},
+        {Text4, QStringLiteral("Pointer / Comment")},
+        {RichTextBox2, QStringLiteral("Word panel status")},
+        {Picture3, QStringLiteral("Divider")},
+        {Picture2, QStringLiteral("Control panel")},
+        {Combo1, QStringLiteral("Show Words timer interval")},
+        {Combo2, QStringLiteral("Quiz timer interval")},
+        {List1, QStringLiteral("Quick search")},
+        {Text1, QStringLiteral("SQL query")},
+        {Picture4, QStringLiteral("Panel cover")},
+        {Picture5, QStringLiteral("Lock")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(name);
+}
+
+QSize Form1::designSize()
+{
+    // As buildControls() sizes the window, at scale 1.
+    return {int(std::lround(WindowWidth / Twips::PerPixel)),
+            int(std::lround(WindowHeight / Twips::PerPixel))};
 }

@@ -4,6 +4,7 @@
 #include "Looks.h"
 #include "SwitchTimer.h"
 #include "TitleArt.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QFileInfo>
@@ -53,7 +54,7 @@ Form3::Form3(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
 void Form3::buildControls()
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Lexmora! Wordbrawl!"));
+    setWindowTitle(Titles::Splash);
     setFixedSize(Twips::toPixels(CardWidth), Twips::toPixels(CardHeight));
     Looks::givePaperBackground(this);
 
@@ -63,7 +64,7 @@ void Form3::buildControls()
     Label1 = cardLabel(this, "Label1", QStringLiteral("Presents"),
                        Looks::caption(14, QFont::Normal, true), QColor(120, 84, 30));
     place(Label1, textLeft, 660, textWidth, 480);
-    Label2 = cardLabel(this, "Label2", QStringLiteral("Lexmora! Wordbrawl!"),
+    Label2 = cardLabel(this, "Label2", Titles::WordbrawlBang,
                        Looks::caption(26, QFont::Bold, true), QColor(0, 0, 128));
     place(Label2, textLeft, 1260, textWidth, 900);
     Label3 = cardLabel(this, "Label3", QStringLiteral("Version 1.00"),

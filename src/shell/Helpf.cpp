@@ -2,8 +2,8 @@
 
 #include "HoverLooks.h"
 #include "Looks.h"
-#include "MainWindowPort.h"
 #include "TitleArt.h"
+#include "Titles.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -73,11 +73,10 @@ const QStringList Helpf::HelpLines{
     QStringLiteral("will give you information on Frequently asked Questions. You"),
     QStringLiteral("are welcome to tell us what you think of Lexmora. Thank you!")};
 
-Helpf::Helpf(MainWindowPort &main)
-    : QWidget(nullptr), m_main(main), m_mainWindow(main.mainWindow()), m_looks(new HoverLooks(this))
+Helpf::Helpf(MainWindowPort &main) : QWidget(nullptr), m_loan(main), m_looks(new HoverLooks(this))
 {
     setObjectName(QStringLiteral("Helpf"));
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(Titles::Help);
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 
@@ -139,10 +138,9 @@ void Helpf::buildControls()
 
 void Helpf::load()
 {
-    if (m_mainWindow) {
-        m_mainWindow->setEnabled(false);
-        move(m_mainWindow->geometry().center() - rect().center());
-    }
+    if (QWidget *main = m_loan.mainWindow())
+        move(main->geometry().center() - rect().center());
+    m_loan.take(this, MainWindowLoan::Away::Disabled);
     show();
 }
 
@@ -177,10 +175,8 @@ void Helpf::closeEvent(QCloseEvent *event)
 {
     // "Okay", the close box or any other way out: the Main window comes back either way.
     QWidget::closeEvent(event);
-    if (!event->isAccepted() || m_returned)
+    if (!event->isAccepted() || !m_loan.held())
         return;
-    m_returned = true;
     hide();
-    if (m_mainWindow)
-        m_main.returnToMain();
+    m_loan.giveBack();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "MainWindowLoan.h"
+
 #include <QWidget>
 
 class HoverLooks;
@@ -49,8 +50,6 @@ protected:
 private:
     void buildControls();
 
-    MainWindowPort &m_main;
-    QPointer<QWidget> m_mainWindow;
+    MainWindowLoan m_loan;
     HoverLooks *m_looks;
-    bool m_returned = false;
 };

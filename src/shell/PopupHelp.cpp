@@ -135,7 +135,8 @@ bool PopupHelp::eventFilter(QObject *watched, QEvent *event)
     if (press->button() != Qt::RightButton || it == m_targets.constEnd())
         return QObject::eventFilter(watched, event);
     auto *widget = static_cast<QWidget *>(watched);
-    if (!Looks::pointerOnItself(widget, press->position()))
+    // A disabled control takes no mouse input: no menu while the word panel shows.
+    if (!widget->isEnabled() || !Looks::pointerOnItself(widget, press->position()))
         return QObject::eventFilter(watched, event);
     it->menu->popup(press->globalPosition().toPoint());
     // Handled: the press goes no further (a list would move its selection, a frame around

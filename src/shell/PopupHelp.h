@@ -9,8 +9,8 @@ class QWidget;
 
 // The popup help menus of the control panel's frames: a right button pressed on a frame or
 // on one of the controls it names pops up the frame's "&Help" menu at the mouse. Only a
-// press on the control itself counts (not one a control inside it passed on); any other
-// button does nothing here.
+// press on the control itself counts (not one a control inside it passed on), and only
+// while it is enabled; any other button does nothing here.
 class PopupHelp : public QObject
 {
     Q_OBJECT

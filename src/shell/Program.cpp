@@ -7,6 +7,7 @@
 #include "Looks.h"
 #include "PlainToolTips.h"
 #include "ScreenFit.h"
+#include "Titles.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -21,7 +22,7 @@ void applyLook()
     Looks::registerFontNames();
     // Words and meanings may look like markup; tooltips show them as they are stored.
     PlainToolTips::install();
-    QApplication::setApplicationName(QStringLiteral("Lexmora"));
+    QApplication::setApplicationName(Titles::Application);
     DesktopManners::install();
 }
 

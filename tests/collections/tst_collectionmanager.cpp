@@ -74,8 +74,11 @@ void TstCollectionManager::listingAndNameCheck_data()
                                << "C" << 3;
     QTest::newRow("no flag") << rows({}) << six << ""
                              << "" << 0;
-    QTest::newRow("two flags: the first is the default") << rows({0, 1, 0, 0, 1}) << six << "B"
-                                                         << "E" << 5;
+    // The list shows the last flagged row; the program still starts with the first.
+    QTest::newRow("two flags: the list shows the last") << rows({0, 1, 0, 0, 1}) << six << "E"
+                                                        << "E" << 5;
+    QTest::newRow("three flags") << rows({1, 0, 1, 0, 0, 1}) << six << "F"
+                                 << "F" << 6;
     QTest::newRow("exact comparison") << rows({1}) << six << "A"
                                       << "a" << 0;
     QTest::newRow("trailing blank") << rows({1}) << six << "A"
@@ -99,6 +102,8 @@ void TstCollectionManager::listingAndNameCheck()
     const CollectionManager::Listing listing = manager.listing();
     QTEST(listing.names, "names");
     QTEST(listing.shownName, "shown");
+    if (QTest::currentDataTag() == QLatin1String("two flags: the list shows the last"))
+        QCOMPARE(Collections::chooseDefault(*db), "Words1");
     QFETCH(QString, chosen);
     QTEST(manager.position(chosen), "position");
 }

@@ -1,4 +1,5 @@
 #include "LongWork.h"
+#include "WindowOwner.h"
 
 #include <QElapsedTimer>
 #include <QProgressDialog>
@@ -67,6 +68,40 @@ private slots:
         // At least one pump per PumpEveryMs of work, each of which lets the timer fire.
         QVERIFY2(timerTicks >= workMs / LongWork::PumpEveryMs - 1,
                  qPrintable(QString::number(timerTicks)));
+    }
+
+    // The box is a window of its own above the owner's window (not its child, which would
+    // be disabled with it); with the owner out of sight, above the window left in use.
+    void boxKeptAboveItsOwner_data()
+    {
+        QTest::addColumn<bool>("ownerShown");
+        QTest::newRow("owner in view") << true;
+        QTest::newRow("owner hidden") << false;
+    }
+
+    void boxKeptAboveItsOwner()
+    {
+        QFETCH(bool, ownerShown);
+        QWidget owner;
+        auto *control = new QPushButton(&owner);
+        owner.show();
+        QWidget other;
+        other.show();
+        owner.setVisible(ownerShown);
+        other.setVisible(!ownerShown);
+        owner.setEnabled(false);
+        LongWork work(control, QStringLiteral("Working..."));
+        QElapsedTimer clock;
+        clock.start();
+        while (!LongWork::currentDialog() && clock.elapsed() < 5000) {
+            QThread::usleep(200);
+            work.tick();
+        }
+        QProgressDialog *box = LongWork::currentDialog();
+        QVERIFY(box);
+        QVERIFY(!box->parentWidget());
+        QVERIFY(box->isEnabled());
+        QCOMPARE(WindowOwner::of(box), ownerShown ? &owner : &other);
     }
 
     void cancelStopsTickingWorkAndInterruptsOnce()

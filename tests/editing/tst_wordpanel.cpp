@@ -144,6 +144,8 @@ private slots:
     void emptyCollectionGivesAnEmptyChooser();
     void showingAWordStoredTwice();
     void typingRunsShowOnEveryChange();
+    void typingReplacesThePrompt_data();
+    void typingReplacesThePrompt();
     void editOpensTheFirstRecordAndUpdateWritesIt();
     void editRefuses_data();
     void editRefuses();
@@ -373,29 +375,9 @@ void TstWordPanel::asksTheControlPanelToCloseAndOpen()
     auto *frame = new QGroupBox(&window);
     const auto edit = [frame] { return new QLineEdit(frame); };
     const auto button = [&window] { return new QPushButton(&window); };
-    const auto group = [&window] { return new QGroupBox(&window); };
     RecordingPort port;
-    WordPanel panel({frame,
-                     edit(),
-                     new QComboBox(frame),
-                     edit(),
-                     edit(),
-                     button(),
-                     button(),
-                     button(),
-                     new StatusBox(Qt::green, frame),
-                     new QWidget(&window),
-                     group(),
-                     group(),
-                     group(),
-                     group(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button(),
-                     button()},
+    WordPanel panel({frame, edit(), new QComboBox(frame), edit(), edit(), button(), button(),
+                     button(), new StatusBox(Qt::green, frame), new QWidget(&window)},
                     port);
     panel.command9Click();
     QCOMPARE(port.calls, (QStringList{"displayHalt", "closeRequest"}));
@@ -506,6 +488,40 @@ void TstWordPanel::typingRunsShowOnEveryChange()
     // A typed word is edited like a picked one.
     click(p.form->Command1);
     QCOMPARE(p.form->Command1->text(), "Update");
+}
+
+void TstWordPanel::typingReplacesThePrompt_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("byMouse"); // the focus comes with a click into the text
+    QTest::newRow("click") << int(Qt::MouseFocusReason) << true;
+    QTest::newRow("Tab") << int(Qt::TabFocusReason) << false;
+    QTest::newRow("back to the window") << int(Qt::ActiveWindowFocusReason) << false;
+}
+
+void TstWordPanel::typingReplacesThePrompt()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, byMouse);
+    Panel p(twiceStored());
+    click(p.form->Command10);
+    QLineEdit *text = p.form->Combo3->lineEdit();
+    QCOMPARE(text->text(), "Choose your word");
+    p.form->Combo3->setFocus(Qt::FocusReason(reason));
+    QFocusEvent focus(QEvent::FocusIn, Qt::FocusReason(reason));
+    QApplication::sendEvent(p.form->Combo3, &focus);
+    if (byMouse)
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() - 4, text->height() / 2));
+    QTRY_COMPARE(text->selectedText(), "Choose your word");
+    QTest::keyClicks(text, "Ot");
+    QCOMPARE(p.form->Combo3->currentText(), "Ot");
+
+    // A word the user typed or chose is left as it is when a click brings the focus back.
+    text->deselect();
+    QFocusEvent again(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(p.form->Combo3, &again);
+    QCoreApplication::processEvents();
+    QVERIFY(!text->hasSelectedText());
 }
 
 void TstWordPanel::editOpensTheFirstRecordAndUpdateWritesIt()

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <QRandomGenerator>
+
 #include <memory>
 #include <stdexcept>
 
@@ -53,6 +55,17 @@ public:
             fail(QStringLiteral("cannot write %1").arg(name));
     }
     void write(const QString &text) { m_file->write(text.toUtf8()); }
+    void writeBytes(const QByteArray &bytes)
+    {
+        if (m_file->write(bytes) != bytes.size())
+            fail(QStringLiteral("cannot write a part"));
+    }
+    void part(const QString &name, const SheetFiles::PartWriter &writer)
+    {
+        begin(name);
+        writer([this](const QByteArray &bytes) { writeBytes(bytes); });
+        end();
+    }
     void end()
     {
         m_file->close();
@@ -377,4 +390,215 @@ void SheetFiles::writeCsv(const QString &path, qint64 rowCount, const Rows &rows
         }
     }
     file.write(chunk.toUtf8());
+}
+
+SheetFiles::PartWriter SheetFiles::text(const QByteArray &bytes)
+{
+    return [bytes](const Put &put) { put(bytes); };
+}
+
+namespace {
+
+const QByteArray XlsxMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+
+QByteArray defaultWorkbook()
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook xmlns=\"" + XlsxMain +
+           "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+           "<sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+}
+
+QByteArray inlineCell(const QByteArray &ref, const QByteArray &text)
+{
+    return "<c r=\"" + ref + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+}
+
+// Letters no compressor can pack much: a hostile file of real size, no zip bomb.
+QByteArray letters(qsizetype size)
+{
+    QByteArray out(size, Qt::Uninitialized);
+    auto *random = QRandomGenerator::global();
+    for (char &c : out)
+        c = char('a' + random->bounded(26));
+    return out;
+}
+
+// The sheet of an .xlsx: row 1 (alpha, m, p), then `rest`.
+SheetFiles::PartWriter sheetAfterRow1(const SheetFiles::PartWriter &rest)
+{
+    return [rest](const SheetFiles::Put &put) {
+        put("<?xml version=\"1.0\"?><worksheet xmlns=\"" + XlsxMain +
+            "\"><sheetData><row r=\"1\">" + inlineCell("A1", "alpha") + inlineCell("B1", "m") +
+            inlineCell("C1", "p") + "</row>");
+        rest(put);
+        put("</sheetData></worksheet>");
+    };
+}
+
+} // namespace
+
+void SheetFiles::writeRawXlsx(const QString &path, const PartWriter &sheet,
+                              const PartWriter &sharedStrings, const PartWriter &workbook)
+{
+    Archive zip(path);
+    zip.part(QStringLiteral("xl/workbook.xml"), workbook ? workbook : text(defaultWorkbook()));
+    QByteArray rels = "<?xml version=\"1.0\"?><Relationships "
+                      "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                      "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+                      "officeDocument/2006/relationships/worksheet\" "
+                      "Target=\"worksheets/sheet1.xml\"/>";
+    if (sharedStrings)
+        rels += "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
+                "officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+    zip.part(QStringLiteral("xl/_rels/workbook.xml.rels"), text(rels + "</Relationships>"));
+    zip.part(QStringLiteral("xl/worksheets/sheet1.xml"), sheet);
+    if (sharedStrings)
+        zip.part(QStringLiteral("xl/sharedStrings.xml"), sharedStrings);
+}
+
+void SheetFiles::writeRawOds(const QString &path, const PartWriter &table)
+{
+    Archive zip(path);
+    zip.part(QStringLiteral("mimetype"),
+             QStringLiteral("application/vnd.oasis.opendocument.spreadsheet"), true);
+    zip.part(QStringLiteral("content.xml"), [&](const Put &put) {
+        put("<?xml version=\"1.0\"?><office:document-content "
+            "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+            "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">"
+            "<office:body><office:spreadsheet>");
+        table(put);
+        put("</office:spreadsheet></office:body></office:document-content>");
+    });
+}
+
+QString SheetFiles::hostileName(Hostile kind)
+{
+    switch (kind) {
+    case Hostile::WholeWorkbook:
+        return QStringLiteral("whole_workbook.xlsx");
+    case Hostile::ManySharedStrings:
+        return QStringLiteral("many_shared_strings.xlsx");
+    case Hostile::LongCell:
+        return QStringLiteral("long_cell.xlsx");
+    case Hostile::HugeCell:
+        return QStringLiteral("huge_cell.xlsx");
+    case Hostile::DeepXml:
+        return QStringLiteral("deep_xml.xlsx");
+    case Hostile::RowNumberPastSheet:
+        return QStringLiteral("row_number_past_sheet.xlsx");
+    case Hostile::ColumnPastSheet:
+        return QStringLiteral("column_past_sheet.xlsx");
+    case Hostile::RepeatedColumns:
+        return QStringLiteral("repeated_columns.ods");
+    case Hostile::UnclosedQuote:
+        return QStringLiteral("unclosed_quote.csv");
+    case Hostile::NulInText:
+        return QStringLiteral("nul_in_text.csv");
+    }
+    return {};
+}
+
+void SheetFiles::writeHostile(Hostile kind, const QString &path, int scale)
+{
+    constexpr qint64 MB = 1024 * 1024;
+    switch (kind) {
+    case Hostile::WholeWorkbook:
+        writeRawXlsx(path, sheetAfterRow1([](const Put &) {}), {}, [scale](const Put &put) {
+            put("<?xml version=\"1.0\"?><workbook xmlns=\"" + XlsxMain +
+                "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                "relationships\"><definedNames>");
+            QByteArray chunk;
+            for (qint64 n = 0, written = 0; written < scale * 20 * MB; ++n) {
+                chunk += "<definedName name=\"n" + QByteArray::number(n) + "\">S!$A$" +
+                         QByteArray::number(n % 1048576 + 1) + "</definedName>";
+                if (chunk.size() > 1 << 16) {
+                    written += chunk.size();
+                    put(chunk);
+                    chunk.clear();
+                }
+            }
+            put(chunk + "</definedNames><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/>"
+                        "</sheets></workbook>");
+        });
+        return;
+    case Hostile::ManySharedStrings: {
+        const auto sheet = sheetAfterRow1(
+            [](const Put &put) { put("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>"); });
+        writeRawXlsx(path, sheet, [](const Put &put) {
+            put("<?xml version=\"1.0\"?><sst xmlns=\"" + XlsxMain + "\">");
+            QByteArray chunk;
+            for (qint64 n = 0; n <= 4 * MB; ++n) {
+                chunk += "<si><t>" + QByteArray::number(n, 36) + "</t></si>";
+                if (chunk.size() > 1 << 16) {
+                    put(chunk);
+                    chunk.clear();
+                }
+            }
+            put(chunk + "</sst>");
+        });
+        return;
+    }
+    case Hostile::LongCell:
+        writeRawXlsx(path, sheetAfterRow1([](const Put &put) {
+                         put("<row r=\"2\">" + inlineCell("A2", "beta") +
+                             inlineCell("B2", letters(100000)) + "</row><row r=\"3\">" +
+                             inlineCell("A3", "gamma") + "</row>");
+                     }));
+        return;
+    case Hostile::HugeCell:
+        writeRawXlsx(path, sheetAfterRow1([scale](const Put &put) {
+                         put("<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>");
+                         const QByteArray block(MB, 'a');
+                         for (qint64 n = 0; n < scale * 1024; ++n)
+                             put(block);
+                         put("</t></is></c></row>");
+                     }));
+        return;
+    case Hostile::DeepXml:
+        writeRawXlsx(path, sheetAfterRow1([](const Put &put) {
+                         put("<row r=\"2\">" + inlineCell("A2", "beta") + "</row>");
+                         const QByteArray open = QByteArray("<x>").repeated(1 << 20);
+                         put(open);
+                     }));
+        return;
+    case Hostile::RowNumberPastSheet:
+        writeRawXlsx(path, sheetAfterRow1([](const Put &put) {
+                         put("<row r=\"9223372036854775807\">" +
+                             inlineCell("A9223372036854775807", "beta") + "</row>");
+                     }));
+        return;
+    case Hostile::ColumnPastSheet:
+        writeRawXlsx(path, sheetAfterRow1([](const Put &put) {
+                         put("<row r=\"2\">" + inlineCell("A2", "beta") +
+                             inlineCell("XFE1048577", "far") + "</row>");
+                     }));
+        return;
+    case Hostile::RepeatedColumns:
+        writeRawOds(path, [](const Put &put) {
+            put("<table:table table:name=\"S\"><table:table-row><table:table-cell "
+                "office:value-type=\"string\"><text:p>alpha</text:p></table:table-cell>"
+                "</table:table-row><table:table-row><table:table-cell "
+                "table:number-columns-repeated=\"1099511627776\" office:value-type=\"string\">"
+                "<text:p>w</text:p></table:table-cell></table:table-row></table:table>");
+        });
+        return;
+    case Hostile::UnclosedQuote:
+    case Hostile::NulInText: {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            fail(QStringLiteral("cannot create %1").arg(path));
+        if (kind == Hostile::NulInText) {
+            for (int n = 1; n <= 1000; ++n)
+                file.write("w" + QByteArray::number(n) + ",m\r\n");
+            file.write(QByteArray("Ab\0cd,m\r\n", 9));
+            return;
+        }
+        file.write("alpha,m,p\r\nbeta,m,p\r\n\"never closed,m,p\r\n");
+        const QByteArray line = letters(99) + "\r\n";
+        for (qint64 written = 0; written < scale * 200 * 1024; written += line.size())
+            file.write(line);
+        return;
+    }
+    }
 }

@@ -25,4 +25,36 @@ void writeXls(const QString &path, qint64 rowCount, const Rows &rows);
 // Comma-separated UTF-8 text, fields quoted where needed.
 void writeCsv(const QString &path, qint64 rowCount, const Rows &rows);
 
+// Parts written piece by piece, for parts too large to hold: `write` calls `put` with the
+// bytes in order.
+using Put = std::function<void(const QByteArray &bytes)>;
+using PartWriter = std::function<void(const Put &put)>;
+PartWriter text(const QByteArray &bytes);
+
+// A workbook of one sheet whose XML (from <worksheet> to its end) is `sheet`; the shared
+// strings and the workbook part are written when given, else small defaults.
+void writeRawXlsx(const QString &path, const PartWriter &sheet,
+                  const PartWriter &sharedStrings = {}, const PartWriter &workbook = {});
+// A spreadsheet whose content.xml is `table` inside the usual elements, from <table:table>
+// to its end.
+void writeRawOds(const QString &path, const PartWriter &table);
+
+// Files made to break the readers' bounds, each as large as it must be to reach its bound;
+// `scale` makes the ones whose size is free larger still, as a hostile file would be.
+enum class Hostile {
+    WholeWorkbook,      // a workbook part of scale x 20 MB before its first sheet
+    ManySharedStrings,  // more shared strings than are kept
+    LongCell,           // a meaning of 100,000 characters in row 2
+    HugeCell,           // a cell of scale x 1 GB of text
+    DeepXml,            // elements nested a million deep in the sheet
+    RowNumberPastSheet, // <row r="9223372036854775807"> after row 1
+    ColumnPastSheet,    // a cell at XFE1048577 in row 2
+    RepeatedColumns,    // an .ods word repeated across 2^40 columns in row 2
+    UnclosedQuote,      // a .csv whose quote in row 3 never closes, for scale x 200 KB
+    NulInText,          // a .csv with "Ab", NUL, "cd" past its first 10 KB
+};
+// The file name (with its extension) a hostile file is written under.
+QString hostileName(Hostile kind);
+void writeHostile(Hostile kind, const QString &path, int scale = 1);
+
 } // namespace SheetFiles

@@ -17,7 +17,17 @@ set(LEXMORA_TESTDATA "${PROJECT_SOURCE_DIR}/../shared/testdata" CACHE PATH
 lexmora_add_test(tst_sheetreaders SOURCES import/tst_sheetreaders.cpp
                  LIBS lexmora_import lexmora_sheetfiles)
 target_compile_definitions(tst_sheetreaders PRIVATE LEXMORA_TESTDATA="${LEXMORA_TESTDATA}")
+lexmora_add_test(tst_sheetbounds SOURCES import/tst_sheetbounds.cpp
+                 LIBS lexmora_import lexmora_sheetfiles lexmora_testsupport)
+target_compile_definitions(tst_sheetbounds PRIVATE LEXMORA_TESTDATA="${LEXMORA_TESTDATA}")
+lexmora_add_test(tst_xlsprocess SOURCES import/tst_xlsprocess.cpp
+                 LIBS lexmora_import lexmora_sheetfiles)
 lexmora_add_test(tst_wordimport SOURCES import/tst_wordimport.cpp
                  LIBS lexmora_import lexmora_sheetfiles lexmora_testsupport)
 lexmora_add_test(tst_form4 SOURCES import/tst_form4.cpp
                  LIBS lexmora_guitestsupport lexmora_sheetfiles)
+target_compile_definitions(tst_form4 PRIVATE LEXMORA_TESTDATA="${LEXMORA_TESTDATA}")
+
+# The import's steps on one file, without the window, for scripts/check-hostile.
+add_executable(lexmora-sheetprobe import/sheetprobe.cpp)
+target_link_libraries(lexmora-sheetprobe PRIVATE lexmora_import lexmora_sheetfiles)

@@ -4,21 +4,28 @@
 #include "Form4.h"
 #include "FullDisk.h"
 #include "HoverLooks.h"
+#include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "SheetFiles.h"
+#include "XlsReader.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTreeView>
 #include <QTest>
+#include <QScopeGuard>
 #include <QTimer>
 #include <SQLiteCpp/Statement.h>
 
@@ -92,7 +99,14 @@ private slots:
     void withoutACopyAsksFirst();
     void cancelStopsARunningImport();
     void unreadableDriveKeepsDirectory();
+    void treeOpensAtTheCurrentDirectory_data();
+    void treeOpensAtTheCurrentDirectory();
+    void pathLineGoesWhereTyped_data();
+    void pathLineGoesWhereTyped();
     void hoverLooks();
+    void hostileFileIsRefusedWithItsReason_data();
+    void hostileFileIsRefusedWithItsReason();
+    void openingCanBeCancelled();
 
 private:
     Form4 *open();
@@ -445,6 +459,97 @@ void TestForm4::unreadableDriveKeepsDirectory()
     form->close();
 }
 
+void TestForm4::treeOpensAtTheCurrentDirectory_data()
+{
+    QTest::addColumn<QString>("below"); // the program's directory, below the test's folder
+    QTest::newRow("plain folders") << "words/lists";
+    // The installed launcher runs the program in ~/.local/share/lexmora.
+    QTest::newRow("under a hidden folder") << ".local/share/lexmora";
+}
+
+void TestForm4::treeOpensAtTheCurrentDirectory()
+{
+    QFETCH(QString, below);
+    const QString current = QDir(m_program->folder().path()).filePath(below);
+    QVERIFY(QDir().mkpath(current));
+    // Folders that sort before it: once its parent is read and sorted, it moves down.
+    const QString parent = QFileInfo(current).path();
+    constexpr int Siblings = 30;
+    for (int i = 0; i < Siblings; ++i)
+        QVERIFY(QDir(parent).mkdir(QStringLiteral("a%1").arg(i, 2, 10, QLatin1Char('0'))));
+    QVERIFY(QDir::setCurrent(current));
+    Form4 *form = open();
+    QVERIFY(QDir::setCurrent(m_program->folder().path()));
+    QVERIFY(form);
+    QCOMPARE(form->dirPath(), current);
+    QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(current));
+
+    // The tree shows that folder as its current item, every folder above it open, and in
+    // view once the folders have been read and sorted.
+    QTRY_VERIFY(form->Dir1->currentIndex().isValid());
+    const QPersistentModelIndex index = form->Dir1->currentIndex();
+    QCOMPARE(index.data(QFileSystemModel::FilePathRole).toString(), current);
+    QTRY_COMPARE(index.model()->rowCount(index.parent()), Siblings + 1);
+    QTRY_COMPARE(index.row(), Siblings); // sorted below its siblings
+    QTest::qWait(100); // the view's layout after the sort
+    QCOMPARE(form->Dir1->currentIndex(), QModelIndex(index));
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        QVERIFY2(form->Dir1->isExpanded(up), qPrintable(up.data().toString()));
+    QVERIFY(form->Dir1->viewport()->rect().contains(form->Dir1->visualRect(index)));
+    form->close();
+}
+
+void TestForm4::pathLineGoesWhereTyped_data()
+{
+    QTest::addColumn<QString>("typed");  // {top} is the test's folder
+    QTest::addColumn<QString>("folder"); // where the tree goes; empty: it stays
+    QTest::addColumn<QString>("file");   // the file chosen with it
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a folder") << "{top}/sheets" << "{top}/sheets" << "" << "";
+    QTest::newRow("pasted with blanks around") << "  {top}/sheets/  " << "{top}/sheets" << ""
+                                               << "";
+    QTest::newRow("relative to the program's folder") << "sheets" << "{top}/sheets" << "" << "";
+    QTest::newRow("a file: its folder, and the file chosen")
+        << "{top}/sheets/words.csv" << "{top}/sheets" << "words.csv" << "";
+    QTest::newRow("no such folder") << "{top}/nowhere" << "" << ""
+                                    << "There is no folder \"{top}/nowhere\". Check the path "
+                                       "and try again.";
+    QTest::newRow("nothing typed") << "   " << "" << ""
+                                   << "There is no folder \"\". Check the path and try again.";
+}
+
+void TestForm4::pathLineGoesWhereTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folder);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    const QString top = m_program->folder().path();
+    QVERIFY(QDir(top).mkdir("sheets"));
+    QFile csv(top + "/sheets/words.csv");
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.close();
+    Form4 *form = open();
+    const QString before = form->dirPath();
+    if (!message.isEmpty())
+        m_program->dialogs().expectMessage();
+    form->Text1->setText(QString(typed).replace("{top}", top));
+    QTest::keyClick(form->Text1, Qt::Key_Return);
+    if (message.isEmpty()) {
+        QCOMPARE(form->dirPath(), QString(folder).replace("{top}", top));
+        QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(form->dirPath()));
+        QCOMPARE(form->File1->count(), 1);
+    } else {
+        QCOMPARE(m_program->dialogs().last().text, QString(message).replace("{top}", top));
+        QCOMPARE(m_program->dialogs().last().title, Title);
+        QCOMPARE(form->dirPath(), before); // nothing changes
+        QCOMPARE(form->Text1->text(), QDir::toNativeSeparators(before));
+    }
+    QCOMPARE(form->File1->currentItem() ? form->File1->currentItem()->text() : QString(), file);
+    QCOMPARE(form->List1->isEnabled(), !file.isEmpty());
+    form->close();
+}
+
 void TestForm4::hoverLooks()
 {
     Form4 *form = open();
@@ -467,6 +572,76 @@ void TestForm4::hoverLooks()
         QVERIFY(!form->Command1->font().italic());
         QCOMPARE(form->Command1->font().pointSize(), 10);
     }
+    form->close();
+}
+
+void TestForm4::hostileFileIsRefusedWithItsReason_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a row repeated 2^40 times")
+        << "hostile/rep_rows.ods" << "repeated past the last row a sheet can have";
+    QTest::newRow("an .xls file that crashes FreeXL")
+        << "damaged/sst_continue-15-bytes-changed.xls" << "the .xls reader stopped on it";
+}
+
+void TestForm4::hostileFileIsRefusedWithItsReason()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    const QString source = QStringLiteral(LEXMORA_TESTDATA "/") + file;
+    if (!QFile::exists(source))
+        QSKIP("The hostile files are not here.");
+    const QString name = QFileInfo(file).fileName();
+    QVERIFY(QFile::copy(source, m_program->folder().path(name)));
+    QPointer<Form4> form = open();
+    m_program->dialogs().expectMessage();
+    choose(form, name, "A1");
+    QCOMPARE(m_program->dialogs().last().text, BadParameters);
+    QVERIFY(!form->hasWorksheet());
+    QVERIFY2(form->Label4->text().contains(reason), qPrintable(form->Label4->text()));
+    // The program goes on: the window takes the next file.
+    SheetFiles::writeCsv(m_program->folder().path("good.csv"), 1,
+                         SheetFiles::fromList({{"abate", "to lessen"}}));
+    form->setDirPath(m_program->folder().path());
+    choose(form, "good.csv", "A1");
+    form->list1Click(); // A1 was already the current cell
+    QVERIFY(form->hasWorksheet());
+    QCOMPARE(form->Label1->text(), "Starting Word : abate");
+    form->close();
+}
+
+void TestForm4::openingCanBeCancelled()
+{
+    // A reader that takes its time: the Cancel box comes up, and Cancel ends the opening
+    // without an error box; no file is chosen.
+    QFile tool(m_program->folder().path("slow-reader.sh"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\nexec sleep 30\n");
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    XlsReader::setToolForTests(tool.fileName());
+    LongWork::setShowAfterForTests(0);
+    const auto restore = qScopeGuard([] {
+        XlsReader::setToolForTests({});
+        LongWork::setShowAfterForTests(-1);
+    });
+    SheetFiles::writeXls(m_program->folder().path("slow.xls"), 1,
+                         SheetFiles::fromList({{"word"}}));
+    QPointer<Form4> form = open();
+    QTimer press;
+    connect(&press, &QTimer::timeout, [] {
+        if (QProgressDialog *box = LongWork::currentDialog())
+            box->cancel();
+    });
+    press.start(50);
+    const int before = int(m_program->dialogs().calls().size());
+    choose(form, "slow.xls", "A1");
+    press.stop();
+    QCOMPARE(int(m_program->dialogs().calls().size()), before);
+    QVERIFY(!form->hasWorksheet());
+    QCOMPARE(form->Label4->text(), "Reading the file was cancelled.");
+    QVERIFY(form->isVisible());
     form->close();
 }
 

@@ -16,9 +16,12 @@ trap 'rm -rf "$root"' EXIT
 prefix="$root/usr"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/lexmora bin/lexmora-newdb libexec/lexmora/lexmora; do
+for f in bin/lexmora bin/lexmora-newdb libexec/lexmora/lexmora libexec/lexmora/lexmora-sheetcells; do
   [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
+# The .xls reader answers beside the program: a file it refuses gives its frames.
+"$prefix/libexec/lexmora/lexmora-sheetcells" /dev/null | head -c 8 | grep -q LXCELLS1 \
+  || fail "lexmora-sheetcells does not answer"
 desktop="$prefix/share/applications/$id.desktop"
 metainfo="$prefix/share/metainfo/$id.metainfo.xml"
 icon="$prefix/share/icons/hicolor/scalable/apps/$id.svg"

@@ -36,6 +36,9 @@ void activate(QWidget *window)
 {
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
+    // A window kept above another counts as active while the one below has the focus; the
+    // keys go to it once it has the focus itself.
+    QTRY_COMPARE(QApplication::activeWindow(), window);
 }
 
 // A key pressed where the keyboard is: on the window's focused control, else the window.

@@ -1,5 +1,6 @@
 // The quick-search list and Show all on the real Main window, down to the query they run.
 #include "Form1.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "SwitchTimer.h"

@@ -7,6 +7,7 @@
 #include "sqlret.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -115,6 +116,8 @@ private slots:
     void largeResultShowsFirstPageBeforeReadingAll();
     void sliderEventsRefreshThePage_data();
     void sliderEventsRefreshThePage();
+    void keyReleasedWithoutItsPressDoesNotPage_data();
+    void keyReleasedWithoutItsPressDoesNotPage();
     void pagingThroughFortyThousandRows();
     void emptyPointerCellAfterPaging();
     void resultWithOneColumn();
@@ -278,6 +281,49 @@ void TstSqlret::sliderEventsRefreshThePage()
     QCOMPARE(row(v, 0), numbered(4));
     QCOMPARE(row(v, 2), numbered(6));
     QCOMPARE(v->ProgressBar1->value(), 6);
+}
+
+void TstSqlret::keyReleasedWithoutItsPressDoesNotPage_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("flagged"); // the repeats come flagged as repeats
+    QTest::newRow("Enter in the SQL box") << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter, repeats known by their time") << int(Qt::Key_Return) << false;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << false;
+    QTest::newRow("Space") << int(Qt::Key_Space) << true;
+}
+
+void TstSqlret::keyReleasedWithoutItsPressDoesNotPage()
+{
+    QFETCH(int, key);
+    QFETCH(bool, flagged);
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}}});
+    Form1 *form = program.start();
+    sqlret *v = openOver(form, "Select * from Words");
+    QVERIFY(v);
+    // The key that opened the window, still held, repeats and comes up over its slider: a
+    // release and a press at one time for each repeat, then the last release.
+    const auto send = [&](QEvent::Type type, quint64 time, bool repeat) {
+        QKeyEvent e(type, key, Qt::NoModifier, QString(), repeat);
+        e.setTimestamp(time);
+        QApplication::sendEvent(v->Slider1, &e);
+    };
+    for (const quint64 time : {1000, 1033, 1066}) {
+        send(QEvent::KeyRelease, time, flagged);
+        send(QEvent::KeyPress, time, flagged);
+    }
+    send(QEvent::KeyRelease, 1090, false);
+    QCOMPARE(row(v, 0), numbered(1));
+    QCOMPARE(row(v, 2), numbered(3));
+    QCOMPARE(v->ProgressBar1->value(), 3);
+
+    // Pressed and released on the slider, the same key pages as every key does.
+    send(QEvent::KeyPress, 5000, false);
+    QCOMPARE(row(v, 0), numbered(4));
+    QCOMPARE(row(v, 1), Blanked);
+    send(QEvent::KeyRelease, 5100, false);
+    QCOMPARE(v->Slider1->value(), 3);
+    QCOMPARE(row(v, 0), numbered(4));
 }
 
 void TstSqlret::pagingThroughFortyThousandRows()

@@ -1,5 +1,6 @@
 // Start-up and the Main window, started exactly as main() does.
 #include "Form1.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
 #include "ProgramFixture.h"
@@ -49,6 +50,7 @@ private slots:
     void firstRunCreatesMarkerAndSlides();
     void laterRunSkipsIntro();
     void intervalLists();
+    void keysStartOnShowWordsStart();
     void controlsByName();
     void exitEndsAtOnce();
     void statusBoxAppendAndFlash();
@@ -189,6 +191,16 @@ void TstForm1::intervalLists()
         QCOMPARE(list->itemText(39), "40 Seconds");
         QCOMPARE(list->currentText(), "Timer Interval");
     }
+}
+
+void TstForm1::keysStartOnShowWordsStart()
+{
+    ProgramFixture program;
+    Form1 *form = program.start();
+    // The control that gets the keys once the window is active (offscreen cannot activate
+    // it for certain; the real window is checked under X).
+    QCOMPARE(form->focusWidget(), form->Command2);
+    QCOMPARE(form->Command2->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
 }
 
 void TstForm1::controlsByName()

@@ -1,6 +1,7 @@
 // The Main window's quick-search list from the keyboard, and stored text shown as it is
 // stored in the word labels and their tooltips.
 #include "Form1.h"
+#include "ListBox.h"
 #include "ProgramFixture.h"
 #include "SwitchTimer.h"
 

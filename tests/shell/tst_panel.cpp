@@ -2,6 +2,7 @@
 // Status flash of both boxes, hover looks, popup help and flat button faces.
 #include "Form1.h"
 #include "HoverLooks.h"
+#include "ListBox.h"
 #include "Module1.h"
 #include "PaintedPicture.h"
 #include "ProgramFixture.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -111,6 +113,8 @@ private slots:
     void list1LooksAndFrame4Tip();
     void popupMenus_data();
     void popupMenus();
+    void noPopupOnDisabledControls_data();
+    void noPopupOnDisabledControls();
     void helpItemsAppendTheirText_data();
     void helpItemsAppendTheirText();
     void buttonFacesAreFlat();
@@ -541,6 +545,34 @@ void TstPanel::popupMenus()
     auto *m = form->findChild<QMenu *>(menu);
     QCOMPARE(m->title(), "&Help");
     m->hide();
+}
+
+void TstPanel::noPopupOnDisabledControls_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const char *c : {"Frame1", "Frame2", "Frame3", "Frame4", "Command2", "Command5",
+                          "Command9", "Command13", "Text1"})
+        QTest::newRow(c) << c;
+}
+
+void TstPanel::noPopupOnDisabledControls()
+{
+    QFETCH(QString, control);
+    HeldProgram p;
+    Form1 *form = p.form;
+    QTest::mouseClick(form->Command9, Qt::LeftButton); // the word panel disables the panel
+    auto *w = form->findChild<QWidget *>(control);
+    QVERIFY(w);
+    QVERIFY(!w->isEnabled());
+    const QString sql = form->Text1->text();
+    const QPoint at(3, 3);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button, {});
+        QApplication::sendEvent(w, &press);
+    }
+    for (QMenu *m : {form->help, form->help2, form->h3, form->h4})
+        QVERIFY2(!m->isVisible(), qPrintable(m->objectName()));
+    QCOMPARE(form->Text1->text(), sql); // a click into the disabled SQL box empties nothing
 }
 
 void TstPanel::helpItemsAppendTheirText_data()
