@@ -91,12 +91,16 @@ QString copyInto(sqlite3 *source, const QString &target)
     return rc == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errstr(rc));
 }
 
-void removeAllButNewest(const QString &databasePath)
+// All but the newest `Kept` copies go, save `keep` (a copy about to be restored).
+void removeAllButNewest(const QString &databasePath, const QString &keep)
 {
     const QStringList copies = list(databasePath);
     const QDir folder(folderFor(databasePath));
-    for (qsizetype i = 0; i + Kept < copies.size(); ++i)
-        QFile::remove(folder.filePath(copies[i]));
+    const QString kept = QFileInfo(keep).fileName();
+    qsizetype left = copies.size();
+    for (qsizetype i = 0; left > Kept && i < copies.size(); ++i)
+        if (copies[i] != kept && QFile::remove(folder.filePath(copies[i])))
+            --left;
 }
 
 // Whether another process holds a lock on the file: a copy it is still writing.
@@ -181,7 +185,9 @@ QDateTime takenAt(const QString &fileName)
     return when;
 }
 
-Outcome take(WordDatabase &db, const QDateTime &when)
+namespace {
+
+Outcome takeKeeping(WordDatabase &db, const QDateTime &when, const QString &keep)
 {
     const QString databasePath = QDir::fromNativeSeparators(db.path());
     if (databasePath.isEmpty())
@@ -225,8 +231,27 @@ Outcome take(WordDatabase &db, const QDateTime &when)
         discard();
         return failure(why);
     }
-    removeAllButNewest(databasePath);
+    removeAllButNewest(databasePath, keep);
     return {Outcome::Kind::Taken, {}, target};
+}
+
+} // namespace
+
+Outcome take(WordDatabase &db, const QDateTime &when)
+{
+    return takeKeeping(db, when, {});
+}
+
+Outcome beforeRestore(WordDatabase &db, const QString &restoring)
+{
+    try {
+        const WordContents::Counts now = WordContents::counts(db.sql());
+        if (now.total() == 0 && !WordContents::hasDetails(db.sql()))
+            return {Outcome::Kind::NotNeeded, {}, {}};
+    } catch (const std::exception &e) {
+        qCInfo(lcBackups) << "could not count the words before the restore:" << e.what();
+    }
+    return takeKeeping(db, QDateTime::currentDateTimeUtc(), restoring);
 }
 
 Outcome beforeBulkChange(WordDatabase &db, const QString &table)

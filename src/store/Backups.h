@@ -42,6 +42,11 @@ Outcome beforeBulkChange(WordDatabase &db, const QString &table);
 // (`.partial`) that a killed run left behind.
 Outcome take(WordDatabase &db, const QDateTime &when);
 
+// Before a restore of the copy `restoring`: as take() at the current time, except that
+// `restoring` is not removed with the oldest copies, and that a database without a word or
+// a Details row needs no copy.
+Outcome beforeRestore(WordDatabase &db, const QString &restoring);
+
 // What the user is asked when the copy before a change failed for the reason `why`: whether
 // to go on without one (the question's default is No).
 QString withoutCopyQuestion(const QString &why);

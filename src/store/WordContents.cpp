@@ -67,6 +67,11 @@ QByteArray fingerprintOfFile(const QString &path)
     return fingerprint(copy);
 }
 
+bool hasDetails(SQLite::Database &db)
+{
+    return db.tableExists("Details") && !isEmpty(db, QStringLiteral("Details"));
+}
+
 bool isEmpty(SQLite::Database &db, const QString &table)
 {
     SQLite::Statement any(db, "SELECT EXISTS (SELECT 1 FROM " + quoted(table) + ")");

@@ -22,6 +22,9 @@ SQLite::Database openCopy(const QString &path);
 QByteArray fingerprint(SQLite::Database &db);
 QByteArray fingerprintOfFile(const QString &path);
 
+// Whether the Details table is there and holds a row.
+bool hasDetails(SQLite::Database &db);
+
 // Whether the word table holds no row.
 bool isEmpty(SQLite::Database &db, const QString &table);
 

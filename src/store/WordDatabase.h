@@ -44,11 +44,14 @@ public:
     // a snapshot of every row, read as asked for.
     Snapshot query(const QString &jetSql);
 
+    // Our indexes and side tables, added where the file lacks them, in one transaction:
+    // opening does it, and so does a restore, whose copy may come from before some of them.
+    void ensureSideTables();
+
 private:
     explicit WordDatabase(const QString &path, int flags);
     void configureConnection();
     void configureJournal();
-    void ensureSideTables();
     void ensureIndexes();
 
     SQLite::Database m_db;
