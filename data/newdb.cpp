@@ -2,13 +2,18 @@
 // the collection Words.
 // lexmora-newdb --from-access OLD NEW: writes a word database at NEW holding the words of
 // the Access word file OLD.
-// It never overwrites an existing file.
+// These two never overwrite an existing file.
+// lexmora-newdb --restore BACKUP DB: puts the backup copy BACKUP back into the word database
+// DB through the engine, after copying DB's words as they are into its backups folder.
 #include "AccessConversion.h"
 #include "NewDatabase.h"
+#include "Restore.h"
 #include "StoreError.h"
+#include "WordDatabase.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <csignal>
@@ -111,6 +116,39 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
     return 1;
 }
 
+// Opening DB first replays whatever a killed run left in its -wal, as any start does; the
+// copy's pages then go in as one more commit, so nothing left behind can undo them. A DB that
+// is not there yet is made empty first (which clears a stale -wal of a file that is gone).
+int restoreBackup(const QString &backup, const QString &path, QTextStream &err)
+{
+    const bool existed = QFileInfo::exists(path);
+    auto db = existed ? WordDatabase::open(path) : WordDatabase::create(path);
+    Restore::Result result;
+    try {
+        result = Restore::fromBackup(*db, backup);
+    } catch (const StoreError &) {
+        db.reset();
+        if (!existed) // a refused copy leaves no new file behind
+            for (const char *suffix : {"", "-wal", "-shm"})
+                QFile::remove(path + QLatin1String(suffix));
+        throw;
+    }
+    if (result.kind == Restore::Result::Kind::NoCopyBefore) {
+        err << "lexmora-newdb: no backup copy of " << path
+            << " could be made first: " << result.before.error
+            << ". Nothing was restored; the words are as they were.\n";
+        return 1;
+    }
+    QTextStream out(stdout);
+    out << "Restored " << backup << " into " << path << ": " << result.words.total()
+        << " words.\n";
+    if (result.before.kind == Backups::Outcome::Kind::Taken ||
+        result.before.kind == Backups::Outcome::Kind::NotNeeded)
+        if (!result.before.file.isEmpty())
+            out << "The words it held before are in " << result.before.file << ".\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -125,13 +163,18 @@ int main(int argc, char *argv[])
             err.flush();
             return convertFromAccess(args[2], args[3], err);
         }
+        if (args.size() == 4 && args[1] == QLatin1String("--restore"))
+            return restoreBackup(args[2], args[3], err);
     } catch (const std::exception &e) {
         err << "lexmora-newdb: " << e.what() << "\n";
         return 1;
     }
     err << "usage: lexmora-newdb PATH\n"
            "       lexmora-newdb --from-access OLD NEW\n"
+           "       lexmora-newdb --restore BACKUP DB\n"
            "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH, or one holding the\n"
-           "words of the Access word file OLD at NEW.\n";
+           "words of the Access word file OLD at NEW, or puts the words of the backup copy\n"
+           "BACKUP back into the word database DB (DB's words as they were are kept in a\n"
+           "backup copy first).\n";
     return 2;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CollectionSwitch.h"
+#include "Restore.h"
 
 #include <QString>
 #include <QStringList>
@@ -61,8 +62,15 @@ public:
     // Select: makes the collection at `position` the Current collection, reopening the three
     // shared record sets over it. On failure the program stays on its collection.
     CollectionSwitch::Report select(int position);
+    // Restore: puts the backup copy `file` back in place of every collection's words (see
+    // Restore::fromBackup), then reopens the three shared record sets as Select does, over
+    // the Current collection or, when the copy lacks its table, the copy's Default one.
+    // Throws StoreError when the copy is refused or the restore fails.
+    Restore::Result restore(const QString &file, const WithoutCopy &goOnWithoutCopy = {},
+                            const Restore::Tick &tick = {});
 
 private:
+    void reopenAfterRestore();
     QString collectionName(int position);
     void requireTable(int position);
 

@@ -66,3 +66,16 @@ QString ModalDialogs::input(const QString &prompt, const QString &title,
     WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
+
+int ModalDialogs::choice(const QString &prompt, const QString &title, const QStringList &items)
+{
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setLabelText(shown(prompt));
+    box.setComboBoxItems(items);
+    box.setComboBoxEditable(false);
+    // A list in view, not a drop-down: every item can be read at once.
+    box.setOption(QInputDialog::UseListViewForComboBoxItems);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
+    return box.exec() == QDialog::Accepted ? int(items.indexOf(box.textValue())) : -1;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     // A text-input box; Cancel gives the empty text.
     virtual QString input(const QString &prompt, const QString &title,
                           const QString &defaultText = QString()) = 0;
+    // A list to choose one of `items` from, with OK and Cancel; the index of the item
+    // chosen, or -1 for Cancel.
+    virtual int choice(const QString &prompt, const QString &title, const QStringList &items) = 0;
 
     static Dialogs &current();
     // Puts `dialogs` in charge until it is replaced; nullptr restores the real dialogs.
@@ -36,4 +40,5 @@ public:
     bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title,
                   const QString &defaultText) override;
+    int choice(const QString &prompt, const QString &title, const QStringList &items) override;
 };

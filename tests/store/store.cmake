@@ -3,3 +3,4 @@ lexmora_add_test(tst_backups SOURCES store/tst_backups.cpp LIBS lexmora_testsupp
 lexmora_add_test(tst_startup SOURCES store/tst_startup.cpp LIBS lexmora_guitestsupport)
 lexmora_add_test(tst_userqueries SOURCES store/tst_userqueries.cpp LIBS lexmora_testsupport)
 lexmora_add_test(tst_restore SOURCES store/tst_restore.cpp LIBS lexmora_testsupport)
+add_dependencies(tst_restore lexmora-newdb) # run as the command line restore

@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 #include <SQLiteCpp/Database.h>
@@ -62,6 +64,8 @@ private slots:
     void asksWithoutACopyOfTheWordsAsTheyAre();
     void listsTheCopiesNewestFirst();
     void aCopyWithoutOurIndexesGetsThem();
+    void fromTheCommandLine_data();
+    void fromTheCommandLine();
 
 private:
     QString backup() const;
@@ -300,6 +304,54 @@ void TstRestore::aCopyWithoutOurIndexesGetsThem()
     MarkBook::markWord(*m_db, "Words", "Word000003");
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(m_db->query("select pointer from Words where word = 'Word000003'").text(0, 0), "p3");
+}
+
+void TstRestore::fromTheCommandLine_data()
+{
+    QTest::addColumn<bool>("existing"); // DB is there before
+    QTest::addColumn<bool>("sound");    // the copy is a whole word database
+    QTest::newRow("into the word database") << true << true;
+    QTest::newRow("into a new file") << false << true;
+    QTest::newRow("a refused copy") << true << false;
+    QTest::newRow("a refused copy, no file") << false << false;
+}
+
+// lexmora-newdb --restore BACKUP DB: the same restore, for a word database no program has
+// open; a refused copy changes nothing and leaves no file behind.
+void TstRestore::fromTheCommandLine()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, sound);
+    m_db->sql().exec("DELETE FROM Words");
+    m_db.reset();
+    const QString target = existing ? m_folder->databasePath() : m_folder->path("new/qvtmdb.mdb");
+    QDir().mkpath(QFileInfo(target).path());
+    QString chosen = backup();
+    if (!sound) {
+        chosen = m_folder->path("junk.mdb");
+        writeFile(chosen, "not a word database");
+    }
+    const QByteArray before = fileState(target);
+    QProcess newdb;
+    newdb.start(QCoreApplication::applicationDirPath() + "/lexmora-newdb",
+                {"--restore", chosen, target});
+    QVERIFY(newdb.waitForFinished(30000));
+    const QString out = QString::fromUtf8(newdb.readAllStandardOutput());
+    const QString err = QString::fromUtf8(newdb.readAllStandardError());
+    QCOMPARE(newdb.exitCode(), sound ? 0 : 1);
+    if (!sound) {
+        QVERIFY2(err.contains("Nothing was restored; your words are as they were."),
+                 qPrintable(err));
+        QCOMPARE(fileState(target), before);
+        QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files).isEmpty(), !existing);
+        return;
+    }
+    QVERIFY2(out.startsWith("Restored " + chosen + " into " + target + ": 403 words."),
+             qPrintable(out + err));
+    // Taken before: the emptied words of an existing file; nothing to keep for a new one.
+    QCOMPARE(out.contains("The words it held before are in "), existing);
+    m_db = WordDatabase::open(target);
+    QCOMPARE(countOf(*m_db, "Words"), 400);
 }
 
 QTEST_GUILESS_MAIN(TstRestore)

@@ -34,15 +34,27 @@ private:
 class QuietDialogs : public Dialogs
 {
 public:
-    explicit QuietDialogs(bool answer) : m_answer(answer) {}
+    explicit QuietDialogs(bool answer) : QuietDialogs(answer, answer) {}
+    // `cautiousAnswer` for the questions whose default is No.
+    QuietDialogs(bool answer, bool cautiousAnswer)
+        : m_answer(answer), m_cautiousAnswer(cautiousAnswer)
+    {
+    }
 
     void message(const QString &, const QString &) override { ++messages; }
     bool question(const QString &, const QString &) override { return m_answer; }
-    bool questionDefaultNo(const QString &, const QString &) override { return m_answer; }
+    bool questionDefaultNo(const QString &, const QString &) override
+    {
+        ++cautiousQuestions;
+        return m_cautiousAnswer;
+    }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
+    int choice(const QString &, const QString &, const QStringList &) override { return -1; }
 
     int messages = 0;
+    int cautiousQuestions = 0;
 
 private:
     bool m_answer;
+    bool m_cautiousAnswer;
 };

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Answers the program's message and input boxes from a script and records every one.
 // A dialog the test did not script fails the test; so does a scripted answer left over.
@@ -11,7 +12,7 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, Input };
+    enum class Kind { Message, Question, Input, Choice };
     struct Call
     {
         Kind kind;
@@ -19,6 +20,7 @@ public:
         QString title;
         QString defaultText;
         bool defaultNo = false; // a question whose default button is No
+        QStringList items;      // the items of a choice
     };
 
     ScriptedDialogs();
@@ -28,6 +30,7 @@ public:
     ScriptedDialogs &expectMessage();
     ScriptedDialogs &expectQuestion(bool yes);
     ScriptedDialogs &expectInput(const QString &answer); // empty text for Cancel
+    ScriptedDialogs &expectChoice(int index);             // -1 for Cancel
     // Runs `action` when the next dialog appears, before answering it.
     ScriptedDialogs &whenShown(std::function<void()> action);
 
@@ -40,6 +43,7 @@ public:
     bool question(const QString &text, const QString &title) override;
     bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    int choice(const QString &prompt, const QString &title, const QStringList &items) override;
 
 private:
     struct Answer
@@ -47,6 +51,7 @@ private:
         Kind kind;
         bool yes = false;
         QString text;
+        int index = -1;
         std::function<void()> action;
     };
     Answer take(Kind kind, const Call &call);
