@@ -4,6 +4,7 @@
 #include "BenchData.h"
 #include "SheetFiles.h"
 #include "SheetReader.h"
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 #include "WordImport.h"
 
@@ -51,7 +52,7 @@ void importRows(benchmark::State &state, const QString &format)
             state.SkipWithError(result.error.toUtf8().constData());
         imported += result.imported;
         state.PauseTiming();
-        db->sql().exec("DELETE FROM Words4");
+        StoreTestAccess::sql(*db).exec("DELETE FROM Words4");
         state.ResumeTiming();
     }
     state.counters["rows_per_second"] =

@@ -2,6 +2,7 @@
 // import itself (every word inserted in one transaction) and Delete all (the rows deleted
 // one by one in one transaction), each with the indexes and without them.
 #include "BenchData.h"
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
 #include <QFileInfo>
@@ -25,15 +26,15 @@ struct Fresh
         if (indexed)
             return;
         for (const char *suffix : {"_insert", "_delete", "_update"})
-            db->sql().exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
-        db->sql().exec("DROP TABLE lexmora_text_Words");
-        db->sql().exec("DROP INDEX lexmora_marked_Words");
+            StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
+        StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
+        StoreTestAccess::sql(*db).exec("DROP INDEX lexmora_marked_Words");
     }
 
     void import()
     {
-        SQLite::Transaction tx(db->sql());
-        SQLite::Statement insert(db->sql(), "INSERT INTO Words VALUES (?, ?, ?)");
+        SQLite::Transaction tx(StoreTestAccess::sql(*db));
+        SQLite::Statement insert(StoreTestAccess::sql(*db), "INSERT INTO Words VALUES (?, ?, ?)");
         for (int i = 1; i <= BenchData::words(); ++i) {
             insert.bind(1, BenchData::word(i).toStdString());
             insert.bind(2, BenchData::meaning(i).toStdString());
@@ -46,9 +47,10 @@ struct Fresh
 
     void deleteAll()
     {
-        SQLite::Transaction tx(db->sql());
-        SQLite::Statement first(db->sql(), "SELECT rowid FROM Words ORDER BY rowid LIMIT 1");
-        SQLite::Statement remove(db->sql(), "DELETE FROM Words WHERE rowid = ?");
+        SQLite::Transaction tx(StoreTestAccess::sql(*db));
+        SQLite::Statement first(StoreTestAccess::sql(*db),
+                                "SELECT rowid FROM Words ORDER BY rowid LIMIT 1");
+        SQLite::Statement remove(StoreTestAccess::sql(*db), "DELETE FROM Words WHERE rowid = ?");
         while (first.executeStep()) {
             remove.bind(1, first.getColumn(0).getInt64());
             first.reset();
@@ -60,7 +62,7 @@ struct Fresh
 
     double megabytes()
     {
-        db->sql().exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        StoreTestAccess::sql(*db).exec("PRAGMA wal_checkpoint(TRUNCATE)");
         return double(QFileInfo(path).size()) / 1e6;
     }
 };

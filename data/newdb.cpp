@@ -24,6 +24,25 @@
 
 namespace {
 
+// What a conversion may use: a damaged Access file can send libmdb round a loop that asks
+// for ever more memory, and a word file of any real size needs a small part of either.
+constexpr rlim_t ConversionMemoryBytes = rlim_t(1) << 30;
+constexpr rlim_t ConversionCpuSeconds = 120;
+
+const char TooLarge[] = "Reading the Access file needed more memory than a word file ever "
+                        "needs; it may be damaged.";
+
+void limitConversion()
+{
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    const rlimit memory{ConversionMemoryBytes, ConversionMemoryBytes};
+    ::setrlimit(RLIMIT_AS, &memory);
+    // SIGXCPU at the soft limit ends the process; SIGKILL follows at the hard one.
+    const rlimit cpu{ConversionCpuSeconds, ConversionCpuSeconds + 5};
+    ::setrlimit(RLIMIT_CPU, &cpu);
+}
+
 int writeStarterDatabase(const QString &path, QTextStream &err)
 {
     QFile list(QStringLiteral(":/data/starter-words.tsv"));
@@ -69,12 +88,14 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
     if (child == 0) {
         ::close(channel[0]);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL); // ends with its parent, even when that is killed
-        const rlimit noCore{0, 0};
-        ::setrlimit(RLIMIT_CORE, &noCore);
+        limitConversion();
         int status = 0;
         QByteArray report;
         try {
             report = describe(AccessConversion::convertFile(accessPath, newPath), newPath);
+        } catch (const std::bad_alloc &) {
+            report = TooLarge;
+            status = 1;
         } catch (const StoreError &e) {
             report = e.message().toUtf8();
             status = 1;
@@ -110,6 +131,9 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
     AccessConversion::discardPartial(newPath);
     if (WIFEXITED(status) && !report.isEmpty())
         err << "lexmora-newdb: " << QString::fromUtf8(report) << "\n";
+    else if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || WTERMSIG(status) == SIGKILL))
+        err << "lexmora-newdb: Reading the Access file " << accessPath
+            << " took too long; it may be damaged.\n";
     else
         err << "lexmora-newdb: The Access file " << accessPath
             << " could not be read; it may be damaged.\n";
@@ -140,8 +164,7 @@ int restoreBackup(const QString &backup, const QString &path, QTextStream &err)
         return 1;
     }
     QTextStream out(stdout);
-    out << "Restored " << backup << " into " << path << ": " << result.words.total()
-        << " words.\n";
+    out << "Restored " << backup << " into " << path << ": " << result.words.total() << " words.\n";
     if (result.before.kind == Backups::Outcome::Kind::Taken ||
         result.before.kind == Backups::Outcome::Kind::NotNeeded)
         if (!result.before.file.isEmpty())

@@ -1,8 +1,8 @@
 #include "FuzzChecks.h"
 
 #include "JetDialect.h"
-#include "SheetReader.h"
 #include "JetLike.h"
+#include "SheetReader.h"
 #include "Snapshot.h"
 #include "StoreError.h"
 #include "WordDatabase.h"

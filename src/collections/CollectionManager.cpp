@@ -88,15 +88,18 @@ void CollectionManager::rename(int position, const QString &newName)
 }
 
 std::optional<qint64> CollectionManager::deleteContent(int position,
-                                                       const WithoutCopy &goOnWithoutCopy)
+                                                       const WithoutCopy &goOnWithoutCopy,
+                                                       const StoreProgress::Tick &tick)
 {
     requireTable(position);
     const QString table = tableAt(position);
     // A copy of the database while all of the collection's words are still there.
-    const Backups::Outcome copy = Backups::beforeBulkChange(m_db, table);
+    const Backups::Outcome copy = Backups::beforeBulkChange(m_db, table, tick);
     if (copy.failed() && (!goOnWithoutCopy || !goOnWithoutCopy(copy.error)))
         return std::nullopt;
-    return CollectionTable::empty(m_db, table);
+    // All or nothing: a word that will not go keeps every word in place. Stopped by the
+    // tick, nothing is deleted.
+    return CollectionTable::emptyAllOrNothing(m_db, table, tick);
 }
 
 CollectionSwitch::Report CollectionManager::select(int position)
@@ -128,8 +131,8 @@ Restore::Result CollectionManager::restore(const QString &file, const WithoutCop
         try {
             reopenAfterRestore();
         } catch (const StoreError &e) {
-            throw StoreError(QStringLiteral("The backup copy was restored, but: %1")
-                                 .arg(e.message()));
+            throw StoreError(
+                QStringLiteral("The backup copy was restored, but: %1").arg(e.message()));
         }
     }
     return result;

@@ -2,6 +2,7 @@
 
 #include "CollectionSwitch.h"
 #include "Restore.h"
+#include "StoreProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,10 +56,12 @@ public:
     void rename(int position, const QString &newName);
     // Asked when the backup copy before a change failed, with the reason: whether to go on.
     using WithoutCopy = std::function<bool(const QString &why)>;
-    // Deletes every word of the collection at `position`, after a backup copy; returns how
-    // many. When no copy could be made and `goOnWithoutCopy` does not say to go on,
-    // nothing is deleted and the result is empty.
-    std::optional<qint64> deleteContent(int position, const WithoutCopy &goOnWithoutCopy = {});
+    // Deletes every word of the collection at `position`, all or nothing, after a backup
+    // copy; returns how many. Nothing is deleted, and the result is empty, when no copy
+    // could be made and `goOnWithoutCopy` does not say to go on, or when `tick` asked to
+    // stop (then every word is still there).
+    std::optional<qint64> deleteContent(int position, const WithoutCopy &goOnWithoutCopy = {},
+                                        const StoreProgress::Tick &tick = {});
     // Select: makes the collection at `position` the Current collection, reopening the three
     // shared record sets over it. On failure the program stays on its collection.
     CollectionSwitch::Report select(int position);

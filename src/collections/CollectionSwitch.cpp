@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "SelectorTexts.h"
 #include "StoreError.h"
+#include "WordQueries.h"
 
 #include <memory>
 
@@ -18,7 +19,7 @@ Report switchTo(WordDatabase &db, const QString &table)
         // All three are opened before any is replaced, so a failure leaves the program on the
         // collection it was using.
         words = std::make_unique<TableCursor>(db, table);
-        query = std::make_unique<Snapshot>(db.query(QStringLiteral("Select * from ") + table));
+        query = std::make_unique<Snapshot>(db.query(WordQueries::all(table)));
         quizWords = std::make_unique<TableCursor>(db, table);
         report.table = words->table();
         if (words->moveFirst())

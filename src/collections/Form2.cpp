@@ -257,12 +257,21 @@ void Form2::command2Click()
     const int position = nameCheck();
     if (position == 0)
         return;
+    LongWork work(this, QStringLiteral("Deleting the words of %1...").arg(name));
     try {
-        const auto deleted = m_manager.deleteContent(position, [](const QString &why) {
-            return Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(why), Title);
-        });
+        bool declined = false; // no copy, and the user would not go on without one
+        const auto deleted = m_manager.deleteContent(
+            position,
+            [&declined](const QString &why) {
+                declined =
+                    !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(why), Title);
+                return !declined;
+            },
+            [&work](qint64 done, qint64 total) { return work.tick(done, total); });
         if (deleted)
             report(emptied(name));
+        else if (!declined)
+            report(emptyingStopped(name));
     } catch (const StoreError &e) {
         report(e.message());
     }

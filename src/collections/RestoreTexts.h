@@ -28,8 +28,8 @@ inline const QString NoCopyBefore =
 // When a copy was taken, in the user's own time.
 inline QString takenAt(const Restore::Copy &copy)
 {
-    return QLocale(QLocale::English).toString(copy.takenAt.toLocalTime(),
-                                              QStringLiteral("d MMM yyyy, HH:mm:ss"));
+    return QLocale(QLocale::English)
+        .toString(copy.takenAt.toLocalTime(), QStringLiteral("d MMM yyyy, HH:mm:ss"));
 }
 
 inline QString number(qint64 n)
@@ -55,7 +55,8 @@ inline QString item(const Restore::Copy &copy)
     const qint64 total = copy.words.total();
     if (total == 0)
         return takenAt(copy) + QStringLiteral("   no words");
-    return takenAt(copy) + QStringLiteral("   %1 words (%2)").arg(number(total), collections(copy.words));
+    return takenAt(copy) +
+           QStringLiteral("   %1 words (%2)").arg(number(total), collections(copy.words));
 }
 
 inline QString askRestore(const Restore::Copy &copy)

@@ -25,6 +25,11 @@ inline QString emptied(const QString &name)
 {
     return QStringLiteral("All words in ") + name + QStringLiteral(" have been deleted");
 }
+inline QString emptyingStopped(const QString &name)
+{
+    return QStringLiteral("Deleting the words of ") + name +
+           QStringLiteral(" was stopped, as you asked. No word was deleted.");
+}
 inline QString askNewName(const QString &name)
 {
     return QStringLiteral("What would you like ") + name + QStringLiteral(" renamed to ?");

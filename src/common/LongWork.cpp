@@ -18,11 +18,6 @@ const QString &BoxTitle = Titles::Wordbrawl;
 int showAfterOverride = -1;
 LongWork *innermost = nullptr;
 
-int showAfter()
-{
-    return showAfterOverride >= 0 ? showAfterOverride : LongWork::ShowAfterMs;
-}
-
 // Before the box is up, the user's clicks and keys wait: the work must not be started a
 // second time from under itself. Once the box is up it is modal and takes them.
 QEventLoop::ProcessEventsFlags pumpFlags(bool boxShown)
@@ -38,6 +33,13 @@ LongWork::LongWork(QWidget *owner, const QString &label)
     innermost = this;
     m_running.start();
     m_sincePump.start();
+}
+
+int LongWork::showAfter() const
+{
+    if (showAfterOverride >= 0)
+        return showAfterOverride;
+    return m_showAfterMs >= 0 ? m_showAfterMs : ShowAfterMs;
 }
 
 LongWork::~LongWork()
@@ -57,6 +59,13 @@ bool LongWork::tick()
     return !m_cancelled;
 }
 
+bool LongWork::tickNow()
+{
+    if (!m_cancelled)
+        pump();
+    return !m_cancelled;
+}
+
 bool LongWork::tick(qint64 done, qint64 total)
 {
     m_done = done;
@@ -66,9 +75,10 @@ bool LongWork::tick(qint64 done, qint64 total)
 
 void LongWork::setLabel(const QString &label)
 {
+    if (label == m_label)
+        return;
     m_label = label;
-    if (m_dialog)
-        m_dialog->setLabelText(label);
+    m_labelChanged = true;
 }
 
 void LongWork::onCancel(std::function<void()> interrupt)
@@ -89,12 +99,15 @@ void LongWork::pump()
         showDialog();
     if (m_dialog && m_dialog->wasCanceled())
         cancel(); // closed with Escape or the window's own close button
+    if (m_dialog && m_labelChanged)
+        m_dialog->setLabelText(m_label);
+    m_labelChanged = false;
     if (m_dialog && m_total > 0) {
         m_dialog->setMaximum(int(std::min<qint64>(m_total, INT_MAX)));
         m_dialog->setValue(int(std::clamp<qint64>(m_done, 0, m_dialog->maximum())));
     }
     QCoreApplication::processEvents(pumpFlags(m_dialog != nullptr), PumpEveryMs / 2);
-    m_sincePump.restart();
+    m_sincePump.start();
 }
 
 void LongWork::showDialog()

@@ -16,14 +16,15 @@ class QWidget;
 //
 // The work runs where it is called and calls tick() often (every row is fine: a tick is
 // cheap until it is due). Every PumpEveryMs a tick lets the event loop run, so the windows
-// keep painting and timers keep firing; once the work has gone on for ShowAfterMs, a modal
+// keep painting and timers keep firing; once the work has gone on for ShowAfterMs (or the
+// delay given to setShowAfter), a modal
 // progress box with a Cancel button is shown over the owner window. After Cancel, tick()
 // returns false and the work stops at its next safe point; what it does then (keep the rows
 // saved, roll back) is the work's own decision.
 //
 // Work that cannot tick itself (a child process, a statement inside SQLite) is waited for
 // with waitFor(), which runs the event loop until a signal arrives or the user cancels;
-// onCancel() hands Cancel on to it (QProcess::kill, sqlite3_interrupt).
+// onCancel() hands Cancel on to it (QProcess::kill, the engine's interrupt).
 class LongWork
 {
 public:
@@ -40,8 +41,13 @@ public:
     bool tick();
     // The same, showing `done` of `total` (total 0: a count with no known end).
     bool tick(qint64 done, qint64 total = 0);
+    // Lets the event loop run now, due or not: for a moment the window must show at once,
+    // such as the first row of an import.
+    bool tickNow();
     // A new text for the box, shown at the next pump.
     void setLabel(const QString &label);
+    // How long this work runs before its box appears (ShowAfterMs unless told).
+    void setShowAfter(int ms) { m_showAfterMs = ms; }
 
     bool cancelled() const { return m_cancelled; }
     // Called once when the user cancels, for work that has to be told.
@@ -75,11 +81,14 @@ private:
     void showDialog();
     void cancel();
     void runUntil(QEventLoop &loop, const bool &arrived);
+    int showAfter() const;
 
     QPointer<QWidget> m_owner;
     QString m_label;
     qint64 m_done = -1;
     qint64 m_total = 0;
+    int m_showAfterMs = -1;
+    bool m_labelChanged = false;
     QElapsedTimer m_running;
     QElapsedTimer m_sincePump;
     QPointer<QProgressDialog> m_dialog;

@@ -90,7 +90,6 @@ void StatusBox::changed()
     m_flashCounter = 0;
     m_flashTimer->setInterval(FlashRule::TickMs);
     m_flashTimer->setEnabled(true);
-    emit statusChanged();
 }
 
 void StatusBox::flashTick()

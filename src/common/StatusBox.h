@@ -38,9 +38,6 @@ public:
 public slots:
     void flashTick();
 
-signals:
-    void statusChanged();
-
 private:
     void changed();
     // Tells assistive tools about text that has just been put at `position`.

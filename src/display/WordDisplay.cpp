@@ -6,6 +6,7 @@
 #include "Module1.h"
 #include "RandomPick.h"
 #include "RandomSource.h"
+#include "Skip.h"
 #include "SwitchTimer.h"
 #include "TableCursor.h"
 #include "Titles.h"
@@ -30,10 +31,7 @@ const QString MeaningCaption = QStringLiteral("Meaning:");
 // A failing move or read of the record set skips that one step; the display goes on.
 template <class Step> void skipOnError(Step &&step)
 {
-    try {
-        step();
-    } catch (const std::exception &) {
-    }
+    skipOnFailure(lcDisplay(), "a move or read of the word display", std::forward<Step>(step));
 }
 
 } // namespace

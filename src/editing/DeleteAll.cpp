@@ -1,35 +1,16 @@
 #include "DeleteAll.h"
 
 #include "Backups.h"
+#include "CollectionTable.h"
 #include "Dialogs.h"
 #include "EditingTexts.h"
+#include "LongWork.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "Skip.h"
 #include "TableCursor.h"
 
-#include <SQLiteCpp/Statement.h>
-#include <SQLiteCpp/Transaction.h>
-#include <sqlite3.h>
-
-#include <algorithm>
-#include <optional>
-#include <string>
-#include <vector>
-
 using namespace EditingTexts;
-
-namespace {
-
-// " WHERE rowid IN (?, ?, ...)" with n placeholders.
-std::string batchCondition(std::size_t n)
-{
-    std::string sql = " WHERE rowid IN (?";
-    for (std::size_t i = 1; i < n; ++i)
-        sql += ", ?";
-    return sql + ")";
-}
-
-} // namespace
 
 DeleteAll::DeleteAll(MainWindowPort &main, QObject *parent) : QObject(parent), m_main(main)
 {
@@ -42,10 +23,14 @@ void DeleteAll::command11Click()
     const QString table = Module1::currentCollection;
     if (!Dialogs::current().question(emptyQuestion(table), Title))
         return;
+    LongWork work(m_main.mainWindow(), QStringLiteral("Deleting the words of %1...").arg(table));
+    const StoreProgress::Tick tick = [&work](qint64 done, qint64 total) {
+        return work.tick(done, total);
+    };
     // A copy of the database while every word is still there. Without one, the user says
-    // whether to go on.
+    // whether to go on. Cancel while it is taken stops the emptying before it starts.
     if (Module1::database) {
-        const Backups::Outcome copy = Backups::beforeBulkChange(*Module1::database, table);
+        const Backups::Outcome copy = Backups::beforeBulkChange(*Module1::database, table, tick);
         if (copy.failed() &&
             !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
             return;
@@ -59,60 +44,23 @@ void DeleteAll::command11Click()
     }
     // One transaction: fast, and all or nothing should the program die part-way. A record
     // that will not go is skipped and the rest still go; the user hears of it, and the
-    // deletions made are kept.
-    QString failure;
-    const auto remember = [&failure](const std::exception &e) {
-        if (failure.isEmpty())
-            failure = describe(e);
-    };
+    // deletions made are kept. Cancel keeps every word.
+    CollectionTable::Emptying done;
     try {
-        SQLite::Transaction tx(Module1::database->sql());
-        // The rowids in table order, then deleted a batch per statement: the text index
-        // writes its changes once per statement, so one statement a record is many times
-        // slower. A batch that fails is done again a record at a time, so that only the
-        // records that will not go are left.
-        std::vector<qint64> rowids;
-        for (bool more = words->moveFirst(); more; more = words->moveNext())
-            rowids.push_back(words->currentRowid());
-        const std::string from = "DELETE FROM \"" + words->table().toStdString() + "\"";
-        SQLite::Statement one(Module1::database->sql(), from + " WHERE rowid = ?");
-        std::optional<SQLite::Statement> batch;
-        for (std::size_t start = 0; start < rowids.size(); start += BatchRows) {
-            const std::size_t n = std::min<std::size_t>(BatchRows, rowids.size() - start);
-            if (!batch || std::size_t(batch->getBindParameterCount()) != n)
-                batch.emplace(Module1::database->sql(), from + batchCondition(n));
-            bool done = true;
-            try {
-                for (std::size_t i = 0; i < n; ++i)
-                    batch->bind(int(i + 1), int64_t(rowids[start + i]));
-                batch->exec();
-            } catch (const std::exception &) {
-                // SQLite has undone the statement's part; a failure that took the whole
-                // transaction with it (a full disk, say) leaves nothing to go on with.
-                if (sqlite3_get_autocommit(Module1::database->sql().getHandle()))
-                    throw;
-                done = false;
-            }
-            batch->tryReset(); // reset() would throw the failure again
-            if (done)
-                continue;
-            for (std::size_t i = start; i < start + n; ++i) {
-                try {
-                    one.bind(1, int64_t(rowids[i]));
-                    one.exec();
-                } catch (const std::exception &e) {
-                    remember(e);
-                }
-                one.tryReset();
-            }
-        }
-        tx.commit();
-        words->moveFirst(); // an emptied set stands at both its beginning and its end
-    } catch (const std::exception &e) {
-        remember(e);
+        done = CollectionTable::deleteEachRecord(*Module1::database, words->table(), tick);
+    } catch (const StoreError &e) {
+        done.left = 1;
+        done.firstRefusal = e.message();
     }
-    if (!failure.isEmpty()) {
-        Dialogs::current().message(notEmptied(failure), Title);
+    // An emptied set stands at both its beginning and its end.
+    skipOnFailure(lcEditing(), "moving the record set to its first record after Delete all",
+                  [&] { words->moveFirst(); });
+    if (done.stopped) {
+        Dialogs::current().message(Stopped, Title);
+        return;
+    }
+    if (done.left > 0) {
+        Dialogs::current().message(notEmptied(done.firstRefusal), Title);
         return;
     }
     m_main.appendStatusText(DeletedAll);

@@ -98,5 +98,7 @@ inline QString deletingContents(const QString &table)
     return CrLf + QStringLiteral("Deleting contents of ") + table + QStringLiteral("....") + CrLf;
 }
 inline const QString DeletedAll = CrLf + QStringLiteral("Deleted..") + CrLf;
+inline const QString Stopped =
+    QStringLiteral("Delete all was stopped, as you asked. No word was deleted.");
 
 } // namespace EditingTexts

@@ -4,13 +4,12 @@
 #include "EditingTexts.h"
 #include "MainWindowPort.h"
 #include "Module1.h"
+#include "Skip.h"
 #include "StatusBox.h"
 #include "TableCursor.h"
 #include "WordChooser.h"
 #include "WordNormalization.h"
 #include "WordRecords.h"
-
-#include <SQLiteCpp/Transaction.h>
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -41,11 +40,10 @@ WordDatabase *database()
 // Where a scan over every record leaves the record set: past its last record.
 void standAtEnd(TableCursor *words)
 {
-    try {
+    skipOnFailure(lcEditing(), "moving the record set past its last record", [&] {
         if (words && words->moveLast())
             words->moveNext();
-    } catch (const std::exception &) {
-    }
+    });
 }
 
 // Empty, or nothing but blanks (the space only).
@@ -150,12 +148,11 @@ void WordPanel::command1Click()
 void WordPanel::fillChooser()
 {
     QStringList words;
-    try {
+    // Nothing to list when it fails; the chooser stays empty.
+    skipOnFailure(lcEditing(), "reading the words for the Word chooser", [&] {
         if (database() && records())
             words = WordRecords::allWords(*database(), records()->table());
-    } catch (const std::exception &) {
-        // Nothing to list; the chooser stays empty.
-    }
+    });
     m_chooser->fill(words);
     standAtEnd(records());
 }
@@ -180,16 +177,13 @@ void WordPanel::add()
         return;
     }
     bool duplicate = false;
-    try {
-        duplicate = WordRecords::contains(*database(), words->table(), word);
-    } catch (const std::exception &) {
-        // Looked for in vain; the insertion below reports what is wrong with the store.
-    }
+    // Looked for in vain, the insertion below reports what is wrong with the store.
+    skipOnFailure(lcEditing(), "the look-up of an equal word before Add",
+                  [&] { duplicate = WordRecords::contains(*database(), words->table(), word); });
     if (duplicate) {
-        try {
-            words->findFirst(WordColumn, word); // the scan stops on the equal record
-        } catch (const std::exception &) {
-        }
+        // The scan stops on the equal record.
+        skipOnFailure(lcEditing(), "moving to the equal word",
+                      [&] { words->findFirst(WordColumn, word); });
         message(AlreadyExists);
         return;
     }
@@ -220,7 +214,7 @@ void WordPanel::showChosenWord(const QString &word)
     TableCursor *words = records();
     if (!words || !database())
         return;
-    try {
+    skipOnFailure(lcEditing(), "showing the chosen word's meaning and pointer", [&] {
         // With the word stored twice, the later record's texts are the ones left showing.
         for (const WordRecords::Record &r :
              WordRecords::recordsOf(*database(), words->table(), word)) {
@@ -229,8 +223,7 @@ void WordPanel::showChosenWord(const QString &word)
             if (!r.pointer.isNull())
                 m_c.Text4->setText(r.pointer.toString());
         }
-    } catch (const std::exception &) {
-    }
+    });
     standAtEnd(words);
 }
 
@@ -244,10 +237,8 @@ void WordPanel::edit()
     // The first record holding the word is the one opened, also when it is stored twice.
     TableCursor *words = records();
     bool found = false;
-    try {
-        found = words && words->findFirst(WordColumn, word);
-    } catch (const std::exception &) {
-    }
+    skipOnFailure(lcEditing(), "finding the chosen word for Edit",
+                  [&] { found = words && words->findFirst(WordColumn, word); });
     if (!found) {
         message(ChooseFirst); // typed, or no longer stored
         return;
@@ -291,10 +282,8 @@ void WordPanel::update()
         return;
     }
     QVariant stored;
-    try {
-        stored = words->field(WordColumn);
-    } catch (const std::exception &) {
-    }
+    skipOnFailure(lcEditing(), "reading back the updated word",
+                  [&] { stored = words->field(WordColumn); });
     if (!stored.isValid()) {
         // Gone from under us (another program deleted it): the write found no record.
         message(NoLongerStored);
@@ -367,37 +356,14 @@ std::vector<WordPanel::GoneRecord> WordPanel::deleteEvery(const QString &word, Q
         failure = CollectionNotOpen;
         return {};
     }
+    // One commit for them all; a record that will not go stops the press, and those gone
+    // before it stay gone.
+    const WordRecords::Deletion deletion =
+        WordRecords::deleteEvery(*database(), words->table(), word);
+    failure = deletion.failure;
     std::vector<GoneRecord> gone;
-    try {
-        // One commit for them all; a record that will not go stops the press, and those
-        // gone before it stay gone.
-        SQLite::Transaction tx(database()->sql());
-        qint64 lastRowid = 0;
-        for (;;) {
-            bool found = false;
-            try {
-                found = words->findFirst(WordColumn, word);
-            } catch (const std::exception &) {
-            }
-            if (!found || (!gone.empty() && words->currentRowid() <= lastRowid))
-                break; // a record that stays must not be found and reported again
-            lastRowid = words->currentRowid();
-            GoneRecord r;
-            try {
-                r = {words->text(WordColumn), words->text(MeaningColumn),
-                     words->text(PointerColumn)};
-                words->deleteCurrent();
-            } catch (const std::exception &e) {
-                failure = describe(e);
-                break;
-            }
-            gone.push_back(r);
-        }
-        tx.commit();
-    } catch (const std::exception &e) {
-        failure = describe(e);
-        gone.clear(); // not committed: every record is still there
-    }
+    for (const WordRecords::Record &r : deletion.gone)
+        gone.push_back({r.word.toString(), r.meaning.toString(), r.pointer.toString()});
     standAtEnd(words);
     return gone;
 }

@@ -24,9 +24,6 @@ public:
     void open(const QString &path) override;
     void close() override;
 
-    QChar separator() const { return m_separator; }
-    bool isUtf8() const { return m_utf8; }
-
     // The separator a few lines of text use; exposed for its tests.
     static QChar guessSeparator(const QString &head, SeparatorHint hint);
 

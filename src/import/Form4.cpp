@@ -8,6 +8,7 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "SheetReader.h"
+#include "Skip.h"
 #include "Titles.h"
 #include "WordImport.h"
 
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -344,9 +346,17 @@ void Form4::list1Click()
     // A cell the list cannot hold, or a file that cannot be read, is one error; the old
     // worksheet goes too, so Import never reads a file other than the one shown.
     m_sheet.reset();
+    // The message box names no reason; the line under the preview does.
+    const auto refuse = [this](const QString &why) {
+        Label4->setText(why);
+        Label4->show();
+        Dialogs::current().message(BadParameters, applicationTitle());
+    };
+    if (!ok || column < 1 || column > 26 || row < 1) {
+        refuse(QStringLiteral("No such cell: %1").arg(cell));
+        return;
+    }
     try {
-        if (!ok || column < 1 || column > 26 || row < 1)
-            throw SheetError(QStringLiteral("No such cell: %1").arg(cell));
         m_startColumn = column;
         m_startRow = row;
         std::unique_ptr<SheetReader> sheet;
@@ -373,10 +383,7 @@ void Form4::list1Click()
         Label4->setText(e.message());
         Label4->show();
     } catch (const SheetError &e) {
-        // The message box names no reason; the line under the preview does.
-        Label4->setText(e.message());
-        Label4->show();
-        Dialogs::current().message(BadParameters, applicationTitle());
+        refuse(e.message());
     }
 }
 
@@ -384,23 +391,37 @@ void Form4::command1Click()
 {
     if (m_importing)
         return;
+    const auto failed = [] { Dialogs::current().message(ImportError, Title); };
+    if (!m_sheet || !Module1::database)
+        return failed(); // no file and cell chosen yet
+    QString first;
     try {
-        if (!m_sheet || !Module1::database)
-            throw SheetError(QStringLiteral("Choose a file and the cell of the first word first."));
-        const QString first = m_sheet->cell(m_startRow, m_startColumn).toText();
-        if (!Dialogs::current().question(QStringLiteral("Are you sure you wish to start importing "
-                                                        "from ") +
-                                             first + QStringLiteral(" till the last word ? "),
-                                         TitleBang))
-            return;
-    } catch (const SheetError &) {
-        Dialogs::current().message(ImportError, Title);
-        return;
+        first = m_sheet->cell(m_startRow, m_startColumn).toText();
+    } catch (const SheetError &e) {
+        // A file changed or cut short since its cell was chosen: the line under the preview
+        // says so, the box as always does not.
+        qCWarning(lcImport).noquote() << "The first word could not be read:" << e.message();
+        Label4->setText(e.message());
+        Label4->show();
+        return failed();
     }
+    if (!Dialogs::current().question(QStringLiteral("Are you sure you wish to start importing "
+                                                    "from ") +
+                                         first + QStringLiteral(" till the last word ? "),
+                                     TitleBang))
+        return;
     // A copy of the database before the first word is written. Without one, the user says
-    // whether to go on.
-    const Backups::Outcome copy =
-        Backups::beforeBulkChange(*Module1::database, Module1::currentCollection);
+    // whether to go on; Cancel while it is taken stops the import before it starts.
+    Backups::Outcome copy;
+    {
+        const QScopedValueRollback busy(m_importing, true); // no second import meanwhile
+        LongWork work(this, QStringLiteral("Copying the word database first..."));
+        copy = Backups::beforeBulkChange(
+            *Module1::database, Module1::currentCollection,
+            [&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        if (work.cancelled())
+            return;
+    }
     if (copy.failed() &&
         !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
         return;
@@ -412,17 +433,28 @@ void Form4::runImport()
 {
     const QString table = Module1::currentCollection;
     setImporting(true);
+    LongWork work(this, QStringLiteral("Importing words into %1...").arg(table));
+    // A cell far into a large part is found by reading on through it: the box stays
+    // responsive there too, not only between rows.
+    m_sheet->setKeepGoing([&work] { return work.tick(); });
+    const auto forget = qScopeGuard([this] {
+        if (m_sheet)
+            m_sheet->setKeepGoing({});
+    });
     WordImport import(*Module1::database, table);
-    const WordImport::Result result = import.run(
-        *m_sheet, m_startRow, m_startColumn, [this](qint64 imported, const WordImport::Row &last) {
-            Label1->setText(last.word);
-            Label2->setText(last.meaning);
-            Label3->setText(last.pointer);
-            Label4->setText(QStringLiteral("%L1 words imported...").arg(imported));
-            // Keeps the window painted and lets Cancel through.
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            return !m_stopRequested;
-        });
+    const WordImport::Result result =
+        import.run(*m_sheet, m_startRow, m_startColumn,
+                   [this, &work](qint64 imported, const WordImport::Row &last) {
+                       Label1->setText(last.word);
+                       Label2->setText(last.meaning);
+                       Label3->setText(last.pointer);
+                       const QString count = QStringLiteral("%L1 words imported...").arg(imported);
+                       Label4->setText(count);
+                       work.setLabel(count);
+                       // Keeps the window painted and lets Cancel through; the first
+                       // row shows at once.
+                       return (imported == 1 ? work.tickNow() : work.tick()) && !m_stopRequested;
+                   });
     setImporting(false);
     if (result.failed) {
         // Why it stopped, and that the words read before it were kept (a full disk, say).

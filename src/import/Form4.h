@@ -38,7 +38,6 @@ public:
     // Points the directory tree at `path`, as a click on it would.
     void setDirPath(const QString &path);
     bool hasWorksheet() const { return m_sheet != nullptr; }
-    bool isImporting() const { return m_importing; }
 
     QGroupBox *Frame1;     // "Please Select the path of the Excel File"
     QComboBox *Drive1;     // the mounted volumes, the root first

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "BulkWriter.h"
+#include "WordEntry.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,12 +18,7 @@ class WordDatabase;
 class WordImport
 {
 public:
-    struct Row
-    {
-        QString word; // normalized
-        QString meaning;
-        QString pointer;
-    };
+    using Row = WordEntry; // the word normalized
     // Called after the first row, then at most every ProgressMs while the import runs, with
     // the count of rows taken so far and the last of them, and once at its end with the
     // count and last row saved; returning false stops the import there, the rows taken
@@ -39,8 +37,8 @@ public:
 
     // How often, at most, the progress callback is called.
     static constexpr int ProgressMs = 40;
-    // How many rows one INSERT statement writes.
-    static constexpr int BatchRows = 500;
+    // How many rows one statement writes.
+    static constexpr int BatchRows = BulkWriter::BatchRows;
 
     Result run(SheetReader &sheet, qint64 startRow, int startColumn, const Progress &progress = {});
 

@@ -1,14 +1,13 @@
 #include "AccessConversion.h"
 
 #include "AccessReader.h"
+#include "NewDatabase.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <SQLiteCpp/Statement.h>
-#include <SQLiteCpp/Transaction.h>
 
 #include <algorithm>
 
@@ -46,26 +45,13 @@ QList<int> wordColumnIndexes(const QStringList &columns)
     return byPosition;
 }
 
-void insertRows(WordDatabase &db, const QString &table, const TextRows &rows)
+std::vector<WordEntry> entries(const TextRows &rows)
 {
-    SQLite::Statement insert(db.sql(), "INSERT INTO " + table.toStdString() + " VALUES (?, ?, ?)");
-    for (const QStringList &row : rows) {
-        for (int c = 0; c < 3; ++c)
-            insert.bind(c + 1, row.value(c).toStdString());
-        insert.exec();
-        insert.reset();
-    }
-}
-
-void insertDetails(WordDatabase &db, const TextRows &rows)
-{
-    SQLite::Statement insert(db.sql(), "INSERT INTO Details VALUES (?, ?)");
-    for (const QStringList &row : rows) {
-        insert.bind(1, row.value(0).toStdString());
-        insert.bind(2, isYes(row.value(1)) ? 1 : 0);
-        insert.exec();
-        insert.reset();
-    }
+    std::vector<WordEntry> out;
+    out.reserve(size_t(rows.size()));
+    for (const QStringList &row : rows)
+        out.push_back({row.value(0), row.value(1), row.value(2)});
+    return out;
 }
 
 Summary fill(AccessSource &source, const QString &path)
@@ -74,17 +60,17 @@ Summary fill(AccessSource &source, const QString &path)
     const QStringList tables = source.tables();
     // Everything is read before the new file is made, so a table that cannot be read
     // stops the conversion before anything is written.
-    QMap<QString, TextRows> words;
+    NewDatabase::Contents contents;
     for (const QString &table : WordDatabase::collectionTables()) {
         const QString found = findTable(tables, table);
         if (found.isEmpty()) {
             summary.createdEmpty << table;
             continue;
         }
-        words[table] = source.rows(found, wordColumnIndexes(source.columns(found)));
-        summary.words[table] = words[table].size();
+        contents.words[table] =
+            entries(source.rows(found, wordColumnIndexes(source.columns(found))));
+        summary.words[table] = qint64(contents.words[table].size());
     }
-    TextRows details;
     const QString detailsTable = findTable(tables, QStringLiteral("Details"));
     if (detailsTable.isEmpty()) {
         summary.createdEmpty << QStringLiteral("Details");
@@ -93,7 +79,8 @@ Summary fill(AccessSource &source, const QString &path)
             throw StoreError(QStringLiteral("The table %1 of the Access file does not have a "
                                             "Collection name and a Default flag.")
                                  .arg(detailsTable));
-        details = source.rows(detailsTable, {0, 1});
+        for (const QStringList &row : source.rows(detailsTable, {0, 1}))
+            contents.details.append({row.value(0), isYes(row.value(1))});
     }
 
     // A file with none of the tables is not a word file, and no words is no success.
@@ -101,12 +88,12 @@ Summary fill(AccessSource &source, const QString &path)
         throw StoreError(QStringLiteral("The Access file has none of the tables Words to Words5 "
                                         "and Details, so it holds no words of Lexmora's."));
 
-    auto db = WordDatabase::create(path);
-    SQLite::Transaction tx(db->sql());
-    for (auto it = words.cbegin(); it != words.cend(); ++it)
-        insertRows(*db, it.key(), it.value());
-    insertDetails(*db, details);
-    tx.commit();
+    try {
+        NewDatabase::write(path, contents);
+    } catch (const StoreError &e) {
+        throw StoreError(
+            QStringLiteral("The new word database could not be written: %1.").arg(e.message()));
+    }
     return summary;
 }
 
@@ -160,10 +147,6 @@ Summary convert(AccessSource &source, const QString &newPath)
     Summary summary;
     try {
         summary = fill(source, partialPath(newPath));
-    } catch (const SQLite::Exception &e) {
-        discardPartial(newPath);
-        throw StoreError(QStringLiteral("The new word database could not be written: %1.")
-                             .arg(QString::fromUtf8(e.what())));
     } catch (...) {
         discardPartial(newPath);
         throw;

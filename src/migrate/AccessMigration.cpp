@@ -3,17 +3,19 @@
 #include "AccessConversion.h"
 #include "AccessReader.h"
 #include "Dialogs.h"
+#include "LongWork.h"
+#include "Skip.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
+#include "WordRecords.h"
 
-#include <QCoreApplication>
-#include <QCursor>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <filesystem>
 #include <system_error>
@@ -42,23 +44,9 @@ void removeConverted(const QString &path)
     AccessConversion::discardPartial(convertedPath(path));
 }
 
-// The wait cursor for as long as the conversion runs.
-struct BusyCursor
-{
-    BusyCursor()
-    {
-        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~BusyCursor()
-    {
-        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            QGuiApplication::restoreOverrideCursor();
-    }
-};
-
 // Runs lexmora-newdb --from-access into the temporary name; throws a StoreError with the
-// reason when it fails.
+// reason when it fails. The window keeps painting while it runs; after a moment a box
+// offers Cancel, which ends the converter.
 void runConverter(const QString &path, const Options &options)
 {
     const QString converter = options.converter.isEmpty() ? converterPath() : options.converter;
@@ -66,16 +54,30 @@ void runConverter(const QString &path, const Options &options)
         throw StoreError(
             QStringLiteral("The converter lexmora-newdb was not found beside the program."));
     QProcess process;
+    LongWork work(QApplication::activeWindow(),
+                  QStringLiteral("Converting your words from the Access file..."));
+    work.onCancel([&process] { process.kill(); });
+    bool tooLong = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &process, [&] {
+        tooLong = true;
+        process.kill();
+    });
     process.start(converter, {QStringLiteral("--from-access"), path, convertedPath(path)});
-    BusyCursor busy;
     if (!process.waitForStarted())
         throw StoreError(
             QStringLiteral("The converter %1 could not be started.").arg(native(converter)));
-    if (!process.waitForFinished(options.timeoutMs)) {
+    limit.start(options.timeoutMs);
+    const bool finished =
+        process.state() == QProcess::NotRunning || work.waitFor(&process, &QProcess::finished);
+    limit.stop();
+    if (!finished || tooLong) {
         process.kill();
         process.waitForFinished();
-        throw StoreError(
-            QStringLiteral("Reading the Access file took too long; it may be damaged."));
+        throw StoreError(finished ? QStringLiteral("Reading the Access file took too long; it may "
+                                                   "be damaged.")
+                                  : QStringLiteral("The conversion was stopped, as you asked."));
     }
     QString err = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
@@ -141,7 +143,7 @@ qint64 countWords(const QString &path)
     qint64 total = 0;
     auto db = WordDatabase::open(path);
     for (const QString &table : WordDatabase::collectionTables())
-        total += db->sql().execAndGet("SELECT count(*) FROM " + table.toStdString()).getInt64();
+        total += WordRecords::count(*db, table);
     return total;
 }
 
@@ -200,11 +202,8 @@ bool offerConversion(const QString &path, const QString &title, const Options &o
         return false;
     }
     qint64 words = 0;
-    try {
-        words = countWords(path);
-    } catch (const std::exception &) {
-        // The start-up that follows reports a database it cannot open.
-    }
+    // The start-up that follows reports a database it cannot open.
+    skipOnFailure(lcMigrate(), "counting the converted words", [&] { words = countWords(path); });
     dialogs.message(QStringLiteral("Your words were converted: %1 words in six collections. The "
                                    "Access file was kept as %2.")
                         .arg(words)

@@ -1,16 +1,14 @@
 #include "QueryProgress.h"
 
-#include "Titles.h"
+#include "LongWork.h"
 #include "WindowOwner.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLocale>
-#include <QProgressDialog>
 
 namespace {
 
-constexpr int PaintEveryMs = 50;
-const QString &Title = Titles::Wordbrawl;
+constexpr int LabelEveryMs = LongWork::PumpEveryMs;
 
 QString rowsText(qint64 rows)
 {
@@ -21,6 +19,9 @@ QString rowsText(qint64 rows)
 
 } // namespace
 
+QueryProgress::QueryProgress() = default;
+QueryProgress::~QueryProgress() = default;
+
 QueryProgress &QueryProgress::install()
 {
     static QueryProgress watch;
@@ -28,51 +29,31 @@ QueryProgress &QueryProgress::install()
     return watch;
 }
 
+QProgressDialog *QueryProgress::dialog() const
+{
+    return m_work ? LongWork::currentDialog() : nullptr;
+}
+
 void QueryProgress::begin()
 {
-    m_cancelled = false;
-    m_running.start();
-    m_lastPaint.invalidate();
+    m_work = std::make_unique<LongWork>(WindowOwner::forNewBox(), rowsText(0));
+    m_work->setShowAfter(m_delayMs);
+    m_sinceLabel.start();
 }
 
 bool QueryProgress::keepGoing(qint64 rowsRead)
 {
-    if (m_cancelled)
-        return false;
-    if (!m_running.isValid() || m_running.elapsed() < m_delayMs)
+    if (!m_work)
         return true;
-    if (!m_dialog)
-        showDialog();
-    if (!m_lastPaint.isValid() || m_lastPaint.elapsed() >= PaintEveryMs) {
-        m_dialog->setLabelText(rowsText(rowsRead));
-        m_lastPaint.start();
-        // The box is modal: only its Cancel button and the painting get through.
-        QCoreApplication::processEvents(QEventLoop::AllEvents, PaintEveryMs);
+    // Asked every thousand steps of the engine: the count is written only when it shows.
+    if (m_sinceLabel.elapsed() >= LabelEveryMs) {
+        m_work->setLabel(rowsText(rowsRead));
+        m_sinceLabel.start();
     }
-    return !m_cancelled;
+    return m_work->tick();
 }
 
 void QueryProgress::end()
 {
-    m_running.invalidate();
-    if (m_dialog) {
-        m_dialog->hide();
-        m_dialog->deleteLater();
-    }
-    m_dialog = nullptr;
-}
-
-void QueryProgress::showDialog()
-{
-    m_dialog = new QProgressDialog(rowsText(0), QStringLiteral("Cancel"), 0, 0);
-    m_dialog->setObjectName(QStringLiteral("QueryProgress"));
-    m_dialog->setWindowTitle(Title);
-    m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setMinimumDuration(0);
-    m_dialog->setAutoClose(false);
-    m_dialog->setAutoReset(false);
-    QObject::connect(m_dialog, &QProgressDialog::canceled, m_dialog, [this] { m_cancelled = true; });
-    // A window of its own above the window the query runs from.
-    WindowOwner::keepAbove(m_dialog, WindowOwner::forNewBox());
-    m_dialog->show();
+    m_work.reset();
 }

@@ -5,18 +5,7 @@
 #include "Module1.h"
 #include "SqlParser.h"
 #include "Titles.h"
-
-namespace {
-
-// Inside a quoted literal only the quote itself is special; doubling it keeps "one's"
-// one literal instead of ending it early and breaking the query.
-QString literalBody(const QString &typed)
-{
-    QString body = typed;
-    return body.replace(QLatin1Char('\''), QLatin1String("''"));
-}
-
-} // namespace
+#include "WordQueries.h"
 
 const QString &QuickSearch::Title = Titles::WordbrawlBang;
 
@@ -64,15 +53,13 @@ QString QuickSearch::prompt(Kind kind)
 
 QString QuickSearch::query(Kind kind, const QString &table, const QString &typed)
 {
-    const QString head = QStringLiteral("Select * from ") + table;
-    const QString body = literalBody(typed);
     switch (kind) {
     case Kind::ByWord:
-        return head + QStringLiteral(" where word like '") + body + QStringLiteral("*'");
+        return WordQueries::wordStartsWith(table, typed);
     case Kind::ByMeaning:
-        return head + QStringLiteral(" where meaning like '*") + body + QStringLiteral("*'");
+        return WordQueries::meaningContains(table, typed);
     case Kind::ByPointer:
-        return head + QStringLiteral(" where pointer like '*") + body + QStringLiteral("*'");
+        return WordQueries::pointerContains(table, typed);
     }
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "SqlParser.h"
+#include "WordQueries.h"
 
 ShowAll::ShowAll(MainWindowPort &main, SqlParser &parser, QObject *parent)
     : QObject(parent), m_main(main), m_parser(parser)
@@ -11,7 +12,7 @@ ShowAll::ShowAll(MainWindowPort &main, SqlParser &parser, QObject *parent)
 
 QString ShowAll::query(const QString &table)
 {
-    return QStringLiteral("Select * from ") + table;
+    return WordQueries::all(table);
 }
 
 void ShowAll::command8Click()

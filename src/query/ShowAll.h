@@ -14,7 +14,7 @@ class ShowAll : public QObject
 public:
     ShowAll(MainWindowPort &main, SqlParser &parser, QObject *parent = nullptr);
 
-    // "Select * from " + table: no order asked for, the rows come in table order.
+    // Every record of `table`: no order asked for, the rows come in table order.
     static QString query(const QString &table);
 
 public slots:

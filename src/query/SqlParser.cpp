@@ -5,6 +5,7 @@
 #include "Module1.h"
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
+#include "Skip.h"
 #include "StoreError.h"
 #include "Titles.h"
 
@@ -130,16 +131,14 @@ QStringList SqlParser::collectionNames()
     for (int k = 0; k < DetailsRowsShown; ++k) {
         // A step that fails is skipped on its own: the name stays empty, the move still runs.
         QString name;
-        try {
+        skipOnFailure(lcQuery(), "reading a Collection name", [&] {
             if (details)
                 name = details->text(0);
-        } catch (const std::exception &) {
-        }
-        try {
+        });
+        skipOnFailure(lcQuery(), "the move to the next Details row", [&] {
             if (details)
                 details->moveNext();
-        } catch (const std::exception &) {
-        }
+        });
         names << name;
     }
     return names;

@@ -8,6 +8,7 @@
 #include "Module1.h"
 #include "QueryProgress.h"
 #include "ResultsPaging.h"
+#include "Skip.h"
 #include "SqlParser.h"
 #include "Titles.h"
 #include "Twips.h"
@@ -239,8 +240,9 @@ void sqlret::load()
             Dialogs::current().message(e.message(), Title);
             close();
             return;
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
             // Skipped like every failing step of the load: the rows read so far stand.
+            qCWarning(lcQuery).noquote() << "Skipped reading the first rows because:" << e.what();
         }
     }
     m_total = rows ? rows->rowsRead() : 0;
@@ -392,12 +394,11 @@ void sqlret::command1Click()
     // Nothing may be reading the tables while the marks are cleared.
     stopReading();
     bool marked = false;
-    try {
+    // Without a readable collection there is nothing to offer.
+    skipOnFailure(lcQuery(), "looking for marked words", [&] {
         marked =
             Module1::database && MarkBook::hasMarks(*Module1::database, Module1::currentCollection);
-    } catch (const std::exception &) {
-        // Without a readable collection there is nothing to offer.
-    }
+    });
     if (marked && !Dialogs::current().question(LeaveMarks, LeaveMarksTitle))
         clearMarks();
     close();

@@ -2,20 +2,19 @@
 
 #include "RandomPick.h"
 #include "RandomSource.h"
+#include "Skip.h"
 #include "TableCursor.h"
-
-#include <exception>
 
 namespace {
 
 // A record the set cannot read gives empty texts: the question goes on regardless.
 WordPick current(TableCursor &records)
 {
-    try {
-        return {records.text(QStringLiteral("word")), records.text(QStringLiteral("meaning"))};
-    } catch (const std::exception &) {
-        return {};
-    }
+    WordPick pick;
+    skipOnFailure(lcQuiz(), "reading the word and meaning of a question", [&] {
+        pick = {records.text(QStringLiteral("word")), records.text(QStringLiteral("meaning"))};
+    });
+    return pick;
 }
 
 } // namespace
@@ -27,24 +26,21 @@ QuestionBuilder::QuestionBuilder(TableCursor &words, RandomSource &random)
 
 WordPick QuestionBuilder::pickAtRandom()
 {
-    try {
-        RandomPick::pick(m_words, m_random);
-    } catch (const std::exception &) {
+    if (!skipOnFailure(lcQuiz(), "the random pick of a question",
+                       [&] { RandomPick::pick(m_words, m_random); }))
         return {};
-    }
     return current(m_words);
 }
 
 QuestionBuilder::InOrder QuestionBuilder::takeInOrder(TableCursor &quizWords)
 {
     InOrder next{current(quizWords)};
-    try {
+    // A set that can no longer move has nothing more to ask.
+    next.exhausted = true;
+    skipOnFailure(lcQuiz(), "the move to the next word in order", [&] {
         quizWords.moveNext();
         next.exhausted = quizWords.eof();
-    } catch (const std::exception &) {
-        // A set that can no longer move has nothing more to ask.
-        next.exhausted = true;
-    }
+    });
     return next;
 }
 
@@ -103,10 +99,10 @@ void QuestionBuilder::fillWrongChoices(std::array<QString, Question::Slots> &opt
 QString QuestionBuilder::meaningAt(qint64 ordinal)
 {
     // One jump to the record x - 1 steps past the first, not a walk.
-    try {
+    QString meaning;
+    skipOnFailure(lcQuiz(), "reading a wrong choice's meaning", [&] {
         if (m_words.moveToOrdinal(ordinal))
-            return m_words.text(QStringLiteral("meaning"));
-    } catch (const std::exception &) {
-    }
-    return QString();
+            meaning = m_words.text(QStringLiteral("meaning"));
+    });
+    return meaning;
 }

@@ -1,11 +1,8 @@
 #include "QuizRules.h"
 
 #include "Interval.h"
-#include "MarkBook.h"
-#include "StoreError.h"
-#include "WordDatabase.h"
-
-#include <SQLiteCpp/Statement.h>
+#include "WordQueries.h"
+#include "WordRecords.h"
 
 #include <cmath>
 #include <limits>
@@ -86,23 +83,13 @@ QString summary(qint64 correct, qint64 asked)
 
 QString markedWordsSql(const QString &table)
 {
-    return QStringLiteral("Select * from ") + table + QStringLiteral(" where pointer=\"") +
-           MarkBook::Marker + QLatin1Char('"');
+    return WordQueries::marked(table);
 }
 
 bool isRightMeaning(WordDatabase &db, const QString &table, const QString &word,
                     const QString &meaning)
 {
-    const QString t = WordDatabase::canonicalTable(table);
-    if (t.isEmpty())
-        throw StoreError(QStringLiteral("There is no table called %1.").arg(table));
-    // The word index finds the word's rows; of those, one with the meaning is enough.
-    SQLite::Statement find(db.sql(), "SELECT EXISTS (SELECT 1 FROM \"" + t.toStdString() +
-                                         "\" WHERE word = ? AND meaning = ?)");
-    find.bind(1, word.toStdString());
-    find.bind(2, meaning.toStdString());
-    find.executeStep();
-    return find.getColumn(0).getInt() != 0;
+    return WordRecords::holdsMeaning(db, table, word, meaning);
 }
 
 } // namespace QuizRules

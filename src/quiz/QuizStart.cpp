@@ -4,13 +4,12 @@
 #include "MainWindowPort.h"
 #include "Module1.h"
 #include "QuizRules.h"
+#include "Skip.h"
 #include "quiz.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QWidget>
-
-#include <exception>
 
 namespace {
 
@@ -20,20 +19,18 @@ void openQuizWords()
     Module1::quizWords.reset();
     if (!Module1::database)
         return;
-    try {
+    skipOnFailure(lcQuiz(), "opening the quiz record set", [] {
         Module1::quizWords =
             std::make_unique<TableCursor>(*Module1::database, Module1::currentCollection);
-    } catch (const std::exception &) {
-    }
+    });
 }
 
 bool holdsWords(TableCursor *records)
 {
-    try {
-        return records && records->recordCount() > 0;
-    } catch (const std::exception &) {
-        return false;
-    }
+    bool holds = false;
+    skipOnFailure(lcQuiz(), "counting the quiz's words",
+                  [&] { holds = records && records->recordCount() > 0; });
+    return holds;
 }
 
 } // namespace
@@ -75,10 +72,8 @@ void QuizStart::command5Click()
     if (!(m_randomize && m_randomize->isChecked())) {
         openQuizWords();
         if (Module1::quizWords) {
-            try {
-                Module1::quizWords->moveFirst();
-            } catch (const std::exception &) {
-            }
+            skipOnFailure(lcQuiz(), "moving the quiz record set to its first record",
+                          [] { Module1::quizWords->moveFirst(); });
         }
     }
     m_port.mainWindow()->setEnabled(false);

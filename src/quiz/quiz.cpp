@@ -2,13 +2,14 @@
 
 #include "Dialogs.h"
 #include "HoverLooks.h"
-#include "Looks.h"
 #include "Interval.h"
+#include "Looks.h"
 #include "MainWindowPort.h"
 #include "MarkBook.h"
 #include "Module1.h"
 #include "QuizRules.h"
 #include "RandomSource.h"
+#include "Skip.h"
 #include "StatusBox.h"
 #include "SwitchTimer.h"
 #include "Titles.h"
@@ -190,10 +191,8 @@ void quiz::open()
         finish();
         return;
     }
-    try {
-        Module1::words->moveFirst();
-    } catch (const std::exception &) {
-    }
+    skipOnFailure(lcQuiz(), "moving the current record set to its first record",
+                  [] { Module1::words->moveFirst(); });
 
     QuestionBuilder builder(*Module1::words, RandomSource::instance());
     WordPick first;
@@ -202,10 +201,8 @@ void quiz::open()
     } else {
         bool exhausted = true;
         if (Module1::quizWords) {
-            try {
-                Module1::quizWords->moveFirst();
-            } catch (const std::exception &) {
-            }
+            skipOnFailure(lcQuiz(), "moving the quiz record set to its first record",
+                          [] { Module1::quizWords->moveFirst(); });
             const auto next = QuestionBuilder::takeInOrder(*Module1::quizWords);
             first = next.pick;
             exhausted = next.exhausted;
@@ -326,12 +323,11 @@ void quiz::evaluate()
     const int chosen = selectedOption();
     if (chosen > 0 && Module1::database) {
         bool right = false;
-        try {
+        // An unreadable collection judges nothing right.
+        skipOnFailure(lcQuiz(), "the look-up of the right meaning", [&] {
             right = QuizRules::isRightMeaning(*Module1::database, Module1::currentCollection,
                                               m_question.word, optionCaption(chosen));
-        } catch (const std::exception &) {
-            // An unreadable collection judges nothing right.
-        }
+        });
         // Two rows with the same word and meaning are still one answer.
         if (right) {
             ++m_correct;
@@ -423,14 +419,18 @@ bool quiz::endQuiz()
     m_put = m_correct = m_asked = 0;
     m_questionTime = 0;
 
-    try {
-        if (!Module1::database)
-            throw std::runtime_error("no database");
-        Module1::queryResult = std::make_unique<Snapshot>(
-            Module1::database->query(QuizRules::markedWordsSql(Module1::currentCollection)));
-    } catch (const std::exception &) {
+    const auto failed = [] {
         Dialogs::current().message(QuizRules::EndFailed, QuizRules::ErrorTitle);
         return false;
+    };
+    if (!Module1::database)
+        return failed();
+    try {
+        Module1::queryResult = std::make_unique<Snapshot>(
+            Module1::database->query(QuizRules::markedWordsSql(Module1::currentCollection)));
+    } catch (const std::exception &e) {
+        qCWarning(lcQuiz).noquote() << "The marked words could not be listed:" << e.what();
+        return failed();
     }
     return handOverToResults();
 }

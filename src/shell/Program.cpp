@@ -4,9 +4,11 @@
 #include "FlatButtonStyle.h"
 #include "Form1.h"
 #include "Form3.h"
+#include "LongWork.h"
 #include "Looks.h"
 #include "PlainToolTips.h"
 #include "ScreenFit.h"
+#include "StoreProgress.h"
 #include "Titles.h"
 
 #include <QApplication>
@@ -24,6 +26,19 @@ void applyLook()
     PlainToolTips::install();
     QApplication::setApplicationName(Titles::Application);
     DesktopManners::install();
+}
+
+// The store's long steps that no window watches (the first fill of the search index when
+// a file is opened) run as the program's long work: the windows keep painting and a box
+// says what is going on.
+void watchStoreSteps()
+{
+    StoreProgress::setRunner(
+        [](const QString &label, bool cancellable, const StoreProgress::Step &step) {
+            LongWork work(QApplication::activeWindow(), label);
+            work.setCancellable(cancellable);
+            step([&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        });
 }
 
 // On a screen too small for the Main window every window is drawn smaller by one factor,
@@ -62,6 +77,7 @@ bool Program::start()
 {
     applyLook();
     fitScreen();
+    watchStoreSteps();
     // The splash deletes itself once closed.
     auto *splash = new Form3;
     m_splash = splash;
@@ -73,8 +89,15 @@ bool Program::start()
 void Program::loadMainWindow()
 {
     auto form = std::make_unique<Form1>();
-    if (!form->startUp())
-        return; // the window has closed; with it the program ends
+    if (!form->startUp()) {
+        // The message has been shown and the window has closed: the program ends. Before
+        // the event loop runs this does nothing, and start() reports it instead. (The quit
+        // the closed window posts may still end the loop with 0: main() asks
+        // startUpFailed() for the status.)
+        m_startUpFailed = true;
+        QCoreApplication::exit(StartUpFailed);
+        return;
+    }
     form->setEnabled(true);
     form->show();
     m_main = std::move(form);

@@ -1,5 +1,6 @@
 #include "Backups.h"
 
+#include "StoreConnection.h"
 #include "WordContents.h"
 #include "WordDatabase.h"
 
@@ -25,6 +26,7 @@ Q_LOGGING_CATEGORY(lcBackups, "lexmora.store.backups")
 
 constexpr int BusyRetries = 60;
 constexpr int BusyWaitMs = 50;
+constexpr int SlicePages = 256; // a megabyte of 4 KB pages between ticks
 const QString Stamp = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 const char *copyVfs = nullptr;
 
@@ -56,9 +58,10 @@ QString engineError(sqlite3 *handle, int rc)
     return QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc));
 }
 
-// Copies every page of the source's main database into a new file at `target`; returns
-// why it could not, or the empty text.
-QString copyInto(sqlite3 *source, const QString &target)
+// Copies every page of the source's main database into a new file at `target`, a slice
+// of pages at a time so that `tick` can keep the windows painting; returns why it could
+// not, or the empty text.
+QString copyInto(sqlite3 *source, const QString &target, const StoreProgress::Tick &tick)
 {
     Connection dest;
     int rc = sqlite3_open_v2(QFile::encodeName(target).constData(), &dest.handle,
@@ -69,13 +72,24 @@ QString copyInto(sqlite3 *source, const QString &target)
     if (!backup)
         return engineError(dest.handle, SQLITE_ERROR);
     // A writer in another program can hold the file briefly; wait for it a little.
-    for (int attempt = 0; attempt < BusyRetries; ++attempt) {
-        rc = sqlite3_backup_step(backup, -1);
+    for (int busy = 0; busy < BusyRetries;) {
+        rc = sqlite3_backup_step(backup, SlicePages);
+        if (rc == SQLITE_OK) {
+            const int total = sqlite3_backup_pagecount(backup);
+            if (tick)
+                tick(total - sqlite3_backup_remaining(backup), total);
+            continue;
+        }
         if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
             break;
+        ++busy;
         sqlite3_sleep(BusyWaitMs);
     }
-    sqlite3_backup_finish(backup);
+    if (rc == SQLITE_DONE && tick)
+        tick(sqlite3_backup_pagecount(backup), sqlite3_backup_pagecount(backup));
+    const int finished = sqlite3_backup_finish(backup);
+    if (rc == SQLITE_DONE && finished != SQLITE_OK)
+        rc = finished;
     if (rc != SQLITE_DONE)
         return rc == SQLITE_BUSY || rc == SQLITE_LOCKED
                    ? QStringLiteral("another program kept the word database locked")
@@ -148,7 +162,8 @@ bool sameAsNewest(WordDatabase &db, const QString &databasePath, QString *newest
         return false;
     *newest = QDir(folderFor(databasePath)).filePath(copies.last());
     try {
-        return WordContents::fingerprint(db.sql()) == WordContents::fingerprintOfFile(*newest);
+        return WordContents::fingerprint(StoreConnection::of(db)) ==
+               WordContents::fingerprintOfFile(*newest);
     } catch (const std::exception &e) {
         // A copy that cannot be read is no reason to skip a new one.
         qCInfo(lcBackups) << "could not compare with" << *newest << ":" << e.what();
@@ -187,7 +202,8 @@ QDateTime takenAt(const QString &fileName)
 
 namespace {
 
-Outcome takeKeeping(WordDatabase &db, const QDateTime &when, const QString &keep)
+Outcome takeKeeping(WordDatabase &db, const QDateTime &when, const QString &keep,
+                    const StoreProgress::Tick &tick)
 {
     const QString databasePath = QDir::fromNativeSeparators(db.path());
     if (databasePath.isEmpty())
@@ -221,7 +237,8 @@ Outcome takeKeeping(WordDatabase &db, const QDateTime &when, const QString &keep
         for (const char *suffix : {"", "-journal", "-wal", "-shm"})
             QFile::remove(partial + QLatin1String(suffix));
     };
-    if (const QString why = copyInto(db.sql().getHandle(), partial); !why.isEmpty()) {
+    if (const QString why = copyInto(StoreConnection::of(db).getHandle(), partial, tick);
+        !why.isEmpty()) {
         discard();
         return failure(why);
     }
@@ -237,32 +254,33 @@ Outcome takeKeeping(WordDatabase &db, const QDateTime &when, const QString &keep
 
 } // namespace
 
-Outcome take(WordDatabase &db, const QDateTime &when)
+Outcome take(WordDatabase &db, const QDateTime &when, const StoreProgress::Tick &tick)
 {
-    return takeKeeping(db, when, {});
+    return takeKeeping(db, when, {}, tick);
 }
 
-Outcome beforeRestore(WordDatabase &db, const QString &restoring)
+Outcome beforeRestore(WordDatabase &db, const QString &restoring, const StoreProgress::Tick &tick)
 {
+    SQLite::Database &sql = StoreConnection::of(db);
     try {
-        const WordContents::Counts now = WordContents::counts(db.sql());
-        if (now.total() == 0 && !WordContents::hasDetails(db.sql()))
+        const WordContents::Counts now = WordContents::counts(sql);
+        if (now.total() == 0 && !WordContents::hasDetails(sql))
             return {Outcome::Kind::NotNeeded, {}, {}};
     } catch (const std::exception &e) {
         qCInfo(lcBackups) << "could not count the words before the restore:" << e.what();
     }
-    return takeKeeping(db, QDateTime::currentDateTimeUtc(), restoring);
+    return takeKeeping(db, QDateTime::currentDateTimeUtc(), restoring, tick);
 }
 
-Outcome beforeBulkChange(WordDatabase &db, const QString &table)
+Outcome beforeBulkChange(WordDatabase &db, const QString &table, const StoreProgress::Tick &tick)
 {
     try {
-        if (db.hasTable(table) && WordContents::isEmpty(db.sql(), table))
+        if (db.hasTable(table) && WordContents::isEmpty(StoreConnection::of(db), table))
             return {Outcome::Kind::NotNeeded, {}, {}};
     } catch (const std::exception &e) {
         qCInfo(lcBackups) << "could not count the words of" << table << ":" << e.what();
     }
-    return take(db, QDateTime::currentDateTimeUtc());
+    return take(db, QDateTime::currentDateTimeUtc(), tick);
 }
 
 QString withoutCopyQuestion(const QString &why)

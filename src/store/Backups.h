@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreProgress.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -33,19 +35,22 @@ struct Outcome
 // Before a bulk change of the collection `table`: no copy when it has no words (the change
 // can lose nothing), otherwise as take() at the current time. Never throws; the database
 // itself is never changed.
-Outcome beforeBulkChange(WordDatabase &db, const QString &table);
+// The copy goes a slice at a time, `tick` told after each; a copy cannot be broken off.
+Outcome beforeBulkChange(WordDatabase &db, const QString &table,
+                         const StoreProgress::Tick &tick = {});
 
 // Copies the open database with SQLite's online backup, so it is consistent even while
 // another copy of the program writes, stamped with `when`. A copy whose words (every row of
 // Details and the word tables, in order) equal those of the newest kept copy is not taken
 // twice. Then all but the newest `Kept` copies are removed, and so is a half-written copy
 // (`.partial`) that a killed run left behind.
-Outcome take(WordDatabase &db, const QDateTime &when);
+Outcome take(WordDatabase &db, const QDateTime &when, const StoreProgress::Tick &tick = {});
 
 // Before a restore of the copy `restoring`: as take() at the current time, except that
 // `restoring` is not removed with the oldest copies, and that a database without a word or
 // a Details row needs no copy.
-Outcome beforeRestore(WordDatabase &db, const QString &restoring);
+Outcome beforeRestore(WordDatabase &db, const QString &restoring,
+                      const StoreProgress::Tick &tick = {});
 
 // What the user is asked when the copy before a change failed for the reason `why`: whether
 // to go on without one (the question's default is No).

@@ -1,11 +1,9 @@
 #include "CollectionTable.h"
 
+#include "BulkWriter.h"
+#include "EngineErrors.h"
+#include "StoreConnection.h"
 #include "StoreError.h"
-#include "WordDatabase.h"
-
-#include <SQLiteCpp/Transaction.h>
-
-#include <sqlite3.h>
 
 namespace CollectionTable {
 
@@ -18,12 +16,20 @@ QString collection(const QString &table)
     return WordDatabase::collectionTables().contains(t) ? t : QString();
 }
 
+QString existing(WordDatabase &db, const QString &table)
+{
+    const QString t = collection(table);
+    if (!exists(db, t))
+        throw StoreError(QStringLiteral("The word database has no table %1.").arg(table));
+    return t;
+}
+
 } // namespace
 
 bool exists(WordDatabase &db, const QString &table)
 {
     const QString t = collection(table);
-    return !t.isEmpty() && db.sql().tableExists(t.toStdString());
+    return !t.isEmpty() && db.hasTable(t);
 }
 
 void requireExisting(WordDatabase &db, const QString &table, const QString &collectionName)
@@ -34,21 +40,38 @@ void requireExisting(WordDatabase &db, const QString &table, const QString &coll
                              .arg(collectionName, table));
 }
 
-qint64 empty(WordDatabase &db, const QString &table)
+std::optional<qint64> emptyAllOrNothing(WordDatabase &db, const QString &table,
+                                        const StoreProgress::Tick &tick)
 {
-    const QString t = collection(table);
-    if (t.isEmpty() || !db.sql().tableExists(t.toStdString()))
-        throw StoreError(QStringLiteral("The word database has no table %1.").arg(table));
+    const QString t = existing(db, table);
     try {
-        SQLite::Transaction tx(db.sql());
-        db.sql().exec("DELETE FROM \"" + t.toStdString() + "\"");
-        const qint64 deleted = sqlite3_changes64(db.sql().getHandle());
-        tx.commit();
-        return deleted;
-    } catch (const SQLite::Exception &e) {
-        throw StoreError(QStringLiteral("The words of %1 could not be deleted: %2.")
-                             .arg(t, QString::fromUtf8(e.getErrorStr())));
+        BulkWriter writer(db, t, BulkWriter::Refusal::FailsAll);
+        const BulkWriter::Outcome done = writer.remove(writer.rowids(), tick);
+        if (done.stopped)
+            return std::nullopt;
+        writer.commit();
+        return done.written;
+    } catch (const StoreError &e) {
+        throw StoreError(
+            QStringLiteral("The words of %1 could not be deleted: %2.").arg(t, e.message()),
+            e.engineCode());
     }
+}
+
+Emptying deleteEachRecord(WordDatabase &db, const QString &table, const StoreProgress::Tick &tick)
+{
+    BulkWriter writer(db, existing(db, table), BulkWriter::Refusal::SkipsTheRow);
+    const BulkWriter::Outcome done = writer.remove(writer.rowids(), tick);
+    Emptying result;
+    if (done.stopped) {
+        result.stopped = true;
+        return result; // the writer rolls back
+    }
+    writer.commit();
+    result.deleted = done.written;
+    result.left = done.refused;
+    result.firstRefusal = done.firstRefusal;
+    return result;
 }
 
 } // namespace CollectionTable

@@ -1,5 +1,6 @@
 #include "Collections.h"
 
+#include "Skip.h"
 #include "TableCursor.h"
 #include "WordDatabase.h"
 
@@ -14,7 +15,8 @@ QString tableForRow(int k)
 QString chooseDefault(WordDatabase &db)
 {
     int k = 0;
-    try {
+    // A failed read leaves the count where it stood, as the start-up expects.
+    skipOnFailure(lcStore(), "the rest of the Details scan for the Default collection", [&] {
         TableCursor details(db, QStringLiteral("Details"));
         details.moveFirst();
         while (!details.eof()) {
@@ -23,9 +25,7 @@ QString chooseDefault(WordDatabase &db)
                 break;
             details.moveNext();
         }
-    } catch (const std::exception &) {
-        // A failed read leaves the count where it stood, as the start-up expects.
-    }
+    });
     return tableForRow(k);
 }
 

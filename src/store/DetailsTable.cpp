@@ -1,5 +1,6 @@
 #include "DetailsTable.h"
 
+#include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
@@ -26,7 +27,7 @@ std::string quoted(const std::string &identifier)
 
 Columns columns(WordDatabase &db)
 {
-    SQLite::Statement st(db.sql(), "SELECT * FROM Details LIMIT 0");
+    SQLite::Statement st(StoreConnection::of(db), "SELECT * FROM Details LIMIT 0");
     if (st.getColumnCount() < 2)
         throw StoreError(QStringLiteral("The Details table of the word database has fewer than "
                                         "two columns."));
@@ -57,8 +58,9 @@ QList<DetailsRow> collectionRows(WordDatabase &db)
 {
     return guarded(QStringLiteral("The collection names could not be read"), [&] {
         columns(db);
-        SQLite::Statement st(db.sql(), "SELECT rowid, * FROM Details ORDER BY rowid LIMIT " +
-                                           std::to_string(CollectionRows));
+        SQLite::Statement st(StoreConnection::of(db),
+                             "SELECT rowid, * FROM Details ORDER BY rowid LIMIT " +
+                                 std::to_string(CollectionRows));
         QList<DetailsRow> rows;
         while (st.executeStep()) {
             const SQLite::Column name = st.getColumn(1);
@@ -76,11 +78,12 @@ void makeDefault(WordDatabase &db, int k)
     guarded(QStringLiteral("The default collection could not be changed"), [&] {
         const qint64 chosen = rowidOf(db, k);
         const Columns c = columns(db);
-        SQLite::Transaction tx(db.sql());
-        SQLite::Statement set(db.sql(), "UPDATE Details SET " + quoted(c.flag) +
-                                            " = (rowid = ?) WHERE rowid IN (SELECT rowid FROM "
-                                            "Details ORDER BY rowid LIMIT " +
-                                            std::to_string(CollectionRows) + ")");
+        SQLite::Transaction tx(StoreConnection::of(db));
+        SQLite::Statement set(StoreConnection::of(db),
+                              "UPDATE Details SET " + quoted(c.flag) +
+                                  " = (rowid = ?) WHERE rowid IN (SELECT rowid FROM "
+                                  "Details ORDER BY rowid LIMIT " +
+                                  std::to_string(CollectionRows) + ")");
         set.bind(1, int64_t(chosen));
         set.exec();
         tx.commit();
@@ -92,7 +95,7 @@ void rename(WordDatabase &db, int k, const QString &name)
     guarded(QStringLiteral("The collection could not be renamed"), [&] {
         const qint64 chosen = rowidOf(db, k);
         const Columns c = columns(db);
-        SQLite::Statement set(db.sql(),
+        SQLite::Statement set(StoreConnection::of(db),
                               "UPDATE Details SET " + quoted(c.name) + " = ? WHERE rowid = ?");
         set.bind(1, name.toStdString());
         set.bind(2, int64_t(chosen));

@@ -1,16 +1,16 @@
 #include "Module1.h"
 
+#include "Skip.h"
+
 namespace Module1 {
 
 void openCurrentCollection(const QString &table)
 {
     currentCollection = table;
     words.reset();
-    try {
-        words = std::make_unique<TableCursor>(*database, table);
-    } catch (const std::exception &) {
-        // Left unset: the windows skip steps that need it.
-    }
+    // Left unset when it cannot be opened: the windows skip steps that need it.
+    skipOnFailure(lcStore(), "opening the current collection's record set",
+                  [&] { words = std::make_unique<TableCursor>(*database, table); });
 }
 
 void reset()

@@ -1,5 +1,7 @@
 #include "NewDatabase.h"
 
+#include "EngineErrors.h"
+#include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
@@ -40,28 +42,46 @@ const QStringList &defaultCollectionNames()
     return names;
 }
 
+void write(const QString &path, const Contents &contents)
+{
+    EngineErrors::translated([&] {
+        auto db = WordDatabase::create(path);
+        SQLite::Database &sql = StoreConnection::of(*db);
+        SQLite::Transaction tx(sql);
+        SQLite::Statement details(sql, "INSERT INTO Details VALUES (?, ?)");
+        for (const auto &[name, isDefault] : contents.details) {
+            details.bind(1, name.toStdString());
+            details.bind(2, isDefault ? 1 : 0);
+            details.exec();
+            details.reset();
+        }
+        for (auto it = contents.words.cbegin(); it != contents.words.cend(); ++it) {
+            const QString table = WordDatabase::canonicalTable(it.key());
+            if (!WordDatabase::collectionTables().contains(table))
+                throw StoreError(QStringLiteral("There is no collection %1.").arg(it.key()));
+            SQLite::Statement insert(sql, "INSERT INTO " + table.toStdString() +
+                                              " (word, meaning, pointer) VALUES (?, ?, ?)");
+            for (const WordEntry &e : it.value()) {
+                insert.bind(1, e.word.toStdString());
+                insert.bind(2, e.meaning.toStdString());
+                insert.bind(3, e.pointer.toStdString());
+                insert.exec();
+                insert.reset();
+            }
+        }
+        tx.commit();
+    });
+}
+
 namespace {
 
 void fill(const QString &path, const std::vector<WordEntry> &starter)
 {
-    auto db = WordDatabase::create(path);
-    SQLite::Transaction tx(db->sql());
-    SQLite::Statement details(db->sql(), "INSERT INTO Details VALUES (?, ?)");
-    for (qsizetype i = 0; i < defaultCollectionNames().size(); ++i) {
-        details.bind(1, defaultCollectionNames()[i].toStdString());
-        details.bind(2, i == 0 ? 1 : 0);
-        details.exec();
-        details.reset();
-    }
-    SQLite::Statement insert(db->sql(), "INSERT INTO Words VALUES (?, ?, ?)");
-    for (const WordEntry &e : starter) {
-        insert.bind(1, e.word.toStdString());
-        insert.bind(2, e.meaning.toStdString());
-        insert.bind(3, e.pointer.toStdString());
-        insert.exec();
-        insert.reset();
-    }
-    tx.commit();
+    Contents contents;
+    for (qsizetype i = 0; i < defaultCollectionNames().size(); ++i)
+        contents.details.append({defaultCollectionNames()[i], i == 0});
+    contents.words[QStringLiteral("Words")] = starter;
+    write(path, contents);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "FileChecks.h"
 #include "OwnTables.h"
+#include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
@@ -51,10 +52,11 @@ void requireClosed(const QString &backup)
     for (const char *suffix : {"-journal", "-wal"}) {
         const QFileInfo beside(backup + QLatin1String(suffix));
         if (beside.exists() && beside.size() > 0)
-            throw StoreError(QStringLiteral("The copy %1 was not closed properly (%2 lies beside it), "
-                                         "so it may not hold all of its words. Open it once with "
-                                         "the program that made it, or choose another copy.")
-                              .arg(native(backup), beside.fileName()));
+            throw StoreError(
+                QStringLiteral("The copy %1 was not closed properly (%2 lies beside it), "
+                               "so it may not hold all of its words. Open it once with "
+                               "the program that made it, or choose another copy.")
+                    .arg(native(backup), beside.fileName()));
     }
 }
 
@@ -93,7 +95,7 @@ bool checkIntegrity(SQLite::Database &copy, const QString &backup, const Tick &t
     }
     if (!problems.isEmpty())
         throw StoreError(QStringLiteral("The copy %1 is damaged (%2).")
-                          .arg(native(backup), problems.join(QStringLiteral("; "))));
+                             .arg(native(backup), problems.join(QStringLiteral("; "))));
     return true;
 }
 
@@ -105,8 +107,8 @@ void requireSamePages(SQLite::Database &copy, SQLite::Database &db, const QStrin
         const QString theirs = pragma(copy, setting), ours = pragma(db, setting);
         if (theirs != ours)
             throw StoreError(QStringLiteral("The copy %1 is stored differently from the word "
-                                         "database (its %2 is %3, the database's %4).")
-                              .arg(native(backup), QString::fromLatin1(setting), theirs, ours));
+                                            "database (its %2 is %3, the database's %4).")
+                                 .arg(native(backup), QString::fromLatin1(setting), theirs, ours));
     }
 }
 
@@ -127,7 +129,7 @@ bool check(std::optional<SQLite::Database> &copy, WordDatabase &db, const QStrin
             return false;
         FileChecks::requireSchema(*copy, backup);
         OwnTables::check(*copy, backup);
-        requireSamePages(*copy, db.sql(), backup);
+        requireSamePages(*copy, StoreConnection::of(db), backup);
     } catch (const SQLite::Exception &e) {
         throw StoreError(QStringLiteral("The copy %1 could not be read: %2.")
                              .arg(native(backup), QString::fromUtf8(e.what())));
@@ -139,7 +141,7 @@ bool check(std::optional<SQLite::Database> &copy, WordDatabase &db, const QStrin
 // connection: one commit in its -wal, or, when anything fails, none.
 void replacePages(sqlite3 *source, WordDatabase &db)
 {
-    sqlite3 *dest = db.sql().getHandle();
+    sqlite3 *dest = StoreConnection::of(db).getHandle();
     if (!sqlite3_get_autocommit(dest))
         throw refused(QStringLiteral("Another change to the word database is still under way."));
     sqlite3_backup *backup = sqlite3_backup_init(dest, "main", source, "main");
@@ -213,9 +215,10 @@ Result fromBackup(WordDatabase &db, const QString &backup, const WithoutCopy &go
         // A copy of a file from before some of our indexes existed gets them now; the words
         // are restored whatever becomes of this.
         db.ensureSideTables();
-        result.words = WordContents::counts(db.sql());
+        result.words = WordContents::counts(StoreConnection::of(db));
     } catch (const std::exception &e) {
-        qCWarning(lcRestore) << "restored" << backup << "but could not add the indexes:" << e.what();
+        qCWarning(lcRestore) << "restored" << backup
+                             << "but could not add the indexes:" << e.what();
         throw StoreError(QStringLiteral("The copy %1 was restored, but Lexmora could not add its "
                                         "search indexes to it: %2. They are added the next time "
                                         "Lexmora starts.")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Backups.h"
+#include "StoreProgress.h"
 #include "WordContents.h"
 
 #include <QDateTime>
@@ -31,7 +32,7 @@ struct Copy
 QList<Copy> copies(const QString &databasePath);
 
 // Told how far the work has come; false asks it to stop, which it does before it writes.
-using Tick = std::function<bool(qint64 done, qint64 total)>;
+using Tick = StoreProgress::Tick;
 // Asked when no copy of the words as they are could be made, with the reason: whether to
 // restore all the same.
 using WithoutCopy = std::function<bool(const QString &why)>;

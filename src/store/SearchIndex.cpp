@@ -1,13 +1,21 @@
 #include "SearchIndex.h"
 
 #include "MarkBook.h"
+#include "StoreConnection.h"
+#include "StoreProgress.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
 
+#include <QScopeGuard>
+
+#include <sqlite3.h>
+
 namespace SearchIndex {
 
 namespace {
+
+constexpr int ProgressSteps = 20000; // virtual machine steps between ticks
 
 std::string quotedName(const std::string &name)
 {
@@ -48,6 +56,26 @@ void createTextIndex(SQLite::Database &db, const std::string &table, const std::
     db.exec("INSERT INTO " + i + "(" + i + ") VALUES ('rebuild')");
 }
 
+// The first fill reads every word of the table in one statement; the engine's progress
+// handler ticks while it runs. It cannot be broken off: the file is being opened.
+void fillWatched(SQLite::Database &db, const QString &table, const std::string &index)
+{
+    StoreProgress::run(QStringLiteral("Preparing the word search of %1...").arg(table), false,
+                       [&](const StoreProgress::Tick &tick) {
+                           sqlite3 *handle = db.getHandle();
+                           sqlite3_progress_handler(
+                               handle, ProgressSteps,
+                               [](void *t) {
+                                   (*static_cast<const StoreProgress::Tick *>(t))(0, 0);
+                                   return 0;
+                               },
+                               const_cast<StoreProgress::Tick *>(&tick));
+                           const auto off = qScopeGuard(
+                               [&] { sqlite3_progress_handler(handle, 0, nullptr, nullptr); });
+                           createTextIndex(db, table.toStdString(), index);
+                       });
+}
+
 } // namespace
 
 std::string textIndexName(const QString &table)
@@ -57,14 +85,14 @@ std::string textIndexName(const QString &table)
 
 void ensure(WordDatabase &db)
 {
-    SQLite::Database &sql = db.sql();
+    SQLite::Database &sql = StoreConnection::of(db);
     for (const QString &table : WordDatabase::collectionTables()) {
         const std::string t = table.toStdString();
         if (!sql.tableExists(t))
             continue;
         const std::string index = textIndexName(table);
         if (!exists(sql, index))
-            createTextIndex(sql, t, index);
+            fillWatched(sql, table, index);
         sql.exec("CREATE INDEX IF NOT EXISTS " + quotedName("lexmora_marked_" + t) + " ON " +
                  quotedName(t) + " (pointer) WHERE pointer = '" +
                  QString(MarkBook::Marker).toStdString() + "'");
@@ -78,12 +106,12 @@ std::string Probe::indexFor(const std::string &table, const std::string &match)
         return {};
     const std::string index = textIndexName(canonical);
     try {
-        if (!exists(m_db.sql(), index))
+        if (!exists(StoreConnection::of(m_db), index))
             return {};
-        SQLite::Statement count(m_db.sql(), "SELECT count(*) FROM (SELECT 1 FROM " +
-                                                quotedName(index) + " WHERE " +
-                                                quotedName(index) + " MATCH ? LIMIT " +
-                                                std::to_string(MaxCandidates + 1) + ")");
+        SQLite::Statement count(StoreConnection::of(m_db),
+                                "SELECT count(*) FROM (SELECT 1 FROM " + quotedName(index) +
+                                    " WHERE " + quotedName(index) + " MATCH ? LIMIT " +
+                                    std::to_string(MaxCandidates + 1) + ")");
         count.bind(1, match);
         count.executeStep();
         return count.getColumn(0).getInt() <= MaxCandidates ? index : std::string();

@@ -1,9 +1,13 @@
 #include "TableCursor.h"
 
+#include "EngineErrors.h"
+#include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
 
 #include <sqlite3.h>
+
+using EngineErrors::translated;
 
 namespace {
 
@@ -44,31 +48,35 @@ void bindValue(SQLite::Statement &st, int index, const QVariant &v)
 
 } // namespace
 
+// Every public member turns the engine's failures into StoreErrors.
 TableCursor::TableCursor(WordDatabase &db, const QString &table)
-    : m_db(db), m_table(checkedTable(table)),
-      m_first(db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid LIMIT 1"),
-      m_last(db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid DESC LIMIT 1"),
-      m_next(db.sql(),
-             "SELECT rowid FROM " + quoted(m_table) + " WHERE rowid > ? ORDER BY rowid LIMIT 1"),
-      m_previous(db.sql(), "SELECT rowid FROM " + quoted(m_table) +
-                               " WHERE rowid < ? ORDER BY rowid DESC LIMIT 1"),
-      // Apart, so that the count takes SQLite's quick way and the ends come from the b-tree.
-      m_count(db.sql(), "SELECT count(*) FROM " + quoted(m_table)),
-      m_ends(db.sql(), "SELECT (SELECT min(rowid) FROM " + quoted(m_table) +
-                           "), (SELECT max(rowid) FROM " + quoted(m_table) + ")"),
-      m_read(db.sql(), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?"),
-      m_version(db.sql(), "PRAGMA data_version")
-{
+try : m_db(db), m_table(checkedTable(table)),
+    m_first(StoreConnection::of(db),
+            "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid LIMIT 1"),
+    m_last(StoreConnection::of(db),
+           "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid DESC LIMIT 1"),
+    m_next(StoreConnection::of(db),
+           "SELECT rowid FROM " + quoted(m_table) + " WHERE rowid > ? ORDER BY rowid LIMIT 1"),
+    m_previous(StoreConnection::of(db), "SELECT rowid FROM " + quoted(m_table) +
+                                            " WHERE rowid < ? ORDER BY rowid DESC LIMIT 1"),
+    // Apart, so that the count takes SQLite's quick way and the ends come from the b-tree.
+    m_count(StoreConnection::of(db), "SELECT count(*) FROM " + quoted(m_table)),
+    m_ends(StoreConnection::of(db), "SELECT (SELECT min(rowid) FROM " + quoted(m_table) +
+                                        "), (SELECT max(rowid) FROM " + quoted(m_table) + ")"),
+    m_read(StoreConnection::of(db), "SELECT * FROM " + quoted(m_table) + " WHERE rowid = ?"),
+    m_version(StoreConnection::of(db), "PRAGMA data_version") {
     for (int i = 0; i < m_read.getColumnCount(); ++i)
         m_columns << QString::fromUtf8(m_read.getColumnName(i));
     moveFirst();
+} catch (const SQLite::Exception &e) {
+    throw EngineErrors::toStoreError(e);
 }
 
 TableCursor::~TableCursor() = default;
 
 qint64 TableCursor::recordCount()
 {
-    return positions().count;
+    return translated([&] { return positions().count; });
 }
 
 const TableCursor::Positions &TableCursor::positions()
@@ -78,7 +86,7 @@ const TableCursor::Positions &TableCursor::positions()
     m_version.executeStep();
     const qint64 version = m_version.getColumn(0).getInt64();
     m_version.reset();
-    const qint64 changes = sqlite3_total_changes64(m_db.sql().getHandle());
+    const qint64 changes = sqlite3_total_changes64(StoreConnection::of(m_db).getHandle());
     if (version == m_positions.dataVersion && changes == m_positions.changes)
         return m_positions;
 
@@ -103,7 +111,8 @@ qint64 TableCursor::rowidOf(qint64 ordinal)
     if (p.dense)
         return p.firstRowid + ordinal - 1;
     if (m_positions.rowids.empty()) {
-        SQLite::Statement all(m_db.sql(), "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid");
+        SQLite::Statement all(StoreConnection::of(m_db),
+                              "SELECT rowid FROM " + quoted(m_table) + " ORDER BY rowid");
         m_positions.rowids.reserve(size_t(p.count));
         while (all.executeStep())
             m_positions.rowids.push_back(all.getColumn(0).getInt64());
@@ -124,77 +133,90 @@ bool TableCursor::landOn(SQLite::Statement &st)
 
 bool TableCursor::moveFirst()
 {
-    m_state = landOn(m_first) ? State::OnRecord : State::Empty;
-    return hasCurrent();
+    return translated([&] {
+        m_state = landOn(m_first) ? State::OnRecord : State::Empty;
+        return hasCurrent();
+    });
 }
 
 bool TableCursor::moveLast()
 {
-    m_state = landOn(m_last) ? State::OnRecord : State::Empty;
-    return hasCurrent();
+    return translated([&] {
+        m_state = landOn(m_last) ? State::OnRecord : State::Empty;
+        return hasCurrent();
+    });
 }
 
 bool TableCursor::moveNext()
 {
-    if (m_state == State::AfterLast || m_state == State::Empty)
-        return false;
-    if (m_state == State::BeforeFirst)
-        return moveFirst();
-    m_next.bind(1, int64_t(m_rowid));
-    const qint64 from = m_rowid;
-    if (!landOn(m_next)) {
-        m_rowid = from;
-        m_state = State::AfterLast;
-    }
-    return hasCurrent();
+    return translated([&] {
+        if (m_state == State::AfterLast || m_state == State::Empty)
+            return false;
+        if (m_state == State::BeforeFirst)
+            return moveFirst();
+        m_next.bind(1, int64_t(m_rowid));
+        const qint64 from = m_rowid;
+        if (!landOn(m_next)) {
+            m_rowid = from;
+            m_state = State::AfterLast;
+        }
+        return hasCurrent();
+    });
 }
 
 bool TableCursor::movePrevious()
 {
-    if (m_state == State::BeforeFirst || m_state == State::Empty)
-        return false;
-    if (m_state == State::AfterLast)
-        return moveLast();
-    m_previous.bind(1, int64_t(m_rowid));
-    const qint64 from = m_rowid;
-    if (!landOn(m_previous)) {
-        m_rowid = from;
-        m_state = State::BeforeFirst;
-    }
-    return hasCurrent();
+    return translated([&] {
+        if (m_state == State::BeforeFirst || m_state == State::Empty)
+            return false;
+        if (m_state == State::AfterLast)
+            return moveLast();
+        m_previous.bind(1, int64_t(m_rowid));
+        const qint64 from = m_rowid;
+        if (!landOn(m_previous)) {
+            m_rowid = from;
+            m_state = State::BeforeFirst;
+        }
+        return hasCurrent();
+    });
 }
 
 bool TableCursor::moveToOrdinal(qint64 n)
 {
-    if (n < 1)
-        return moveFirst();
-    const qint64 count = recordCount();
-    if (n > count) {
-        // Past the end: stand where n - 1 moves from the first record would have left us.
-        m_state = count == 0 ? State::Empty : State::AfterLast;
-        return false;
-    }
-    m_rowid = rowidOf(n);
-    m_state = State::OnRecord;
-    m_deleted = false;
-    return true;
+    return translated([&] {
+        if (n < 1)
+            return moveFirst();
+        const qint64 count = recordCount();
+        if (n > count) {
+            // Past the end: stand where n - 1 moves from the first record would have left us.
+            m_state = count == 0 ? State::Empty : State::AfterLast;
+            return false;
+        }
+        m_rowid = rowidOf(n);
+        m_state = State::OnRecord;
+        m_deleted = false;
+        return true;
+    });
 }
 
 bool TableCursor::findFirst(const QString &column, const QString &value)
 {
-    const int index = columnIndex(column);
-    if (index < 0)
-        throw StoreError(QStringLiteral("Item not found in this collection."));
-    SQLite::Statement find(m_db.sql(), "SELECT rowid FROM " + quoted(m_table) + " WHERE \"" +
-                                           m_columns[index].toStdString() +
-                                           "\" = ? ORDER BY rowid LIMIT 1");
-    find.bind(1, value.toStdString());
-    if (!find.executeStep())
-        return false;
-    m_rowid = find.getColumn(0).getInt64();
-    m_state = State::OnRecord;
-    m_deleted = false;
-    return true;
+    return translated([&] {
+        const int index = columnIndex(column);
+        if (index < 0)
+            throw StoreError(QStringLiteral("Item not found in this collection."));
+        SQLite::Statement find(StoreConnection::of(m_db), "SELECT rowid FROM " + quoted(m_table) +
+                                                              " WHERE \"" +
+                                                              m_columns[index].toStdString() +
+                                                              "\" = ? ORDER BY rowid LIMIT 1");
+        find.bind(1, value.toStdString());
+        if (!find.executeStep())
+            return false;
+        m_rowid = find.getColumn(0).getInt64();
+        m_state = State::OnRecord;
+        m_deleted = false;
+        return true;
+    });
 }
 
 std::optional<std::vector<QVariant>> TableCursor::readCurrent()
@@ -222,10 +244,12 @@ int TableCursor::columnIndex(const QString &name) const
 
 QVariant TableCursor::field(int position)
 {
-    const auto row = readCurrent();
-    if (!row || position < 0 || position >= int(row->size()))
-        return QVariant();
-    return (*row)[size_t(position)];
+    return translated([&] {
+        const auto row = readCurrent();
+        if (!row || position < 0 || position >= int(row->size()))
+            return QVariant();
+        return (*row)[size_t(position)];
+    });
 }
 
 QVariant TableCursor::field(const QString &name)
@@ -241,11 +265,13 @@ void TableCursor::addNew()
 
 void TableCursor::edit()
 {
-    auto row = readCurrent();
-    if (!row)
-        throw StoreError(QStringLiteral("No current record."));
-    m_editMode = EditMode::Editing;
-    m_buffer = std::move(*row);
+    return translated([&] {
+        auto row = readCurrent();
+        if (!row)
+            throw StoreError(QStringLiteral("No current record."));
+        m_editMode = EditMode::Editing;
+        m_buffer = std::move(*row);
+    });
 }
 
 void TableCursor::setField(int position, const QVariant &value)
@@ -264,33 +290,36 @@ void TableCursor::setField(const QString &name, const QVariant &value)
 
 qint64 TableCursor::update()
 {
-    if (m_editMode == EditMode::None)
-        throw StoreError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
-    std::string sql;
-    if (m_editMode == EditMode::Adding) {
-        std::string marks;
+    return translated([&] {
+        if (m_editMode == EditMode::None)
+            throw StoreError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+        std::string sql;
+        if (m_editMode == EditMode::Adding) {
+            std::string marks;
+            for (size_t i = 0; i < m_buffer.size(); ++i)
+                marks += i ? ",?" : "?";
+            sql = "INSERT INTO " + quoted(m_table) + " VALUES (" + marks + ")";
+        } else {
+            if (!hasCurrent())
+                throw StoreError(QStringLiteral("No current record."));
+            std::string sets;
+            for (int i = 0; i < m_columns.size(); ++i)
+                sets += (i ? ",\"" : "\"") + m_columns[i].toStdString() + "\"=?";
+            sql = "UPDATE " + quoted(m_table) + " SET " + sets + " WHERE rowid=?";
+        }
+        SQLite::Statement st(StoreConnection::of(m_db), sql);
         for (size_t i = 0; i < m_buffer.size(); ++i)
-            marks += i ? ",?" : "?";
-        sql = "INSERT INTO " + quoted(m_table) + " VALUES (" + marks + ")";
-    } else {
-        if (!hasCurrent())
-            throw StoreError(QStringLiteral("No current record."));
-        std::string sets;
-        for (int i = 0; i < m_columns.size(); ++i)
-            sets += (i ? ",\"" : "\"") + m_columns[i].toStdString() + "\"=?";
-        sql = "UPDATE " + quoted(m_table) + " SET " + sets + " WHERE rowid=?";
-    }
-    SQLite::Statement st(m_db.sql(), sql);
-    for (size_t i = 0; i < m_buffer.size(); ++i)
-        bindValue(st, int(i) + 1, m_buffer[i]);
-    if (m_editMode == EditMode::Editing)
-        st.bind(int(m_buffer.size()) + 1, int64_t(m_rowid));
-    st.exec();
-    const qint64 written =
-        m_editMode == EditMode::Adding ? m_db.sql().getLastInsertRowid() : m_rowid;
-    m_editMode = EditMode::None;
-    m_buffer.clear();
-    return written;
+            bindValue(st, int(i) + 1, m_buffer[i]);
+        if (m_editMode == EditMode::Editing)
+            st.bind(int(m_buffer.size()) + 1, int64_t(m_rowid));
+        st.exec();
+        const qint64 written = m_editMode == EditMode::Adding
+                                   ? StoreConnection::of(m_db).getLastInsertRowid()
+                                   : m_rowid;
+        m_editMode = EditMode::None;
+        m_buffer.clear();
+        return written;
+    });
 }
 
 void TableCursor::cancelUpdate()
@@ -301,10 +330,13 @@ void TableCursor::cancelUpdate()
 
 void TableCursor::deleteCurrent()
 {
-    if (!hasCurrent())
-        throw StoreError(QStringLiteral("No current record."));
-    SQLite::Statement st(m_db.sql(), "DELETE FROM " + quoted(m_table) + " WHERE rowid=?");
-    st.bind(1, int64_t(m_rowid));
-    st.exec();
-    m_deleted = true;
+    return translated([&] {
+        if (!hasCurrent())
+            throw StoreError(QStringLiteral("No current record."));
+        SQLite::Statement st(StoreConnection::of(m_db),
+                             "DELETE FROM " + quoted(m_table) + " WHERE rowid=?");
+        st.bind(1, int64_t(m_rowid));
+        st.exec();
+        m_deleted = true;
+    });
 }

@@ -1,6 +1,7 @@
 #include "WordDatabase.h"
 
 #include "ConnectionSettings.h"
+#include "EngineErrors.h"
 #include "FileChecks.h"
 #include "JetDialect.h"
 #include "MarkBook.h"
@@ -100,19 +101,22 @@ std::unique_ptr<WordDatabase> WordDatabase::create(const QString &path)
     if (QFileInfo::exists(path))
         throw StoreError(QStringLiteral("%1 already exists; it was left as it is.")
                              .arg(nativePath(path)));
-    std::unique_ptr<WordDatabase> db(
-        new WordDatabase(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX));
-    db->configureConnection();
-    db->configureJournal();
-    SQLite::Transaction tx(db->m_db);
-    for (const QString &table : collectionTables()) {
-        const std::string t = table.toStdString();
-        db->m_db.exec("CREATE TABLE " + t + " (word TEXT, meaning TEXT, pointer TEXT)");
-    }
-    db->m_db.exec("CREATE TABLE Details (CollectionName TEXT, IsDefault INTEGER NOT NULL DEFAULT 0)");
-    tx.commit();
-    db->ensureSideTables();
-    return db;
+    return EngineErrors::translated([&] {
+        std::unique_ptr<WordDatabase> db(new WordDatabase(
+            path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX));
+        db->configureConnection();
+        db->configureJournal();
+        SQLite::Transaction tx(db->m_db);
+        for (const QString &table : collectionTables()) {
+            const std::string t = table.toStdString();
+            db->m_db.exec("CREATE TABLE " + t + " (word TEXT, meaning TEXT, pointer TEXT)");
+        }
+        db->m_db.exec(
+            "CREATE TABLE Details (CollectionName TEXT, IsDefault INTEGER NOT NULL DEFAULT 0)");
+        tx.commit();
+        db->ensureSideTables();
+        return db;
+    });
 }
 
 // Settings of this connection only; nothing here writes to the file.
@@ -150,7 +154,7 @@ void WordDatabase::ensureSideTables()
 
 bool WordDatabase::hasTable(const QString &table)
 {
-    return m_db.tableExists(table.toStdString());
+    return EngineErrors::translated([&] { return m_db.tableExists(table.toStdString()); });
 }
 
 void WordDatabase::ensureIndexes()

@@ -35,7 +35,6 @@ public:
 
     // The full path of the open file, as the engine reports it.
     QString path() const;
-    SQLite::Database &sql() { return m_db; }
 
     // Runs a query written in the program's Access-style dialect through the read-only
     // path, on a connection of its own that cannot write (QueryConnection): anything that
@@ -49,6 +48,11 @@ public:
     void ensureSideTables();
 
 private:
+    // The connection is the store's own (StoreConnection); tests set up fixtures through
+    // StoreTestAccess.
+    friend class StoreConnection;
+    friend class StoreTestAccess;
+
     explicit WordDatabase(const QString &path, int flags);
     void configureConnection();
     void configureJournal();

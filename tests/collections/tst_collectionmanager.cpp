@@ -2,6 +2,7 @@
 // with the rows after the sixth taking no part.
 #include "CollectionManager.h"
 #include "Collections.h"
+#include "StoreTestAccess.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
 
@@ -24,7 +25,7 @@ DetailsRows rows(const QList<int> &flags, const DetailsRows &extra = {})
 QList<int> storedFlags(WordDatabase &db)
 {
     QList<int> flags;
-    SQLite::Statement st(db.sql(), "SELECT IsDefault FROM Details ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(db), "SELECT IsDefault FROM Details ORDER BY rowid");
     while (st.executeStep())
         flags << st.getColumn(0).getInt();
     return flags;

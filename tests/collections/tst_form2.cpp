@@ -1,12 +1,13 @@
 // The Database Selector opened from "Change table" on the real Main window.
-#include "Form1.h"
 #include "Backups.h"
+#include "Form1.h"
 #include "Form2.h"
 #include "FullDisk.h"
 #include "HoverLooks.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 #include "quiz.h"
 
@@ -89,7 +90,8 @@ void pick(Form2 *s, int index)
 QList<QPair<QString, int>> details()
 {
     QList<QPair<QString, int>> out;
-    SQLite::Statement st(Module1::database->sql(), "SELECT * FROM Details ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
+                         "SELECT * FROM Details ORDER BY rowid");
     while (st.executeStep())
         out.append({QString::fromStdString(st.getColumn(0).getString()), st.getColumn(1).getInt()});
     return out;
@@ -97,7 +99,7 @@ QList<QPair<QString, int>> details()
 
 qint64 countOf(const char *table)
 {
-    return Module1::database->sql()
+    return StoreTestAccess::sql(*Module1::database)
         .execAndGet(std::string("SELECT count(*) FROM ") + table)
         .getInt64();
 }
@@ -425,7 +427,7 @@ void TstForm2::restoreABackup()
     ProgramFixture program({.tables = {{"Words", numberedWords(4)}, {"Words1", words2()}}});
     Form1 *form = program.start();
     QCOMPARE(Backups::take(*Module1::database, CopyTaken).kind, Backups::Outcome::Kind::Taken);
-    Module1::database->sql().exec(
+    StoreTestAccess::sql(*Module1::database).exec(
         "DELETE FROM Words; UPDATE Details SET CollectionName = 'Renamed' WHERE rowid = 2");
     const QString status = form->RichTextBox1->statusText();
     const TableCursor *before = Module1::words.get();
@@ -494,7 +496,7 @@ void TstForm2::restoreThatChangesNothing()
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("half a copy");
     }
-    Module1::database->sql().exec("DELETE FROM Words WHERE rowid > 1");
+    StoreTestAccess::sql(*Module1::database).exec("DELETE FROM Words WHERE rowid > 1");
     const QStringList copies = Backups::list(Module1::database->path());
     Form2 *s = openSelector(form);
     if (chosen != 99)
@@ -580,7 +582,7 @@ void TstForm2::missingTableGivesAMessage()
 {
     ProgramFixture program({.tables = {{"Words", numberedWords(2)}}});
     Form1 *form = program.start();
-    Module1::database->sql().exec("DROP TABLE Words3");
+    StoreTestAccess::sql(*Module1::database).exec("DROP TABLE Words3");
     Form2 *s = openSelector(form);
     const QString missing = Title + ": The collection Words3 collection cannot be used: the word "
                                     "database has no table Words3.";

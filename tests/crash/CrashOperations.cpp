@@ -4,15 +4,16 @@
 #include "CollectionManager.h"
 #include "DeleteAll.h"
 #include "FullDisk.h"
-#include "Module1.h"
 #include "MarkBook.h"
+#include "Module1.h"
 #include "QuietStandIns.h"
 #include "Restore.h"
 #include "SheetReader.h"
-#include "WordImport.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
+#include "WordImport.h"
 
 #include <SQLiteCpp/Statement.h>
 #include <QFile>
@@ -47,8 +48,9 @@ struct Row
 };
 std::vector<Row> rows(WordDatabase &db, const char *table = "Words")
 {
-    SQLite::Statement st(db.sql(), std::string("SELECT word, meaning, pointer FROM ") + table +
-                                       " ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(db),
+                         std::string("SELECT word, meaning, pointer FROM ") + table +
+                             " ORDER BY rowid");
     std::vector<Row> out;
     while (st.executeStep())
         out.push_back({QString::fromStdString(st.getColumn(0).getString()),
@@ -157,7 +159,7 @@ constexpr int Bulk = 20000; // rows of a bulk change: long enough to be killed i
 
 qint64 rowCount(WordDatabase &db, const char *table)
 {
-    SQLite::Statement st(db.sql(), std::string("SELECT count(*) FROM ") + table);
+    SQLite::Statement st(StoreTestAccess::sql(db), std::string("SELECT count(*) FROM ") + table);
     st.executeStep();
     return st.getColumn(0).getInt64();
 }

@@ -4,6 +4,7 @@
 //   lexmora-crashtest [KILLS] [OPERATION...]   parent: KILLS runs per operation (100)
 //   lexmora-crashtest --child OPERATION PATH   child: runs the steps, one line per commit
 #include "CrashOperations.h"
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -61,7 +62,7 @@ std::optional<int> acknowledged(const QByteArray &output)
 
 QString integrity(WordDatabase &db)
 {
-    SQLite::Statement check(db.sql(), "PRAGMA integrity_check");
+    SQLite::Statement check(StoreTestAccess::sql(db), "PRAGMA integrity_check");
     QStringList problems;
     while (check.executeStep()) {
         const QString line = QString::fromStdString(check.getColumn(0).getString());

@@ -4,14 +4,19 @@
 #include "DeleteAll.h"
 #include "Form1.h"
 #include "FullDisk.h"
+#include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -56,6 +61,8 @@ private slots:
     void failurePartWayIsReported();
     void refusedRecordInALargeCollection_data();
     void refusedRecordInALargeCollection();
+    void largeCollectionKeepsTheWindowServed_data();
+    void largeCollectionKeepsTheWindowServed();
 };
 
 void TstDeleteAll::emptiesTheCurrentCollection_data()
@@ -167,9 +174,9 @@ void TstDeleteAll::failurePartWayIsReported()
     ProgramFixture program(collection("Words", "Words collection", 5));
     Form1 *form = program.start();
     // The third record refuses to go.
-    Module1::database->sql().exec(
-        "CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = 'Word000003' "
-        "BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+    StoreTestAccess::sql(*Module1::database)
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = 'Word000003' "
+              "BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
     const QString before = form->RichTextBox1->statusText();
 
     program.dialogs().expectQuestion(true).expectMessage();
@@ -201,9 +208,9 @@ void TstDeleteAll::refusedRecordInALargeCollection()
     Form1 *form = program.start();
     const QString word = Module1::database->query("Select word from Words")
                              .text(refused - 1, 0);
-    Module1::database->sql().exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = '" +
-                                  word.toStdString() +
-                                  "' BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
+    StoreTestAccess::sql(*Module1::database)
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON Words WHEN old.word = '" +
+              word.toStdString() + "' BEGIN SELECT RAISE(ABORT, 'the record is locked'); END");
 
     program.dialogs().expectQuestion(true).expectMessage();
     QTest::mouseClick(form->Command11, Qt::LeftButton);
@@ -214,6 +221,54 @@ void TstDeleteAll::refusedRecordInALargeCollection()
     QCOMPARE(Module1::database->query("Select word from Words").text(0, 0), word);
     QCOMPARE(Module1::words->recordCount(), 1);
     QCOMPARE(count("Words3"), 2);
+}
+
+void TstDeleteAll::largeCollectionKeepsTheWindowServed_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("to the end") << false;
+    QTest::newRow("cancelled") << true;
+}
+
+// 200,000 words: the timers keep firing while they go, and Cancel keeps every one.
+void TstDeleteAll::largeCollectionKeepsTheWindowServed()
+{
+    QFETCH(bool, cancel);
+    constexpr int words = 200000;
+    ProgramFixture program(collection("Words", "Words collection", words));
+    Form1 *form = program.start();
+    int served = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++served; });
+    timer.start(10);
+    QTimer canceller;
+    if (cancel) {
+        LongWork::setShowAfterForTests(0);
+        connect(&canceller, &QTimer::timeout, [&] {
+            if (QProgressDialog *box = LongWork::currentDialog()) {
+                canceller.stop();
+                box->findChild<QPushButton *>()->click();
+            }
+        });
+        canceller.start(100);
+        program.dialogs().expectQuestion(true).expectMessage();
+    } else {
+        program.dialogs().expectQuestion(true);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    const qint64 elapsed = clock.elapsed();
+    LongWork::setShowAfterForTests(-1);
+    // Served at least once every quarter of a second of work; a blocking loop gives none.
+    qInfo("%d timer events in %lld ms", served, elapsed);
+    QVERIFY2(served >= qMax<qint64>(1, elapsed / 250),
+             qPrintable(QStringLiteral("%1 timer events in %2 ms").arg(served).arg(elapsed)));
+    if (cancel)
+        QCOMPARE(program.dialogs().last().text,
+                 "Delete all was stopped, as you asked. No word was deleted.");
+    QCOMPARE(count("Words"), cancel ? words : 0);
+    QCOMPARE(Module1::words->recordCount(), cancel ? words : 0);
 }
 
 QTEST_MAIN(TstDeleteAll)

@@ -5,6 +5,7 @@
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 #include "WordPanel.h"
 
@@ -51,13 +52,14 @@ QStringList rows(const QString &table = QStringLiteral("Words"))
 
 void refuse(const QString &operation)
 {
-    Module1::database->sql().exec("CREATE TRIGGER refuse BEFORE " + operation.toStdString() +
-                                  " ON Words BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    StoreTestAccess::sql(*Module1::database)
+        .exec("CREATE TRIGGER refuse BEFORE " + operation.toStdString() +
+              " ON Words BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
 }
 
 void allow()
 {
-    Module1::database->sql().exec("DROP TRIGGER refuse");
+    StoreTestAccess::sql(*Module1::database).exec("DROP TRIGGER refuse");
 }
 
 void click(QWidget *w)

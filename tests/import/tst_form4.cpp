@@ -1,6 +1,6 @@
 // The import window, opened from the Main window's "Import" with scripted dialogs.
-#include "Form1.h"
 #include "Backups.h"
+#include "Form1.h"
 #include "Form4.h"
 #include "FullDisk.h"
 #include "HoverLooks.h"
@@ -8,6 +8,7 @@
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "SheetFiles.h"
+#include "StoreTestAccess.h"
 #include "XlsReader.h"
 
 #include <QApplication>
@@ -58,8 +59,9 @@ bool gone(const QPointer<Form4> &window)
 QList<QStringList> words(const QString &table = QStringLiteral("Words"))
 {
     QList<QStringList> out;
-    SQLite::Statement st(Module1::database->sql(), "SELECT word, meaning, pointer FROM " +
-                                                       table.toStdString() + " ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
+                         "SELECT word, meaning, pointer FROM " + table.toStdString() +
+                             " ORDER BY rowid");
     while (st.executeStep())
         out << QStringList{QString::fromStdString(st.getColumn(0).getString()),
                            QString::fromStdString(st.getColumn(1).getString()),
@@ -359,7 +361,7 @@ void TestForm4::fullDiskKeepsWhatWasSaved()
     SheetFiles::writeCsv(m_program->folder().path("big.csv"), 20000, [](qint64 row) {
         return QVariantList{QStringLiteral("w%1").arg(row), QString(200, QLatin1Char('m'))};
     });
-    auto &db = Module1::database->sql();
+    auto &db = StoreTestAccess::sql(*Module1::database);
     const int pages = db.execAndGet("PRAGMA page_count").getInt();
     db.exec("PRAGMA max_page_count = " + std::to_string(pages + 40));
     Form4 *form = open();

@@ -1,6 +1,7 @@
 // The import loop: Word normalization, where it stops, what it keeps when it fails.
 #include "SheetFiles.h"
 #include "SheetReader.h"
+#include "StoreTestAccess.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
 #include "WordImport.h"
@@ -54,8 +55,8 @@ void TestWordImport::cleanup()
 QList<QStringList> TestWordImport::rows(const QString &table)
 {
     QList<QStringList> out;
-    SQLite::Statement st(m_db->sql(), "SELECT word, meaning, pointer FROM " + table.toStdString() +
-                                          " ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*m_db), "SELECT word, meaning, pointer FROM " +
+                                                          table.toStdString() + " ORDER BY rowid");
     while (st.executeStep())
         out << QStringList{QString::fromStdString(st.getColumn(0).getString()),
                            QString::fromStdString(st.getColumn(1).getString()),
@@ -205,9 +206,9 @@ void TestWordImport::writeFailureKeepsRowsBeforeIt_data()
 void TestWordImport::writeFailureKeepsRowsBeforeIt()
 {
     QFETCH(int, failing);
-    m_db->sql().exec("CREATE TRIGGER refuse BEFORE INSERT ON Words2 WHEN new.word = 'Word" +
-                     std::to_string(failing) +
-                     "' BEGIN SELECT RAISE(ABORT, 'the row is refused'); END");
+    StoreTestAccess::sql(*m_db).exec(
+        "CREATE TRIGGER refuse BEFORE INSERT ON Words2 WHEN new.word = 'Word" +
+        std::to_string(failing) + "' BEGIN SELECT RAISE(ABORT, 'the row is refused'); END");
     auto reader = numberedCsv(2 * WordImport::BatchRows + 10);
     const auto result = WordImport(*m_db, "Words2").run(*reader, 1, 1);
     QVERIFY(result.failed);

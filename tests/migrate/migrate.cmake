@@ -1,11 +1,7 @@
 # Bringing words over from Access word files: the libmdb reader on real Access files, the
-# conversion, lexmora-newdb --from-access and the start-up offer. The Access files are
-# shared test data beside the project (or beside the folder of work trees); the tests skip
-# when they are absent.
-set(access_testdata "${PROJECT_SOURCE_DIR}/../shared/testdata/mdb")
-if(NOT EXISTS "${access_testdata}" AND EXISTS "${PROJECT_SOURCE_DIR}/../../shared/testdata/mdb")
-  set(access_testdata "${PROJECT_SOURCE_DIR}/../../shared/testdata/mdb")
-endif()
+# conversion, lexmora-newdb --from-access and the start-up offer. The tests skip when the
+# shared Access files are absent.
+set(access_testdata "${LEXMORA_TESTDATA}/mdb")
 foreach(test tst_accessreader tst_accessconversion tst_accessmigration)
   lexmora_add_test(${test} SOURCES migrate/${test}.cpp migrate/AccessTestFiles.h
     LIBS lexmora_guitestsupport lexmora_migrate)

@@ -5,6 +5,7 @@
 #include "AccessTestFiles.h"
 #include "Collections.h"
 #include "StoreError.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
@@ -127,7 +128,7 @@ void TstAccessConversion::convertsWordTables()
         QCOMPARE(TableCursor(*db, empty).recordCount(), 0);
     QCOMPARE(tableRows(*db, "Details").first(), (QStringList{"Collection 1", "0"}));
     QCOMPARE(Collections::chooseDefault(*db), "Words3");
-    QVERIFY(!db->sql().tableExists("Table1"));
+    QVERIFY(!StoreTestAccess::sql(*db).tableExists("Table1"));
 }
 
 void TstAccessConversion::readsYesNo_data()

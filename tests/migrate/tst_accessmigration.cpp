@@ -5,20 +5,32 @@
 #include "AccessReader.h"
 #include "AccessTestFiles.h"
 #include "Form1.h"
+#include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
 #include "TableCursor.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
 namespace {
 
 const QString Title = "Lexmora! Wordbrawl";
+
+// A mutation of the largest shared Access file on which libmdb asks for ever more memory.
+QString hostileFile()
+{
+    const QString p = QStringLiteral(LEXMORA_ACCESS_TESTDATA "/../hostile/mut_testV2007_6.mdb");
+    return QFile::exists(p) ? p : QString();
+}
 
 QStringList folderFiles(const QString &dir)
 {
@@ -46,6 +58,7 @@ private slots:
     void keepsEarlierCopies();
     void failureLeavesAccessFile_data();
     void failureLeavesAccessFile();
+    void conversionKeepsTheWindowServedAndCancelEndsIt();
 };
 
 void TstAccessMigration::programStartsOnConvertedWords()
@@ -108,6 +121,9 @@ void TstAccessMigration::failureLeavesAccessFile_data()
     const int wait = 60000;
     QTest::newRow("answered No") << "word file" << false << QByteArray() << wait
                                  << "was left as it is";
+    // Ends at the converter's memory limit instead of growing for minutes.
+    QTest::newRow("memory without bound")
+        << "hostile" << true << QByteArray() << wait << "could not be read; it may be damaged";
     QTest::newRow("no word tables")
         << "testV1997.mdb" << true << QByteArray() << wait << "none of the tables Words to Words5";
     // libmdb loops for ever reading the catalog of this copy.
@@ -140,6 +156,8 @@ void TstAccessMigration::failureLeavesAccessFile()
     bool written = false;
     if (file == "word file")
         written = AccessTestFiles::writeWordFile(path);
+    else if (file == "hostile")
+        written = !hostileFile().isEmpty() && QFile::copy(hostileFile(), path);
     else if (file == "cut")
         written = !v1997.isEmpty() &&
                   AccessTestFiles::write(path, AccessTestFiles::bytes(v1997).left(98304));
@@ -160,6 +178,42 @@ void TstAccessMigration::failureLeavesAccessFile()
     QCOMPARE(dialogs.last().title, Title);
     QVERIFY2(dialogs.last().text.contains(says), qPrintable(dialogs.last().text));
     QVERIFY2(dialogs.last().text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(dialogs.last().text));
+    QCOMPARE(AccessTestFiles::bytes(path), original);
+    QCOMPARE(folderFiles(folder.path()), QStringList{"qvtmdb.mdb"});
+}
+
+// The conversion runs beside the event loop: the timers keep firing, and the box's Cancel
+// ends the converter with the Access file as it was.
+void TstAccessMigration::conversionKeepsTheWindowServedAndCancelEndsIt()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    const QString path = folder.databasePath();
+    if (hostileFile().isEmpty() || !QFile::copy(hostileFile(), path))
+        QSKIP("The shared Access test files are not here.");
+    const QByteArray original = AccessTestFiles::bytes(path);
+    int served = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++served; });
+    timer.start(10);
+    LongWork::setShowAfterForTests(100);
+    // Cancel a second into the conversion, long before the converter gives up by itself.
+    QTimer::singleShot(1000, [] {
+        if (QProgressDialog *box = LongWork::currentDialog())
+            box->findChild<QPushButton *>()->click();
+    });
+    dialogs.expectQuestion(true).expectMessage();
+    QElapsedTimer clock;
+    clock.start();
+
+    QVERIFY(!AccessMigration::offerConversion(path, Title));
+
+    const qint64 elapsed = clock.elapsed();
+    LongWork::setShowAfterForTests(-1);
+    QVERIFY2(served >= elapsed / 50,
+             qPrintable(QStringLiteral("%1 timer events in %2 ms").arg(served).arg(elapsed)));
+    QVERIFY2(dialogs.last().text.contains("The conversion was stopped, as you asked."),
              qPrintable(dialogs.last().text));
     QCOMPARE(AccessTestFiles::bytes(path), original);
     QCOMPARE(folderFiles(folder.path()), QStringList{"qvtmdb.mdb"});

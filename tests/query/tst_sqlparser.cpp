@@ -4,6 +4,7 @@
 #include "ProgramFixture.h"
 #include "QueryProgress.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 
 #include <QAction>
@@ -405,8 +406,9 @@ void TstSqlParser::howToPassAQuery()
     Form1 *form = program.start();
     QVERIFY(form);
     if (!renameFourth.isNull())
-        Module1::database->sql().exec("UPDATE Details SET CollectionName = '" +
-                                      renameFourth.toStdString() + "' WHERE rowid = 4");
+        StoreTestAccess::sql(*Module1::database)
+            .exec("UPDATE Details SET CollectionName = '" + renameFourth.toStdString() +
+                  "' WHERE rowid = 4");
     const QString before = form->RichTextBox1->statusText();
     QAction *pass = form->help->findChild<QAction *>("pass");
     QCOMPARE(pass->text(), "How do I pass a query?");

@@ -4,6 +4,7 @@
 #include "Module1.h"
 #include "ProgramFixture.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "sqlret.h"
 
 #include <QApplication>
@@ -72,7 +73,8 @@ const QStringList Blanked{"", "", ""};
 QStringList pointers()
 {
     QStringList out;
-    SQLite::Statement st(Module1::database->sql(), "SELECT pointer FROM Words ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
+                         "SELECT pointer FROM Words ORDER BY rowid");
     while (st.executeStep())
         out << QString::fromStdString(st.getColumn(0).getString());
     return out;
@@ -492,7 +494,7 @@ void TstSqlret::failedClearingIsNotReportedAsDone()
     Form1 *form = program.start();
     MarkBook::markWord(*Module1::database, "Words", numbered(3)[0]);
     // Without its book of kept pointers the clearing cannot run.
-    Module1::database->sql().exec(std::string("DROP TABLE ") + MarkBook::Table);
+    StoreTestAccess::sql(*Module1::database).exec(std::string("DROP TABLE ") + MarkBook::Table);
     const QString status = form->RichTextBox1->statusText();
     QPointer<sqlret> v = openOver(form, "Select * from Words");
     QVERIFY(v);

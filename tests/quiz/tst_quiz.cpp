@@ -4,11 +4,12 @@
 #include "MarkBook.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
-#include "QuizWords.h"
 #include "QuizRules.h"
 #include "QuizStart.h"
+#include "QuizWords.h"
 #include "RandomSource.h"
 #include "StatusBox.h"
+#include "StoreTestAccess.h"
 #include "SwitchTimer.h"
 #include "quiz.h"
 
@@ -32,7 +33,7 @@ const QString Marker = QStringLiteral("Got it wrong");
 QStringList pointers(const QString &table = QStringLiteral("Words"))
 {
     QStringList out;
-    SQLite::Statement st(Module1::database->sql(),
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
                          "SELECT pointer FROM " + table.toStdString() + " ORDER BY rowid");
     while (st.executeStep())
         out << QString::fromStdString(st.getColumn(0).getString());
@@ -42,7 +43,7 @@ QStringList pointers(const QString &table = QStringLiteral("Words"))
 QStringList keptPointers()
 {
     QStringList out;
-    SQLite::Statement st(Module1::database->sql(),
+    SQLite::Statement st(StoreTestAccess::sql(*Module1::database),
                          std::string("SELECT word || ': ' || coalesce(pointer, '<null>') FROM ") +
                              MarkBook::Table + " ORDER BY rid");
     while (st.executeStep())

@@ -4,3 +4,5 @@ lexmora_add_test(tst_startup SOURCES store/tst_startup.cpp LIBS lexmora_guitests
 lexmora_add_test(tst_userqueries SOURCES store/tst_userqueries.cpp LIBS lexmora_testsupport)
 lexmora_add_test(tst_restore SOURCES store/tst_restore.cpp LIBS lexmora_testsupport)
 add_dependencies(tst_restore lexmora-newdb) # run as the command line restore
+# The store's operations at its edge: emptying rules, errors, skipped steps, long steps.
+lexmora_add_test(tst_storeoperations SOURCES store/tst_storeoperations.cpp LIBS lexmora_testsupport)

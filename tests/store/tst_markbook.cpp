@@ -1,5 +1,6 @@
 // Marking words answered wrongly and giving each record its own pointer back.
 #include "MarkBook.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
@@ -59,7 +60,8 @@ void TstMarkBook::cleanup()
 QStringList TstMarkBook::pointers(const QString &table)
 {
     QStringList out;
-    SQLite::Statement st(m_db->sql(), "SELECT pointer FROM " + table.toStdString() + " ORDER BY rowid");
+    SQLite::Statement st(StoreTestAccess::sql(*m_db),
+                         "SELECT pointer FROM " + table.toStdString() + " ORDER BY rowid");
     while (st.executeStep())
         out << (st.getColumn(0).isNull() ? QStringLiteral("<null>")
                                          : QString::fromStdString(st.getColumn(0).getString()));
@@ -94,7 +96,8 @@ void TstMarkBook::markingTwiceKeepsFirstPointer()
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", "second"}));
     // A record whose own pointer already read "Got it wrong" has nothing else to give back.
-    m_db->sql().exec("UPDATE Words SET pointer = 'Got it wrong' WHERE meaning = 'to lessen'");
+    StoreTestAccess::sql(*m_db).exec(
+        "UPDATE Words SET pointer = 'Got it wrong' WHERE meaning = 'to lessen'");
     MarkBook::markWord(*m_db, "Words", "Abate");
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"", "my note", "<null>", "second"}));
@@ -112,7 +115,8 @@ void TstMarkBook::editedOrDeletedRecordLosesKeptPointer()
     words.deleteCurrent();
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"v.", "", "<null>"}));
-    SQLite::Statement left(m_db->sql(), std::string("SELECT count(*) FROM ") + MarkBook::Table);
+    SQLite::Statement left(StoreTestAccess::sql(*m_db),
+                           std::string("SELECT count(*) FROM ") + MarkBook::Table);
     left.executeStep();
     QCOMPARE(left.getColumn(0).getInt(), 0);
 }
@@ -120,9 +124,9 @@ void TstMarkBook::editedOrDeletedRecordLosesKeptPointer()
 void TstMarkBook::reusedRowidGetsNoStalePointer()
 {
     MarkBook::markWord(*m_db, "Words", "Zeal");
-    m_db->sql().exec("DELETE FROM Words WHERE rowid = 4");
-    m_db->sql().exec("INSERT INTO Words (rowid, word, meaning, pointer) VALUES "
-                     "(4, 'Zeal', 'eagerness', 'Got it wrong')");
+    StoreTestAccess::sql(*m_db).exec("DELETE FROM Words WHERE rowid = 4");
+    StoreTestAccess::sql(*m_db).exec("INSERT INTO Words (rowid, word, meaning, pointer) VALUES "
+                                     "(4, 'Zeal', 'eagerness', 'Got it wrong')");
     MarkBook::clearMarks(*m_db, "Words");
     QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", ""}));
 }
@@ -159,8 +163,9 @@ void TstMarkBook::userTablesWithOldNamesAreLeftAlone()
     QCOMPARE(MarkBook::markWord(*m_db, "Words", "Zeal"), 2);
     QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 2);
     QCOMPARE(pointers(), QStringList({"v.", "my note", "<null>", "second"}));
-    SQLite::Statement theirs(m_db->sql(), "SELECT group_concat(note) || ' ' || (SELECT count(*) "
-                                          "FROM Log) FROM PointerMarks");
+    SQLite::Statement theirs(StoreTestAccess::sql(*m_db),
+                             "SELECT group_concat(note) || ' ' || (SELECT count(*) "
+                             "FROM Log) FROM PointerMarks");
     theirs.executeStep();
     // Their row is still there, and their trigger saw the two marks and the two clearings.
     QCOMPARE(theirs.getColumn(0).getString(), std::string("mine 4"));
@@ -180,7 +185,8 @@ void TstMarkBook::olderFileKeepsItsMarks()
         "'second');"
         "UPDATE Words SET pointer = 'Got it wrong' WHERE word = 'Zeal';");
     QVERIFY(!m_db->hasTable("PointerMarks"));
-    m_db->sql().exec("DELETE FROM Words WHERE meaning = 'to lessen'"); // no trigger left behind
+    StoreTestAccess::sql(*m_db).exec(
+        "DELETE FROM Words WHERE meaning = 'to lessen'"); // no trigger left behind
     QCOMPARE(MarkBook::clearMarks(*m_db, "Words"), 2);
     QCOMPARE(pointers(), QStringList({"my note", "<null>", "second"}));
 }

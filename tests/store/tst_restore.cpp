@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "FullDisk.h"
 #include "MarkBook.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
@@ -105,7 +106,7 @@ void TstRestore::undoesDeleteAllAfterAKill()
     {
         ChildProcess killed([&] {
             auto db = WordDatabase::open(path);
-            db->sql().exec("DELETE FROM Words");
+            StoreTestAccess::sql(*db).exec("DELETE FROM Words");
             db.release(); // never closed: the child ends as if killed
             return true;
         });
@@ -130,8 +131,8 @@ void TstRestore::undoesDeleteAllAfterAKill()
     m_db.reset();
     m_db = WordDatabase::open(path);
     QCOMPARE(countOf(*m_db, "Words"), 400);
-    QCOMPARE(m_db->sql().execAndGet("PRAGMA journal_mode").getString(), "wal");
-    QCOMPARE(m_db->sql().execAndGet("PRAGMA integrity_check").getString(), "ok");
+    QCOMPARE(StoreTestAccess::sql(*m_db).execAndGet("PRAGMA journal_mode").getString(), "wal");
+    QCOMPARE(StoreTestAccess::sql(*m_db).execAndGet("PRAGMA integrity_check").getString(), "ok");
     QCOMPARE(m_db->query("select count(*) from Words where word like '*000123*'").text(0, 0),
              "1");
 }
@@ -220,7 +221,7 @@ void TstRestore::stopsBeforeWriting()
 {
     QFETCH(int, ticks);
     QFETCH(int, copies);
-    m_db->sql().exec("DELETE FROM Words2");
+    StoreTestAccess::sql(*m_db).exec("DELETE FROM Words2");
     const QByteArray database = fileState(m_folder->databasePath());
     int told = 0;
     const Restore::Result result = Restore::fromBackup(
@@ -242,7 +243,7 @@ void TstRestore::asksWithoutACopyOfTheWordsAsTheyAre_data()
 void TstRestore::asksWithoutACopyOfTheWordsAsTheyAre()
 {
     QFETCH(bool, goOn);
-    m_db->sql().exec("DELETE FROM Words");
+    StoreTestAccess::sql(*m_db).exec("DELETE FROM Words");
     QStringList asked;
     Restore::Result result;
     {
@@ -264,7 +265,7 @@ void TstRestore::listsTheCopiesNewestFirst()
 {
     const QDateTime first(QDate(2026, 6, 1), QTime(10, 0), Qt::UTC);
     for (int i = 1; i < Backups::Kept; ++i) {
-        m_db->sql().exec("DELETE FROM Words WHERE rowid = " + std::to_string(i));
+        StoreTestAccess::sql(*m_db).exec("DELETE FROM Words WHERE rowid = " + std::to_string(i));
         QCOMPARE(Backups::take(*m_db, first.addSecs(i)).kind, Backups::Outcome::Kind::Taken);
     }
     writeFile(m_folder->path("backups/qvtmdb-20260601-100001-000.mdb"), "not a copy");
@@ -277,7 +278,7 @@ void TstRestore::listsTheCopiesNewestFirst()
     QCOMPARE(copies.last().file, backup());
     QCOMPARE(copies.last().words.total(), 403);
 
-    m_db->sql().exec("DELETE FROM Words");
+    StoreTestAccess::sql(*m_db).exec("DELETE FROM Words");
     QCOMPARE(Restore::fromBackup(*m_db, backup()).kind, Kind::Restored);
     QCOMPARE(countOf(*m_db, "Words"), 400);
     QVERIFY(QFileInfo::exists(backup()));
@@ -322,7 +323,7 @@ void TstRestore::fromTheCommandLine()
 {
     QFETCH(bool, existing);
     QFETCH(bool, sound);
-    m_db->sql().exec("DELETE FROM Words");
+    StoreTestAccess::sql(*m_db).exec("DELETE FROM Words");
     m_db.reset();
     const QString target = existing ? m_folder->databasePath() : m_folder->path("new/qvtmdb.mdb");
     QDir().mkpath(QFileInfo(target).path());

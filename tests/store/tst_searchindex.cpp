@@ -4,6 +4,7 @@
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "SearchIndex.h"
+#include "StoreTestAccess.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
 
@@ -81,7 +82,8 @@ QString literal(const QString &pattern)
 QList<Row> tableRows(WordDatabase &db)
 {
     QList<Row> rows;
-    SQLite::Statement all(db.sql(), "SELECT word, meaning, pointer FROM Words ORDER BY rowid");
+    SQLite::Statement all(StoreTestAccess::sql(db),
+                          "SELECT word, meaning, pointer FROM Words ORDER BY rowid");
     while (all.executeStep()) {
         Row r;
         for (int c = 0; c < 3; ++c)
@@ -114,7 +116,7 @@ QList<Row> queried(WordDatabase &db, const QString &sql)
 
 void insertRows(WordDatabase &db, Generator &g, int count)
 {
-    SQLite::Statement insert(db.sql(), "INSERT INTO Words VALUES (?, ?, ?)");
+    SQLite::Statement insert(StoreTestAccess::sql(db), "INSERT INTO Words VALUES (?, ?, ?)");
     for (int i = 0; i < count; ++i) {
         for (int c = 0; c < 3; ++c) {
             const QVariant v = g.cell(c == 1 ? 24 : 10);
@@ -132,14 +134,16 @@ void insertRows(WordDatabase &db, Generator &g, int count)
 void changeRows(WordDatabase &db, Generator &g)
 {
     for (int i = 0; i < 40; ++i) {
-        SQLite::Statement edit(db.sql(), "UPDATE Words SET meaning = ?, pointer = ? WHERE rowid = "
-                                         "(SELECT rowid FROM Words LIMIT 1 OFFSET ?)");
+        SQLite::Statement edit(StoreTestAccess::sql(db),
+                               "UPDATE Words SET meaning = ?, pointer = ? WHERE rowid = "
+                               "(SELECT rowid FROM Words LIMIT 1 OFFSET ?)");
         edit.bind(1, g.text(20).toStdString());
         edit.bind(2, g.text(6).toStdString());
         edit.bind(3, g.below(200));
         edit.exec();
-        SQLite::Statement remove(db.sql(), "DELETE FROM Words WHERE rowid = "
-                                           "(SELECT rowid FROM Words LIMIT 1 OFFSET ?)");
+        SQLite::Statement remove(StoreTestAccess::sql(db),
+                                 "DELETE FROM Words WHERE rowid = "
+                                 "(SELECT rowid FROM Words LIMIT 1 OFFSET ?)");
         remove.bind(1, g.below(200));
         remove.exec();
     }
@@ -179,8 +183,8 @@ void TstSearchIndex::sameRowsAsScan()
     if (rebuilt) {
         // A file from before the index: opening it builds the index from the rows.
         for (const char *suffix : {"_insert", "_delete", "_update"})
-            db->sql().exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
-        db->sql().exec("DROP TABLE lexmora_text_Words");
+            StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
+        StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
         db.reset();
         db = WordDatabase::open(folder.databasePath());
     }

@@ -1,5 +1,6 @@
 // The table-type record set: movement at both ends, deletes, edits and live re-reading.
 #include "StoreError.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
@@ -147,7 +148,8 @@ void TstTableCursor::sharedChangesSeenAtOnce()
     b.setField(1, "rewritten");
     b.update();
     QCOMPARE(a.text(1), "rewritten");
-    m_db->sql().exec("UPDATE Words SET meaning = 'by sql' WHERE word = 'Word000001'");
+    StoreTestAccess::sql(*m_db).exec(
+        "UPDATE Words SET meaning = 'by sql' WHERE word = 'Word000001'");
     QCOMPARE(b.text(1), "by sql");
     b.deleteCurrent();
     QVERIFY(a.field(0).isNull());
@@ -186,8 +188,10 @@ void TstTableCursor::ordinalJumpFollowsChanges()
 {
     QFETCH(QString, change);
     QFETCH(bool, elsewhere);
-    m_db->sql().exec("INSERT INTO Words SELECT word || 'b', meaning, pointer FROM Words");
-    m_db->sql().exec("INSERT INTO Words SELECT word || 'c', meaning, pointer FROM Words");
+    StoreTestAccess::sql(*m_db).exec(
+        "INSERT INTO Words SELECT word || 'b', meaning, pointer FROM Words");
+    StoreTestAccess::sql(*m_db).exec(
+        "INSERT INTO Words SELECT word || 'c', meaning, pointer FROM Words");
     TableCursor jumper(*m_db, "Words");
     QVERIFY(jumper.moveToOrdinal(5)); // what it knows of the table before the change
     if (!change.isEmpty()) {
@@ -195,7 +199,7 @@ void TstTableCursor::ordinalJumpFollowsChanges()
             SQLite::Database other(m_folder->databasePath().toStdString(), SQLite::OPEN_READWRITE);
             other.exec(change.toStdString());
         } else {
-            m_db->sql().exec(change.toStdString());
+            StoreTestAccess::sql(*m_db).exec(change.toStdString());
         }
     }
 
@@ -220,7 +224,8 @@ void TstTableCursor::ordinalJumpFollowsChanges()
 
 void TstTableCursor::findFirstIsExact()
 {
-    m_db->sql().exec("INSERT INTO Words VALUES ('Word000002', 'second copy', NULL)");
+    StoreTestAccess::sql(*m_db).exec(
+        "INSERT INTO Words VALUES ('Word000002', 'second copy', NULL)");
     TableCursor c(*m_db, "Words");
     QVERIFY(c.findFirst("word", "Word000002"));
     QCOMPARE(c.text(1), "meaning 2"); // the first in table order

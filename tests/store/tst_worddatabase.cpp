@@ -4,8 +4,9 @@
 #include "JetDialect.h"
 #include "MarkBook.h"
 #include "StoreError.h"
-#include "TestSupport.h"
+#include "StoreTestAccess.h"
 #include "TableCursor.h"
+#include "TestSupport.h"
 #include "WordDatabase.h"
 
 #include <QDir>
@@ -353,10 +354,10 @@ void TstWordDatabase::opensInWalMode()
 {
     writeDatabase(m_folder->databasePath());
     auto db = WordDatabase::open(m_folder->databasePath());
-    SQLite::Statement mode(db->sql(), "PRAGMA journal_mode");
+    SQLite::Statement mode(StoreTestAccess::sql(*db), "PRAGMA journal_mode");
     QVERIFY(mode.executeStep());
     QCOMPARE(mode.getColumn(0).getString(), std::string("wal"));
-    SQLite::Statement sync(db->sql(), "PRAGMA synchronous");
+    SQLite::Statement sync(StoreTestAccess::sql(*db), "PRAGMA synchronous");
     QVERIFY(sync.executeStep());
     QCOMPARE(sync.getColumn(0).getInt(), 2); // FULL
     QCOMPARE(db->path(), m_folder->databasePath());
@@ -491,11 +492,13 @@ void TstWordDatabase::fullTextTokenizerCannotBeReached()
     QCOMPARE(::firstColumn(*db, "select body from notes where notes match 'lessen'"),
              QStringList{"abate means to lessen"});
     // Not even the program's own statements can set a tokenizer.
-    QVERIFY_THROWS_EXCEPTION(SQLite::Exception,
-                             db->sql().exec("select fts3_tokenizer('simple', x'4141414141414141')"));
+    QVERIFY_THROWS_EXCEPTION(
+        SQLite::Exception,
+        StoreTestAccess::sql(*db).exec("select fts3_tokenizer('simple', x'4141414141414141')"));
     QCOMPARE(::firstColumn(*db, "select count(*) from notes"), QStringList{"1"});
     int defensive = 0;
-    sqlite3_db_config(db->sql().getHandle(), SQLITE_DBCONFIG_DEFENSIVE, -1, &defensive);
+    sqlite3_db_config(StoreTestAccess::sql(*db).getHandle(), SQLITE_DBCONFIG_DEFENSIVE, -1,
+                      &defensive);
     QCOMPARE(defensive, 1);
 }
 
@@ -570,8 +573,9 @@ void TstWordDatabase::prefixSearchUsesIndex()
     QCOMPARE(words("select * from Words where word like 'AB*' = 1"), words("select * from Words where word like 'ab*'"));
     QCOMPARE(words("select * from Words where word like 'k*'"), QStringList({"Kab"}));
 
-    SQLite::Statement plan(db->sql(), "EXPLAIN QUERY PLAN " +
-                                          JetDialect::translate("select * from Words where word like 'ab*'"));
+    SQLite::Statement plan(StoreTestAccess::sql(*db),
+                           "EXPLAIN QUERY PLAN " +
+                               JetDialect::translate("select * from Words where word like 'ab*'"));
     QString steps;
     while (plan.executeStep())
         steps += QString::fromStdString(plan.getColumn(3).getString());

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -37,8 +38,8 @@ DetailsRows standardDetails()
 void writeDatabase(const QString &path, const DetailsRows &details, const Tables &tables)
 {
     auto db = WordDatabase::create(path);
-    SQLite::Transaction tx(db->sql());
-    SQLite::Statement row(db->sql(), "INSERT INTO Details VALUES (?, ?)");
+    SQLite::Transaction tx(StoreTestAccess::sql(*db));
+    SQLite::Statement row(StoreTestAccess::sql(*db), "INSERT INTO Details VALUES (?, ?)");
     for (const auto &[name, flag] : details) {
         row.bind(1, name.toStdString());
         row.bind(2, flag);
@@ -46,7 +47,7 @@ void writeDatabase(const QString &path, const DetailsRows &details, const Tables
         row.reset();
     }
     for (auto it = tables.begin(); it != tables.end(); ++it) {
-        SQLite::Statement insert(db->sql(),
+        SQLite::Statement insert(StoreTestAccess::sql(*db),
                                  "INSERT INTO " + it.key().toStdString() + " VALUES (?, ?, ?)");
         for (const WordEntry &e : it.value()) {
             for (int i = 0; i < 3; ++i) {
