@@ -2,14 +2,21 @@
 // the collection Words.
 // lexmora-newdb --from-access OLD NEW: writes a word database at NEW holding the words of
 // the Access word file OLD.
-// These two never overwrite an existing file.
 // lexmora-newdb --restore BACKUP DB: puts the backup copy BACKUP back into the word database
 // DB through the engine, after copying DB's words as they are into its backups folder.
+// lexmora-newdb --export DB TABLE FILE: writes the words of the collection TABLE of the word
+// database DB to FILE, in the format its extension names (.csv, .xlsx, .ods, .txt for Anki,
+// .kvtml); FILE is replaced only once the new one is complete.
+// It never overwrites an existing word database with a new or converted one.
 #include "AccessConversion.h"
+#include "ExportFormat.h"
+#include "ExportStart.h"
 #include "NewDatabase.h"
 #include "Restore.h"
 #include "StoreError.h"
+#include "StoreRowSources.h"
 #include "WordDatabase.h"
+#include "WordExport.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -172,6 +179,31 @@ int restoreBackup(const QString &backup, const QString &path, QTextStream &err)
     return 0;
 }
 
+int exportWords(const QString &dbPath, const QString &table, const QString &file, QTextStream &err)
+{
+    const auto format = ExportFormats::fromPath(file);
+    if (!format) {
+        err << "lexmora-newdb: " << file
+            << " names no format to export to; give it one of the extensions .csv, .xlsx, "
+               ".ods, .txt (Anki) or .kvtml\n";
+        return 1;
+    }
+    if (!QFileInfo(dbPath).isFile()) {
+        err << "lexmora-newdb: there is no word database " << dbPath << "\n";
+        return 1;
+    }
+    const auto db = WordDatabase::open(dbPath);
+    CollectionRowSource rows(*db, table);
+    const QString canonical = WordDatabase::canonicalTable(table);
+    const WordExport::Result result = WordExport::run(rows, file, *format, canonical);
+    if (!result.written()) {
+        err << "lexmora-newdb: " << result.error << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << ExportStart::report(result.rows, canonical, file) << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -188,6 +220,8 @@ int main(int argc, char *argv[])
         }
         if (args.size() == 4 && args[1] == QLatin1String("--restore"))
             return restoreBackup(args[2], args[3], err);
+        if (args.size() == 5 && args[1] == QLatin1String("--export"))
+            return exportWords(args[2], args[3], args[4], err);
     } catch (const std::exception &e) {
         err << "lexmora-newdb: " << e.what() << "\n";
         return 1;
@@ -195,9 +229,12 @@ int main(int argc, char *argv[])
     err << "usage: lexmora-newdb PATH\n"
            "       lexmora-newdb --from-access OLD NEW\n"
            "       lexmora-newdb --restore BACKUP DB\n"
+           "       lexmora-newdb --export DB TABLE FILE\n"
            "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH, or one holding the\n"
-           "words of the Access word file OLD at NEW, or puts the words of the backup copy\n"
+           "words of the Access word file OLD at NEW; puts the words of the backup copy\n"
            "BACKUP back into the word database DB (DB's words as they were are kept in a\n"
-           "backup copy first).\n";
+           "backup copy first); or writes the words of the collection TABLE (Words ..\n"
+           "Words5) of the word database DB to FILE, in the format its extension names:\n"
+           ".csv, .xlsx, .ods, .txt (Anki) or .kvtml.\n";
     return 2;
 }

@@ -63,3 +63,10 @@ int AnsweredDialogs::choice(const QString &prompt, const QString &title, const Q
     said("choice", title, prompt, index < 0 ? QStringLiteral("(cancelled)") : items.at(index));
     return index;
 }
+
+QString AnsweredDialogs::saveFile(const QString &title, const QString &suggestedPath,
+                                  const QStringList &, QString *)
+{
+    said("save dialog", title, suggestedPath, QStringLiteral("(cancelled)"));
+    return {};
+}

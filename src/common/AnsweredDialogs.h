@@ -9,7 +9,8 @@
 // the answer it got. The answers are given in order to the questions, inputs and choices:
 // "yes" or "no" for a question, the text for an input, the number of the item (from 0) for
 // a choice. Once they run out, a question is answered No, an input and a choice Cancel:
-// nothing that was not asked for is done. A message needs no answer.
+// nothing that was not asked for is done. A message needs no answer; a save dialog is
+// always cancelled.
 class AnsweredDialogs : public Dialogs
 {
 public:
@@ -25,6 +26,8 @@ public:
     bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     int choice(const QString &prompt, const QString &title, const QStringList &items) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QStringList &filters,
+                     QString *filter) override;
 
 private:
     QString next();

@@ -3,8 +3,10 @@
 #include "WindowOwner.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -78,4 +80,32 @@ int ModalDialogs::choice(const QString &prompt, const QString &title, const QStr
     box.setOption(QInputDialog::UseListViewForComboBoxItems);
     WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     return box.exec() == QDialog::Accepted ? int(items.indexOf(box.textValue())) : -1;
+}
+
+QString ModalDialogs::saveFile(const QString &title, const QString &suggestedPath,
+                               const QStringList &filters, QString *filter)
+{
+    // Qt's own dialog, not the desktop's: it adds the chosen type's extension before it asks
+    // about a file that exists, and it is kept above its window as the boxes are.
+    QFileDialog box;
+    box.setWindowTitle(title);
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setNameFilters(filters);
+    const auto useSuffixOf = [&box](const QString &chosen) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        box.setDefaultSuffix(pattern.match(chosen).captured(1));
+    };
+    QObject::connect(&box, &QFileDialog::filterSelected, &box, useSuffixOf);
+    if (filter && filters.contains(*filter))
+        box.selectNameFilter(*filter);
+    useSuffixOf(box.selectedNameFilter());
+    box.selectFile(suggestedPath);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return QString();
+    if (filter)
+        *filter = box.selectedNameFilter();
+    return box.selectedFiles().first();
 }

@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// Every message box and input box of the program goes through here, so tests can answer
-// them from a script and check their titles and texts exactly.
+// Every message box, input box and file dialog of the program goes through here, so tests
+// can answer them from a script and check their titles and texts exactly.
 class Dialogs
 {
 public:
@@ -25,6 +25,13 @@ public:
     // A list to choose one of `items` from, with OK and Cancel; the index of the item
     // chosen, or -1 for Cancel.
     virtual int choice(const QString &prompt, const QString &title, const QStringList &items) = 0;
+    // A save dialog: the file to write, or the empty text for Cancel. It opens at
+    // `suggestedPath` and offers the file types of `filters` ("Excel workbook (*.xlsx)"),
+    // `*filter` first; the one chosen is put back there. A name typed without an extension
+    // gets the chosen type's, and a file that exists is written over only when the user says
+    // so in the dialog.
+    virtual QString saveFile(const QString &title, const QString &suggestedPath,
+                             const QStringList &filters, QString *filter) = 0;
 
     static Dialogs &current();
     // Puts `dialogs` in charge until it is replaced; nullptr restores the real dialogs.
@@ -41,4 +48,6 @@ public:
     QString input(const QString &prompt, const QString &title,
                   const QString &defaultText) override;
     int choice(const QString &prompt, const QString &title, const QStringList &items) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QStringList &filters,
+                     QString *filter) override;
 };

@@ -13,6 +13,9 @@ inline const QString Application = QStringLiteral("Lexmora");
 inline const QString Wordbrawl = QStringLiteral("Lexmora! Wordbrawl");
 inline const QString WordbrawlBang = QStringLiteral("Lexmora! Wordbrawl!");
 
+// The save dialog of the two Export buttons.
+inline const QString Export = QStringLiteral("Export words to a file");
+
 // Windows.
 inline const QString &MainWindow = WordbrawlBang;
 inline const QString &Splash = WordbrawlBang;

@@ -27,16 +27,27 @@ QString fromCp1252(const QByteArray &bytes)
     return out;
 }
 
-QStringList firstLines(const QString &head)
+QStringList firstLines(const QString &head, QChar comment)
 {
-    // Lines as records: a line break inside quotes does not end one.
+    // Lines as records: a line break inside quotes does not end one; a comment line, quotes
+    // and all, is no record.
     QStringList lines;
     QString line;
     bool quoted = false;
+    bool inComment = false;
     for (QChar c : head) {
+        const bool lineBreak = c == QLatin1Char('\n') || c == QLatin1Char('\r');
+        if (inComment) {
+            inComment = !lineBreak;
+            continue;
+        }
+        if (line.isEmpty() && !quoted && !comment.isNull() && c == comment) {
+            inComment = true;
+            continue;
+        }
         if (c == QLatin1Char('"'))
             quoted = !quoted;
-        if (!quoted && (c == QLatin1Char('\n') || c == QLatin1Char('\r'))) {
+        if (!quoted && lineBreak) {
             if (!line.isEmpty())
                 lines << line;
             line.clear();
@@ -66,13 +77,13 @@ int countOutsideQuotes(const QString &line, QChar separator)
 
 } // namespace
 
-QChar CsvReader::guessSeparator(const QString &head, SeparatorHint hint)
+QChar CsvReader::guessSeparator(const QString &head, SeparatorHint hint, QChar comment)
 {
     // Tab-separated values are that by name, commas in the text or not.
     if (hint == TabSeparated)
         return QLatin1Char('\t');
     const std::array<QChar, 3> candidates{QLatin1Char(','), QLatin1Char(';'), QLatin1Char('\t')};
-    const QStringList lines = firstLines(head);
+    const QStringList lines = firstLines(head, comment);
     if (lines.isEmpty())
         return candidates[0];
     // The best separator splits every line into the same number of fields; among those,
@@ -106,7 +117,7 @@ void CsvReader::open(const QString &path)
     scan();
     rewind();
     fill();
-    m_separator = guessSeparator(m_buffer.left(64 * 1024), m_hint);
+    m_separator = guessSeparator(m_buffer.left(64 * 1024), m_hint, m_comment);
     restart();
 }
 
@@ -182,8 +193,26 @@ bool CsvReader::atEnd()
     return m_pos >= m_buffer.size() && !fill();
 }
 
+void CsvReader::skipComments()
+{
+    // A comment runs to the end of its line, quotes and all.
+    while (!m_comment.isNull() && !atEnd() && m_buffer.at(m_pos) == m_comment) {
+        while (!atEnd()) {
+            const QChar c = m_buffer.at(m_pos++);
+            if (c == QLatin1Char('\n'))
+                break;
+            if (c == QLatin1Char('\r')) {
+                if (!atEnd() && m_buffer.at(m_pos) == QLatin1Char('\n'))
+                    ++m_pos;
+                break;
+            }
+        }
+    }
+}
+
 bool CsvReader::readRow(Row &row)
 {
+    skipComments();
     if (atEnd())
         return false;
     qint64 column = 1; // at most SheetLimits::MaxColumns + 1

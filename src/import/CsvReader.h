@@ -24,10 +24,17 @@ public:
     void open(const QString &path) override;
     void close() override;
 
-    // The separator a few lines of text use; exposed for its tests.
-    static QChar guessSeparator(const QString &head, SeparatorHint hint);
+    // The separator a few lines of text use; exposed for its tests. Lines beginning with
+    // `comment` (when given) are left out.
+    static QChar guessSeparator(const QString &head, SeparatorHint hint, QChar comment = QChar());
 
 protected:
+    // Records that begin with `marker` are comments, passed over as if not there; set before
+    // open().
+    void setCommentMarker(QChar marker) { m_comment = marker; }
+    // The separator a file names itself, over the guess; set after open().
+    void setSeparator(QChar separator) { m_separator = separator; }
+
     // Text has no last row of its own.
     qint64 maxRows() const override { return std::numeric_limits<qint64>::max() / 4; }
     void rewind() override;
@@ -36,6 +43,7 @@ protected:
 private:
     bool fill();
     bool atEnd();
+    void skipComments();
     void scan();
     QString decode(const QByteArray &bytes);
 
@@ -43,6 +51,7 @@ private:
     QFile m_file;
     bool m_utf8 = true;
     QChar m_separator = QLatin1Char(',');
+    QChar m_comment; // none when null
     QStringDecoder m_decoder;
     QString m_buffer;
     qsizetype m_pos = 0;

@@ -1,6 +1,8 @@
 #include "SheetReader.h"
 
+#include "AnkiTextReader.h"
 #include "CsvReader.h"
+#include "KvtmlReader.h"
 #include "OdsReader.h"
 #include "XlsReader.h"
 #include "XlsxReader.h"
@@ -76,7 +78,8 @@ QString SheetReader::naturalNumber(double value)
 
 const QStringList &SheetReader::filePatterns()
 {
-    static const QStringList patterns{"*.xls", "*.xlsx", "*.ods", "*.csv", "*.tsv"};
+    static const QStringList patterns{"*.xls", "*.xlsx", "*.ods",  "*.csv",
+                                      "*.tsv", "*.txt",  "*.kvtml"};
     return patterns;
 }
 
@@ -91,9 +94,14 @@ SheetReader::Format SheetReader::detect(const QString &path)
         return Format::Xls;
     if (head.startsWith("PK\x03\x04"))
         return zipFormat(path);
-    // Anything else is read as delimited text, unless it plainly is binary.
+    // Anything else is text, unless it plainly is binary: a vocabulary document, an Anki
+    // file by its header lines, or delimited text.
     if (head.contains('\0'))
         return Format::Unknown;
+    if (KvtmlReader::looksLikeKvtml(head))
+        return Format::Kvtml;
+    if (AnkiTextReader::startsWithHeader(head))
+        return Format::AnkiText;
     return Format::Csv;
 }
 
@@ -163,6 +171,12 @@ std::unique_ptr<SheetReader> SheetReader::openFile(const QString &path, const Ke
             QFileInfo(path).suffix().compare(QLatin1String("tsv"), Qt::CaseInsensitive) == 0
                 ? CsvReader::TabSeparated
                 : CsvReader::Guess);
+        break;
+    case Format::AnkiText:
+        reader = std::make_unique<AnkiTextReader>();
+        break;
+    case Format::Kvtml:
+        reader = std::make_unique<KvtmlReader>();
         break;
     case Format::Unknown:
         throw SheetError(QStringLiteral("%1 is not a spreadsheet this program can read.")

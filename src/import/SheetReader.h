@@ -58,7 +58,7 @@ public:
 class SheetReader
 {
 public:
-    enum class Format { Unknown, Xls, Xlsx, Ods, Csv };
+    enum class Format { Unknown, Xls, Xlsx, Ods, Csv, AnkiText, Kvtml };
 
     // Called often during long reading (at least every few thousand bytes or XML tokens,
     // and every few tens of milliseconds while waiting); false stops the reading with

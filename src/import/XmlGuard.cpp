@@ -112,7 +112,10 @@ bool XmlGuard::step(char c)
             m_state = State::CData;
             m_run = 0;
         } else if (m_bangSize == 7 && startsAs(m_bang, 7, "DOCTYPE")) {
-            return fail(Problem::DocumentType);
+            if (!m_externalDocumentType)
+                return fail(Problem::DocumentType);
+            m_state = State::DocumentType;
+            m_quote = 0;
         } else if (!startsAs(m_bang, m_bangSize, "--") &&
                    !startsAs(m_bang, m_bangSize, "[CDATA[") &&
                    !startsAs(m_bang, m_bangSize, "DOCTYPE")) {
@@ -123,6 +126,21 @@ bool XmlGuard::step(char c)
         if (++m_run > MaxXmlTagBytes)
             return fail(Problem::LongTag);
         if (c == '>') {
+            m_state = State::Text;
+            m_run = 0;
+        }
+        return true;
+    case State::DocumentType:
+        if (++m_run > MaxXmlTagBytes)
+            return fail(Problem::LongTag);
+        if (m_quote != 0) {
+            if (c == m_quote)
+                m_quote = 0;
+        } else if (c == '"' || c == '\'') {
+            m_quote = c;
+        } else if (c == '[') {
+            return fail(Problem::DocumentType); // declarations of its own: entities
+        } else if (c == '>') {
             m_state = State::Text;
             m_run = 0;
         }

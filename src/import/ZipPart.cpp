@@ -1,7 +1,7 @@
 #include "ZipPart.h"
 
+#include "GuardedDevice.h"
 #include "SheetLimits.h"
-#include "XmlGuard.h"
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -11,60 +11,6 @@
 #include <QIODevice>
 
 using namespace SheetLimits;
-
-// The inflated bytes of one part, counted, watched by an XmlGuard, and cut off at the first
-// broken bound or Cancel. Qt's XML reader sees the cut as the end of its input.
-class PartDevice : public QIODevice
-{
-public:
-    enum class Stop { None, Damaged, TooLarge, Bomb, Xml, Cancelled };
-
-    PartDevice(QuaZipFile *source, qint64 stored, const SheetReader::KeepGoing *keepGoing)
-        : m_source(source), m_stored(stored), m_keepGoing(keepGoing)
-    {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-    bool isSequential() const override { return true; }
-    Stop stop() const { return m_stop; }
-    XmlGuard::Problem problem() const { return m_guard.problem(); }
-    qint64 inflated() const { return m_inflated; }
-
-protected:
-    qint64 readData(char *data, qint64 max) override
-    {
-        if (m_stop != Stop::None)
-            return -1;
-        const qint64 n = m_source->read(data, max);
-        if (n < 0)
-            return halt(Stop::Damaged);
-        m_inflated += n;
-        if (m_inflated > MaxPartBytes)
-            return halt(Stop::TooLarge);
-        if (m_inflated > RatioFromBytes && m_inflated / MaxPartRatio > m_stored)
-            return halt(Stop::Bomb);
-        if (!m_guard.feed(data, n))
-            return halt(Stop::Xml);
-        if (m_keepGoing && *m_keepGoing && !(*m_keepGoing)())
-            return halt(Stop::Cancelled);
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    qint64 halt(Stop stop)
-    {
-        m_stop = stop;
-        return -1;
-    }
-
-    QuaZipFile *m_source;
-    qint64 m_stored;
-    const SheetReader::KeepGoing *m_keepGoing;
-    XmlGuard m_guard;
-    qint64 m_inflated = 0;
-    Stop m_stop = Stop::None;
-};
 
 ZipPart::ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepGoing)
     : m_fileName(QFileInfo(archivePath).fileName()), m_keepGoing(keepGoing),
@@ -112,7 +58,7 @@ bool ZipPart::open(const QString &name)
         m_file.reset();
         return false;
     }
-    m_device = std::make_unique<PartDevice>(m_file.get(), stored, m_keepGoing);
+    m_device = std::make_unique<GuardedDevice>(m_file.get(), stored, m_keepGoing);
     m_xml.setDevice(m_device.get());
     return true;
 }
@@ -130,46 +76,7 @@ void ZipPart::close()
 
 void ZipPart::check()
 {
-    using Stop = PartDevice::Stop;
-    const Stop stop = m_device ? m_device->stop() : Stop::None;
-    switch (stop) {
-    case Stop::None:
-        break;
-    case Stop::Cancelled:
-        throw SheetCancelled();
-    case Stop::Damaged:
-        throw SheetError(QStringLiteral("%1 is damaged: its part %2 cannot be inflated.")
-                             .arg(m_fileName, m_part));
-    case Stop::TooLarge:
-        refuse(QStringLiteral("inflates to more than %L1 bytes, the most this program reads "
-                              "from one part.")
-                   .arg(MaxPartBytes));
-    case Stop::Bomb:
-        refuse(QStringLiteral("inflates more than %1 times its stored size, as no spreadsheet "
-                              "does: it may be a zip bomb.")
-                   .arg(MaxPartRatio));
-    case Stop::Xml:
-        switch (m_device->problem()) {
-        case XmlGuard::Problem::LongText:
-            refuse(QStringLiteral("holds a text of more than %L1 bytes in one piece.")
-                       .arg(MaxXmlTextBytes));
-        case XmlGuard::Problem::LongTag:
-            refuse(QStringLiteral("holds a tag of more than %L1 bytes.").arg(MaxXmlTagBytes));
-        case XmlGuard::Problem::Deep:
-            refuse(QStringLiteral("nests its elements more than %1 deep.").arg(MaxXmlDepth));
-        case XmlGuard::Problem::DocumentType:
-            refuse(QStringLiteral("holds a document type declaration, which no spreadsheet "
-                                  "has."));
-        case XmlGuard::Problem::None:
-            break;
-        }
-        break;
-    }
-    if (m_xml.hasError())
-        throw SheetError(QStringLiteral("%1 is damaged: %2 (line %3 of %4).")
-                             .arg(m_fileName, m_xml.errorString())
-                             .arg(m_xml.lineNumber())
-                             .arg(m_part));
+    throwIfStopped(m_device.get(), m_xml, m_fileName, m_part);
 }
 
 bool appendWithin(QString &text, QStringView more)
@@ -178,6 +85,47 @@ bool appendWithin(QString &text, QStringView more)
         return false;
     text += more;
     return true;
+}
+
+namespace {
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+QString decodeEscapedCharacters(const QString &text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('_') && i + 6 < text.size() && text[i + 1] == QLatin1Char('x') &&
+            text[i + 6] == QLatin1Char('_')) {
+            int unit = 0;
+            for (qsizetype d = i + 2; d < i + 6 && unit >= 0; ++d) {
+                const int v = hexValue(text[d]);
+                unit = v < 0 ? -1 : unit * 16 + v;
+            }
+            if (unit >= 0) {
+                out += QChar(char16_t(unit));
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
 }
 
 QString readStringItem(QXmlStreamReader &xml, QStringView end, bool &tooLong)
@@ -204,5 +152,5 @@ QString readStringItem(QXmlStreamReader &xml, QStringView end, bool &tooLong)
                 tooLong = true;
         }
     }
-    return text;
+    return decodeEscapedCharacters(text);
 }

@@ -10,7 +10,7 @@
 
 class QuaZip;
 class QuaZipFile;
-class PartDevice;
+class GuardedDevice;
 
 // One part (file) of a zipped document, read as an XML stream straight from the archive,
 // within the bounds of SheetLimits.h: the part's inflated size and its ratio to the stored
@@ -42,13 +42,16 @@ private:
     const SheetReader::KeepGoing *m_keepGoing;
     std::unique_ptr<QuaZip> m_zip;
     std::unique_ptr<QuaZipFile> m_file;
-    std::unique_ptr<PartDevice> m_device;
+    std::unique_ptr<GuardedDevice> m_device;
     QXmlStreamReader m_xml;
 };
 
 // Reads the text of a string item up to the end of the element `end`: the <t> runs of
-// rich text joined, phonetic guides (<rPh>) left out. Past SheetLimits::MaxCellChars the
-// text is cut there and `tooLong` set.
+// rich text joined, phonetic guides (<rPh>) left out, the characters Excel writes escaped
+// (_x000D_) decoded. Past SheetLimits::MaxCellChars the text is cut there and `tooLong` set.
 QString readStringItem(QXmlStreamReader &xml, QStringView end, bool &tooLong);
+// Excel's escapes of characters XML cannot hold: _xHHHH_ is the UTF-16 unit HHHH, and
+// _x005F_ the underscore that keeps a literal "_x0041_" from reading as one.
+QString decodeEscapedCharacters(const QString &text);
 // Adds `more` to `text` unless that makes it longer than a cell may be; false then.
 bool appendWithin(QString &text, QStringView more);

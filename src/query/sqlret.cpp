@@ -1,6 +1,7 @@
 #include "sqlret.h"
 
 #include "Dialogs.h"
+#include "ExportStart.h"
 #include "HoverLooks.h"
 #include "Looks.h"
 #include "MainWindowPort.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -88,6 +90,7 @@ sqlret::sqlret(MainWindowPort &main)
     buildControls();
 
     connect(Command1, &QPushButton::clicked, this, &sqlret::command1Click);
+    connect(Command2, &QPushButton::clicked, this, &sqlret::command2Click);
     // Escape is "Close", the same question included.
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, Command1,
             &QPushButton::click);
@@ -98,12 +101,15 @@ sqlret::sqlret(MainWindowPort &main)
     connect(m_reader, &QTimer::timeout, this, &sqlret::readOn);
 
     m_looks->add(Command1, QColor(192, 0, 0), QColor(255, 192, 192));
+    // "Export" in the colours of the Main window's.
+    m_looks->add(Command2, QColor(255, 128, 0), QColor(255, 192, 128));
     // A button passes the mouse moves it does not use on to its parent, which would count
     // them as moves over the background and undo the hover look at once.
     Command1->setAttribute(Qt::WA_NoMousePropagation);
+    Command2->setAttribute(Qt::WA_NoMousePropagation);
     Slider1->setAttribute(Qt::WA_NoMousePropagation);
-    m_looks->resetOver(this, {Command1});
-    m_looks->resetOver(ProgressBar1, {Command1});
+    m_looks->resetOver(this, {Command1, Command2});
+    m_looks->resetOver(ProgressBar1, {Command1, Command2});
 }
 
 void sqlret::buildControls()
@@ -170,7 +176,7 @@ void sqlret::buildControls()
     Slider1->setSingleStep(1);
     Slider1->setPageStep(ResultsPaging::Rows);
     Slider1->setToolTip(QStringLiteral("Slide to see the other records"));
-    Slider1->setGeometry(Twips::rect(120, 5880, 4680, 420));
+    Slider1->setGeometry(Twips::rect(120, 5880, 3000, 420));
 
     ProgressBar1 = make<QProgressBar>(this, "ProgressBar1");
     // A 0..0 range would show a busy animation; an empty result shows an empty bar instead,
@@ -181,11 +187,15 @@ void sqlret::buildControls()
     ProgressBar1->setFormat(CountedFormat);
     ProgressBar1->setAlignment(Qt::AlignCenter);
     ProgressBar1->setFont(Looks::caption(9));
-    ProgressBar1->setGeometry(Twips::rect(4920, 5925, 1860, 330));
+    ProgressBar1->setGeometry(Twips::rect(3240, 5925, 1680, 330));
 
     Command1 = make<QPushButton>(this, "Command1", QStringLiteral("Close"));
     Command1->setAutoFillBackground(true);
     Command1->setGeometry(Twips::rect(6960, 5850, 1800, 450));
+    Command2 = make<QPushButton>(this, "Command2", QStringLiteral("Export"));
+    Command2->setToolTip(QStringLiteral("This can save these words to a file"));
+    Command2->setAutoFillBackground(true);
+    Command2->setGeometry(Twips::rect(5040, 5850, 1800, 450));
 }
 
 void sqlret::paintEvent(QPaintEvent *event)
@@ -387,6 +397,16 @@ void sqlret::slider1Scroll()
             showRecord(row, record);
     }
     ProgressBar1->setValue(ResultsPaging::toControl(page.position));
+}
+
+void sqlret::command2Click()
+{
+    // The rows this window shows, read on to the end as they are written; the report goes
+    // to the Main window's Status box.
+    if (MainWindowPort *main = m_loan.port())
+        ExportStart::exportQueryResult(*main, this);
+    else
+        qCWarning(lcQuery) << "Skipped the export: the Main window is gone";
 }
 
 void sqlret::command1Click()

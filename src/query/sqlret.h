@@ -54,6 +54,7 @@ public:
     QSlider *Slider1;           // scrolls through the records
     QProgressBar *ProgressBar1; // how far through the records the page is
     QPushButton *Command1;      // "Close": back to the Main window
+    QPushButton *Command2;      // "Export": these records to a file
     QFrame *Line1;              // under the header
     QFrame *Line2;              // between rows 1 and 2
     QFrame *Line3;              // between rows 2 and 3
@@ -62,6 +63,7 @@ public:
 
 public slots:
     void command1Click();
+    void command2Click();
     // Page refresh: shows the page for the slider's current value.
     void slider1Scroll();
 

@@ -101,6 +101,7 @@ public:
     ListBox *List1;              // the quick searches; the keys click it too
     QPushButton *Command18;      // "Change table": the Database Selector
     QPushButton *Command12;      // "Import": words from a spreadsheet
+    QPushButton *Command21;      // "Export": the collection's words to a file
     QPushButton *Command11;      // "Delete all": empties the collection
     QPushButton *Command10;      // "Find/Delete": the word panel in Modify mode
     QPushButton *Command9;       // "Add": the word panel in Add mode

@@ -211,6 +211,10 @@ void Form1::buildControls()
     Command12->setToolTip(
         QStringLiteral("This can add words to the current database from an excel file"));
     place(Command12, 3080, 2640, 2640, 555);
+    Command21 = button(Frame3, "Command21", QStringLiteral("Export"));
+    Command21->setToolTip(
+        QStringLiteral("This can save the words of the current database to a file"));
+    place(Command21, 3080, 4140, 2640, 555);
     Command18 = button(Frame3, "Command18", QStringLiteral("Change table"));
     Command18->setToolTip(
         QStringLiteral("You could configure your choice of word collection here"));
@@ -303,6 +307,7 @@ void Form1::buildLooks()
         {Command17, olive, lightOlive},   {Command9, orange, lightOrange},
         {Command10, orange, lightOrange}, {Command18, orange, paleOrange},
         {Command11, orange, lightOrange}, {Command12, orange, lightOrange},
+        {Command21, orange, lightOrange},
         {Command5, green, lightGreen},    {Command6, red, lightRed},
         {Command7, teal, lightTeal},      {Command2, green, lightGreen},
         {Command13, green, lightGreen},   {Command3, red, lightRed},

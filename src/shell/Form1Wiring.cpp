@@ -5,6 +5,7 @@
 #include "Form1.h"
 
 #include "DeleteAll.h"
+#include "ExportStart.h"
 #include "Helpf.h"
 #include "HoverLooks.h"
 #include "ImportStart.h"
@@ -98,7 +99,8 @@ void Form1::wire()
     auto *showAll = new ShowAll(*this, *parser, this);
     connect(Command8, clicked, showAll, &ShowAll::command8Click);
 
-    // "Word Control": the word panel, Delete all, the Database Selector and the import.
+    // "Word Control": the word panel, Delete all, the Database Selector, the import and the
+    // export.
     auto *wordPanel = new WordPanel({.Frame5 = Frame5,
                                      .Text2 = Text2,
                                      .Combo3 = Combo3,
@@ -121,6 +123,8 @@ void Form1::wire()
     connect(Command18, clicked, selectorStart, &SelectorStart::command18Click);
     auto *importStart = new ImportStart(*this, this);
     connect(Command12, clicked, importStart, &ImportStart::command12Click);
+    auto *exportStart = new ExportStart(*this, this);
+    connect(Command21, clicked, exportStart, &ExportStart::command21Click);
 
     // The shell's own: Help and Exit, and the popup help of the frames.
     connect(Command7, clicked, this, [this] { (new Helpf(*this))->load(); });
@@ -131,7 +135,8 @@ void Form1::wire()
 void Form1::wirePopupHelp()
 {
     auto *popups = new PopupHelp(this);
-    popups->attach(help2, {Frame3, List1, Command9, Command10, Command11, Command12, Command18});
+    popups->attach(help2,
+                   {Frame3, List1, Command9, Command10, Command11, Command12, Command18, Command21});
     popups->attach(h3, {Frame2, Command5, Check2});
     popups->attach(h4,
                    {Frame1, Command2, Command3, Command4, Command8, Command14, Command15, Check1});

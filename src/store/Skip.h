@@ -14,6 +14,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcQuiz)        // lexmora.quiz
 Q_DECLARE_LOGGING_CATEGORY(lcEditing)     // lexmora.editing
 Q_DECLARE_LOGGING_CATEGORY(lcCollections) // lexmora.collections
 Q_DECLARE_LOGGING_CATEGORY(lcImport)      // lexmora.import
+Q_DECLARE_LOGGING_CATEGORY(lcExport)      // lexmora.export
 Q_DECLARE_LOGGING_CATEGORY(lcMigrate)     // lexmora.migrate
 
 // Runs a step the caller can do without: a record-set move whose failure leaves the

@@ -65,8 +65,9 @@ private slots:
         }
         QCOMPARE(sawBox, boxShown);
         QVERIFY(!LongWork::currentDialog());
-        // At least one pump per PumpEveryMs of work, each of which lets the timer fire.
-        QVERIFY2(timerTicks >= workMs / LongWork::PumpEveryMs - 1,
+        // A pump per PumpEveryMs of work, each of which lets the timer fire; half of them
+        // at least, since a loaded machine runs late.
+        QVERIFY2(timerTicks >= workMs / LongWork::PumpEveryMs / 2,
                  qPrintable(QString::number(timerTicks)));
     }
 

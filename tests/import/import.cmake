@@ -16,3 +16,6 @@ target_compile_definitions(tst_form4 PRIVATE LEXMORA_TESTDATA="${LEXMORA_TESTDAT
 # The import's steps on one file, without the window, for scripts/check-hostile.
 add_executable(lexmora-sheetprobe import/sheetprobe.cpp)
 target_link_libraries(lexmora-sheetprobe PRIVATE lexmora_import lexmora_fixtures)
+
+# The files of the other vocabulary programs: Anki's text files and .kvtml documents.
+lexmora_add_test(tst_peerreaders SOURCES import/tst_peerreaders.cpp LIBS lexmora_import)

@@ -184,7 +184,8 @@ void TestForm4::cancelBeforeAnyFile()
 
 void TestForm4::fileListShowsSpreadsheetsInAnyCase()
 {
-    for (const char *name : {"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV", "f.txt", "g.doc"}) {
+    for (const char *name :
+         {"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV", "f.txt", "g.doc", "h.KVTML"}) {
         QFile f(m_program->folder().path(QLatin1String(name)));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
@@ -193,7 +194,9 @@ void TestForm4::fileListShowsSpreadsheetsInAnyCase()
     QStringList shown;
     for (int i = 0; i < form->File1->count(); ++i)
         shown << form->File1->item(i)->text();
-    QCOMPARE(shown, (QStringList{"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV"}));
+    // Anki's text files and KDE's vocabulary documents too.
+    QCOMPARE(shown,
+             (QStringList{"a.XLS", "b.xlsx", "c.Ods", "d.csv", "e.TSV", "f.txt", "h.KVTML"}));
     QVERIFY(!form->List1->isEnabled());
     form->File1->setCurrentRow(1);
     QVERIFY(form->List1->isEnabled());

@@ -11,6 +11,7 @@ const char *kindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::Question: return "question";
     case ScriptedDialogs::Kind::Input: return "input";
     case ScriptedDialogs::Kind::Choice: return "choice";
+    case ScriptedDialogs::Kind::SaveFile: return "save dialog";
     }
     return "?";
 }
@@ -55,6 +56,12 @@ ScriptedDialogs &ScriptedDialogs::expectChoice(int index)
     return *this;
 }
 
+ScriptedDialogs &ScriptedDialogs::expectSaveFile(const QString &path, const QString &filter)
+{
+    m_script.append({Kind::SaveFile, false, path, -1, std::exchange(m_nextAction, {}), filter});
+    return *this;
+}
+
 ScriptedDialogs &ScriptedDialogs::whenShown(std::function<void()> action)
 {
     m_nextAction = std::move(action);
@@ -88,7 +95,7 @@ bool ScriptedDialogs::question(const QString &text, const QString &title)
 
 bool ScriptedDialogs::questionDefaultNo(const QString &text, const QString &title)
 {
-    return take(Kind::Question, {Kind::Question, text, title, {}, true}).yes;
+    return take(Kind::Question, {Kind::Question, text, title, {}, {}, true}).yes;
 }
 
 QString ScriptedDialogs::input(const QString &prompt, const QString &title,
@@ -105,6 +112,15 @@ int ScriptedDialogs::choice(const QString &prompt, const QString &title, const Q
     if (index >= int(items.size()))
         QTest::qFail("the scripted choice is not one of the items", __FILE__, __LINE__);
     return index < int(items.size()) ? index : -1;
+}
+
+QString ScriptedDialogs::saveFile(const QString &title, const QString &suggestedPath,
+                                  const QStringList &filters, QString *filter)
+{
+    const Answer a = take(Kind::SaveFile, {Kind::SaveFile, suggestedPath, title, {}, filters});
+    if (filter && !a.text.isEmpty())
+        *filter = a.filter.isEmpty() ? (filter->isEmpty() ? filters.value(0) : *filter) : a.filter;
+    return a.text;
 }
 
 char *toString(const ScriptedDialogs::Call &call)

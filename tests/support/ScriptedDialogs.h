@@ -12,13 +12,14 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, Input, Choice };
+    enum class Kind { Message, Question, Input, Choice, SaveFile };
     struct Call
     {
         Kind kind;
-        QString text; // the message, question or prompt
+        QString text; // the message, question or prompt; a save dialog's suggested path
         QString title;
         QString defaultText;
+        QStringList filters;    // a save dialog's file types
         bool defaultNo = false; // a question whose default button is No
         QStringList items;      // the items of a choice
     };
@@ -31,6 +32,9 @@ public:
     ScriptedDialogs &expectQuestion(bool yes);
     ScriptedDialogs &expectInput(const QString &answer); // empty text for Cancel
     ScriptedDialogs &expectChoice(int index);             // -1 for Cancel
+    // A save dialog answered with `path` (empty for Cancel) and the file type `filter`
+    // (empty: the one it offered first).
+    ScriptedDialogs &expectSaveFile(const QString &path, const QString &filter = QString());
     // Runs `action` when the next dialog appears, before answering it.
     ScriptedDialogs &whenShown(std::function<void()> action);
 
@@ -44,6 +48,8 @@ public:
     bool questionDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     int choice(const QString &prompt, const QString &title, const QStringList &items) override;
+    QString saveFile(const QString &title, const QString &suggestedPath, const QStringList &filters,
+                     QString *filter) override;
 
 private:
     struct Answer
@@ -53,6 +59,7 @@ private:
         QString text;
         int index = -1;
         std::function<void()> action;
+        QString filter;
     };
     Answer take(Kind kind, const Call &call);
 
