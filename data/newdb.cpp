@@ -2,14 +2,17 @@
 // the collection Words.
 // lexmora-newdb --from-access OLD NEW: writes a word database at NEW holding the words of
 // the Access word file OLD.
+// lexmora-newdb --restore BACKUP DB: puts the backup copy BACKUP back into the word database
+// DB through the engine, after copying DB's words as they are into its backups folder.
 // lexmora-newdb --export DB TABLE FILE: writes the words of the collection TABLE of the word
 // database DB to FILE, in the format its extension names (.csv, .xlsx, .ods, .txt for Anki,
 // .kvtml); FILE is replaced only once the new one is complete.
-// It never overwrites an existing word database.
+// It never overwrites an existing word database with a new or converted one.
 #include "AccessConversion.h"
 #include "ExportFormat.h"
 #include "ExportStart.h"
 #include "NewDatabase.h"
+#include "Restore.h"
 #include "StoreError.h"
 #include "StoreRowSources.h"
 #include "WordDatabase.h"
@@ -144,6 +147,38 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
     return 1;
 }
 
+// Opening DB first replays whatever a killed run left in its -wal, as any start does; the
+// copy's pages then go in as one more commit, so nothing left behind can undo them. A DB that
+// is not there yet is made empty first (which clears a stale -wal of a file that is gone).
+int restoreBackup(const QString &backup, const QString &path, QTextStream &err)
+{
+    const bool existed = QFileInfo::exists(path);
+    auto db = existed ? WordDatabase::open(path) : WordDatabase::create(path);
+    Restore::Result result;
+    try {
+        result = Restore::fromBackup(*db, backup);
+    } catch (const StoreError &) {
+        db.reset();
+        if (!existed) // a refused copy leaves no new file behind
+            for (const char *suffix : {"", "-wal", "-shm"})
+                QFile::remove(path + QLatin1String(suffix));
+        throw;
+    }
+    if (result.kind == Restore::Result::Kind::NoCopyBefore) {
+        err << "lexmora-newdb: no backup copy of " << path
+            << " could be made first: " << result.before.error
+            << ". Nothing was restored; the words are as they were.\n";
+        return 1;
+    }
+    QTextStream out(stdout);
+    out << "Restored " << backup << " into " << path << ": " << result.words.total() << " words.\n";
+    if (result.before.kind == Backups::Outcome::Kind::Taken ||
+        result.before.kind == Backups::Outcome::Kind::NotNeeded)
+        if (!result.before.file.isEmpty())
+            out << "The words it held before are in " << result.before.file << ".\n";
+    return 0;
+}
+
 int exportWords(const QString &dbPath, const QString &table, const QString &file, QTextStream &err)
 {
     const auto format = ExportFormats::fromPath(file);
@@ -183,6 +218,8 @@ int main(int argc, char *argv[])
             err.flush();
             return convertFromAccess(args[2], args[3], err);
         }
+        if (args.size() == 4 && args[1] == QLatin1String("--restore"))
+            return restoreBackup(args[2], args[3], err);
         if (args.size() == 5 && args[1] == QLatin1String("--export"))
             return exportWords(args[2], args[3], args[4], err);
     } catch (const std::exception &e) {
@@ -191,10 +228,13 @@ int main(int argc, char *argv[])
     }
     err << "usage: lexmora-newdb PATH\n"
            "       lexmora-newdb --from-access OLD NEW\n"
+           "       lexmora-newdb --restore BACKUP DB\n"
            "       lexmora-newdb --export DB TABLE FILE\n"
            "Writes a fresh Lexmora word database (qvtmdb.mdb) at PATH, or one holding the\n"
-           "words of the Access word file OLD at NEW, or the words of the collection TABLE\n"
-           "(Words .. Words5) of the word database DB to FILE, in the format its extension\n"
-           "names: .csv, .xlsx, .ods, .txt (Anki) or .kvtml.\n";
+           "words of the Access word file OLD at NEW; puts the words of the backup copy\n"
+           "BACKUP back into the word database DB (DB's words as they were are kept in a\n"
+           "backup copy first); or writes the words of the collection TABLE (Words ..\n"
+           "Words5) of the word database DB to FILE, in the format its extension names:\n"
+           ".csv, .xlsx, .ods, .txt (Anki) or .kvtml.\n";
     return 2;
 }

@@ -3,8 +3,8 @@
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "SheetReader.h"
+#include "Snapshot.h"
 #include "StoreError.h"
-#include "StoreTestAccess.h"
 #include "WordDatabase.h"
 #include "XlsFrames.h"
 
@@ -15,16 +15,12 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -141,7 +137,18 @@ bool referenceMatch(const std::vector<RefElement> &pattern, const std::u32string
     return can[text.size()];
 }
 
-// ---- query: a scratch database and a watchdog that interrupts long queries ----
+// ---- query: a scratch database, and a watch that stops a query after 300 ms ----
+
+// The engine asks it at its steps; past the deadline it stops the read.
+class Deadline : public Snapshot::Watch
+{
+public:
+    void begin() override {}
+    bool keepGoing(qint64) override { return std::chrono::steady_clock::now() < until; }
+    void end() override {}
+
+    std::chrono::steady_clock::time_point until;
+};
 
 class Scratch
 {
@@ -171,37 +178,22 @@ public:
         sqlite3_close(raw);
         m_db = WordDatabase::open(m_path);
         m_state = state();
-        m_watchdog = std::thread([this] { watch(); });
+        Snapshot::setWatch(&m_deadline);
     }
 
-    ~Scratch()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_all();
-        m_watchdog.join();
-    }
+    ~Scratch() { Snapshot::setWatch(nullptr); }
 
+    // Runs the query and reads its rows: a step of a table-valued function can only
+    // write once its rows are read.
     void run(const QString &sql)
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-            m_armed = true;
-        }
-        m_wake.notify_all();
+        m_deadline.until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
         try {
-            m_db->query(sql);
+            m_db->query(sql).rowCount();
         } catch (const StoreError &) {
-            // Refused or failed: reported to the user, which is what should happen.
+            // Refused, failed or stopped: reported to the user, which is what should happen.
         } catch (const std::exception &) {
             // A library error that reached us is still an error message, not a crash.
-        }
-        {
-            std::lock_guard lock(m_mutex);
-            m_armed = false;
         }
         if (state() != m_state)
             fail("a read-only query changed the file");
@@ -219,28 +211,11 @@ private:
         return hash.result();
     }
 
-    void watch()
-    {
-        std::unique_lock lock(m_mutex);
-        while (!m_stop) {
-            if (m_armed && std::chrono::steady_clock::now() >= m_deadline) {
-                sqlite3_interrupt(StoreTestAccess::sql(*m_db).getHandle());
-                m_armed = false;
-            }
-            m_wake.wait_for(lock, std::chrono::milliseconds(20));
-        }
-    }
-
     QTemporaryDir m_dir;
     QString m_path;
     std::unique_ptr<WordDatabase> m_db;
     QByteArray m_state;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::chrono::steady_clock::time_point m_deadline;
-    bool m_armed = false;
-    bool m_stop = false;
-    std::thread m_watchdog;
+    Deadline m_deadline;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "AnsweredDialogs.h"
 #include "Program.h"
 
 #include <QApplication>
@@ -5,8 +6,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    AnsweredDialogs::installFromEnvironment();
     Program program;
     if (!program.start())
-        return 0;
-    return app.exec();
+        return Program::StartUpFailed;
+    const int status = app.exec();
+    return program.startUpFailed() ? Program::StartUpFailed : status;
 }

@@ -4,8 +4,18 @@
 #include "CollectionTable.h"
 #include "Collections.h"
 #include "DetailsTable.h"
+#include "Module1.h"
 #include "StoreError.h"
 #include "TableCursor.h"
+#include "WordDatabase.h"
+
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCollections, "lexmora.collections")
+
+} // namespace
 
 CollectionManager::Listing CollectionManager::listing()
 {
@@ -78,12 +88,15 @@ void CollectionManager::rename(int position, const QString &newName)
 }
 
 std::optional<qint64> CollectionManager::deleteContent(int position,
+                                                       const WithoutCopy &goOnWithoutCopy,
                                                        const StoreProgress::Tick &tick)
 {
     requireTable(position);
     const QString table = tableAt(position);
     // A copy of the database while all of the collection's words are still there.
-    Backups::beforeBulkChange(m_db, tick);
+    const Backups::Outcome copy = Backups::beforeBulkChange(m_db, table, tick);
+    if (copy.failed() && (!goOnWithoutCopy || !goOnWithoutCopy(copy.error)))
+        return std::nullopt;
     // All or nothing: a word that will not go keeps every word in place. Stopped by the
     // tick, nothing is deleted.
     return CollectionTable::emptyAllOrNothing(m_db, table, tick);
@@ -93,4 +106,42 @@ CollectionSwitch::Report CollectionManager::select(int position)
 {
     requireTable(position);
     return CollectionSwitch::switchTo(m_db, tableAt(position));
+}
+
+Restore::Result CollectionManager::restore(const QString &file, const WithoutCopy &goOnWithoutCopy,
+                                           const Restore::Tick &tick)
+{
+    Restore::Result result;
+    try {
+        result = Restore::fromBackup(m_db, file, goOnWithoutCopy, tick);
+    } catch (const StoreError &) {
+        // Refused, nothing changed; or restored, and only the indexes failed. Either way the
+        // record sets are opened afresh over what the file holds now.
+        try {
+            reopenAfterRestore();
+        } catch (const StoreError &e) {
+            // They stay over the table they had; each reads afresh at every move.
+            qCWarning(lcCollections).noquote()
+                << "Skipped reopening the record sets after a failed restore because:"
+                << e.message();
+        }
+        throw;
+    }
+    if (result.kind == Restore::Result::Kind::Restored) {
+        try {
+            reopenAfterRestore();
+        } catch (const StoreError &e) {
+            throw StoreError(
+                QStringLiteral("The backup copy was restored, but: %1").arg(e.message()));
+        }
+    }
+    return result;
+}
+
+void CollectionManager::reopenAfterRestore()
+{
+    const QString table = m_db.hasTable(Module1::currentCollection)
+                              ? Module1::currentCollection
+                              : Collections::chooseDefault(m_db);
+    CollectionSwitch::switchTo(m_db, table);
 }

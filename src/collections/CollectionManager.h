@@ -1,11 +1,13 @@
 #pragma once
 
 #include "CollectionSwitch.h"
+#include "Restore.h"
 #include "StoreProgress.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class WordDatabase;
@@ -52,15 +54,26 @@ public:
     void makeDefault(int position);
     // Gives the collection at `position`, and no other, the name `newName` exactly as given.
     void rename(int position, const QString &newName);
-    // Deletes every word of the collection at `position`, all or nothing, after a copy of
-    // the database; returns how many, or nothing when `tick` asked to stop (then every word
-    // is still there).
-    std::optional<qint64> deleteContent(int position, const StoreProgress::Tick &tick = {});
+    // Asked when the backup copy before a change failed, with the reason: whether to go on.
+    using WithoutCopy = std::function<bool(const QString &why)>;
+    // Deletes every word of the collection at `position`, all or nothing, after a backup
+    // copy; returns how many. Nothing is deleted, and the result is empty, when no copy
+    // could be made and `goOnWithoutCopy` does not say to go on, or when `tick` asked to
+    // stop (then every word is still there).
+    std::optional<qint64> deleteContent(int position, const WithoutCopy &goOnWithoutCopy = {},
+                                        const StoreProgress::Tick &tick = {});
     // Select: makes the collection at `position` the Current collection, reopening the three
     // shared record sets over it. On failure the program stays on its collection.
     CollectionSwitch::Report select(int position);
+    // Restore: puts the backup copy `file` back in place of every collection's words (see
+    // Restore::fromBackup), then reopens the three shared record sets as Select does, over
+    // the Current collection or, when the copy lacks its table, the copy's Default one.
+    // Throws StoreError when the copy is refused or the restore fails.
+    Restore::Result restore(const QString &file, const WithoutCopy &goOnWithoutCopy = {},
+                            const Restore::Tick &tick = {});
 
 private:
+    void reopenAfterRestore();
     QString collectionName(int position);
     void requireTable(int position);
 

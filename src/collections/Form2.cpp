@@ -1,5 +1,6 @@
 #include "Form2.h"
 
+#include "Backups.h"
 #include "CollectionSwitch.h"
 #include "Dialogs.h"
 #include "ExclusiveWork.h"
@@ -7,6 +8,7 @@
 #include "LongWork.h"
 #include "Looks.h"
 #include "MainWindowPort.h"
+#include "RestoreTexts.h"
 #include "SelectorTexts.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
@@ -30,7 +32,7 @@ const QColor ActionNormal(128, 128, 255), ActionHover(192, 192, 255);
 const QColor ChoiceNormal(0, 192, 192), ChoiceHover(192, 255, 255);
 
 constexpr double ClientWidth = 5760;
-constexpr double ClientHeight = 4410;
+constexpr double ClientHeight = 5025;
 
 } // namespace
 
@@ -51,6 +53,7 @@ Form2::Form2(MainWindowPort &main, WordDatabase &db)
     connect(Command3, &QPushButton::clicked, this, &Form2::command3Click);
     connect(Command4, &QPushButton::clicked, this, &Form2::command4Click);
     connect(Command5, &QPushButton::clicked, this, &Form2::command5Click);
+    connect(Command6, &QPushButton::clicked, this, &Form2::command6Click);
 }
 
 Form2::~Form2()
@@ -123,7 +126,11 @@ void Form2::buildControls()
         button("Command3", QStringLiteral("Rename"), QStringLiteral("Renames the collection"));
     place(Command3, 3840, 3675, 1680, 495);
 
-    for (QPushButton *b : {Command1, Command2, Command3})
+    // A row of its own under the others.
+    Command6 = button("Command6", RestoreTexts::Caption, RestoreTexts::ToolTip);
+    place(Command6, 240, 4290, 5280, 495);
+
+    for (QPushButton *b : {Command1, Command2, Command3, Command6})
         m_looks->add(b, ActionNormal, ActionHover);
     for (QPushButton *b : {Command5, Command4})
         m_looks->add(b, ChoiceNormal, ChoiceHover);
@@ -254,9 +261,19 @@ void Form2::command2Click()
     ExclusiveWork::begin();
     LongWork work(this, QStringLiteral("Deleting the words of %1...").arg(name));
     try {
+        bool declined = false; // no copy, and the user would not go on without one
         const auto deleted = m_manager.deleteContent(
-            position, [&work](qint64 done, qint64 total) { return work.tick(done, total); });
-        report(deleted ? emptied(name) : emptyingStopped(name));
+            position,
+            [&declined](const QString &why) {
+                declined =
+                    !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(why), Title);
+                return !declined;
+            },
+            [&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        if (deleted)
+            report(emptied(name));
+        else if (!declined)
+            report(emptyingStopped(name));
     } catch (const StoreError &e) {
         report(e.message());
     }
@@ -313,6 +330,56 @@ void Form2::command5Click()
     }
     refillList();
     close();
+}
+
+void Form2::command6Click()
+{
+    using namespace RestoreTexts;
+    const QList<Restore::Copy> copies = Restore::copies(m_db.path());
+    if (copies.isEmpty()) {
+        report(NoCopies);
+        return;
+    }
+    QStringList items;
+    for (const Restore::Copy &copy : copies)
+        items << item(copy);
+    const int chosen = Dialogs::current().choice(ChoicePrompt, ChoiceTitle, items);
+    if (chosen < 0)
+        return;
+    const Restore::Copy &copy = copies[chosen];
+    // A copy that cannot be read goes straight to the restore, which says why it refuses it.
+    if (copy.problem.isEmpty() && !Dialogs::current().question(askRestore(copy), Title))
+        return;
+    clearSummary();
+    try {
+        Restore::Result result;
+        {
+            LongWork work(this, working(copy));
+            result = m_manager.restore(
+                copy.file,
+                [](const QString &why) {
+                    return Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(why),
+                                                                Title);
+                },
+                [&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        }
+        switch (result.kind) {
+        case Restore::Result::Kind::Restored:
+            if (MainWindowPort *main = m_loan.port())
+                main->appendStatusText(restoredStatus(copy));
+            report(restored(copy, result));
+            break;
+        case Restore::Result::Kind::Stopped:
+            report(Stopped);
+            break;
+        case Restore::Result::Kind::NoCopyBefore:
+            report(NoCopyBefore);
+            break;
+        }
+    } catch (const StoreError &e) {
+        report(e.message());
+    }
+    refillList();
 }
 
 void Form2::closeEvent(QCloseEvent *event)

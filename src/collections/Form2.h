@@ -14,8 +14,9 @@ class WordDatabase;
 
 // The Database Selector, "Database Selector": the six collections by their Collection
 // names, a summary of the chosen one, and Make Default, Delete content, Rename and Select
-// (the chosen collection becomes the Current collection until the program ends). While it
-// is open the Main window is disabled; every way out enables it again.
+// (the chosen collection becomes the Current collection until the program ends), and
+// Restore a backup… (every collection's words as a backup copy holds them). While it is
+// open the Main window is disabled; every way out enables it again.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
     QPushButton *Command1; // "Make Default": the collection Lexmora! starts with
     QPushButton *Command2; // "Delete content": deletes every word of the chosen collection
     QPushButton *Command3; // "Rename": gives the chosen collection another name
+    QPushButton *Command6; // "Restore a backup…": puts back the words of a backup copy
 
 public slots:
     void combo1Change();  // a list item picked or the list text changed
@@ -51,6 +53,7 @@ public slots:
     void command3Click(); // Rename
     void command4Click(); // Cancel
     void command5Click(); // Select
+    void command6Click(); // Restore a backup…
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -48,6 +48,15 @@ bool ModalDialogs::question(const QString &text, const QString &title)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool ModalDialogs::questionDefaultNo(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Warning, title, shown(text), QMessageBox::Yes | QMessageBox::No);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString ModalDialogs::input(const QString &prompt, const QString &title,
                             const QString &defaultText)
 {
@@ -58,6 +67,19 @@ QString ModalDialogs::input(const QString &prompt, const QString &title,
     box.setInputMode(QInputDialog::TextInput);
     WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+int ModalDialogs::choice(const QString &prompt, const QString &title, const QStringList &items)
+{
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setLabelText(shown(prompt));
+    box.setComboBoxItems(items);
+    box.setComboBoxEditable(false);
+    // A list in view, not a drop-down: every item can be read at once.
+    box.setOption(QInputDialog::UseListViewForComboBoxItems);
+    WindowOwner::keepAbove(&box, WindowOwner::forNewBox());
+    return box.exec() == QDialog::Accepted ? int(items.indexOf(box.textValue())) : -1;
 }
 
 QString ModalDialogs::saveFile(const QString &title, const QString &suggestedPath,

@@ -29,11 +29,14 @@ void DeleteAll::command11Click()
     const StoreProgress::Tick tick = [&work](qint64 done, qint64 total) {
         return work.tick(done, total);
     };
-    // A copy of the database while every word is still there; silent, as a failed copy
-    // must not stand between the user and the emptying. Cancel while it is taken stops
-    // the emptying before it starts.
-    if (Module1::database)
-        Backups::beforeBulkChange(*Module1::database, tick);
+    // A copy of the database while every word is still there. Without one, the user says
+    // whether to go on. Cancel while it is taken stops the emptying before it starts.
+    if (Module1::database) {
+        const Backups::Outcome copy = Backups::beforeBulkChange(*Module1::database, table, tick);
+        if (copy.failed() &&
+            !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
+            return;
+    }
     m_main.appendStatusText(deletingContents(table));
 
     TableCursor *words = Module1::words.get();

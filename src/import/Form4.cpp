@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -409,6 +410,21 @@ void Form4::command1Click()
                                          first + QStringLiteral(" till the last word ? "),
                                      TitleBang))
         return;
+    // A copy of the database before the first word is written. Without one, the user says
+    // whether to go on; Cancel while it is taken stops the import before it starts.
+    Backups::Outcome copy;
+    {
+        const QScopedValueRollback busy(m_importing, true); // no second import meanwhile
+        LongWork work(this, QStringLiteral("Copying the word database first..."));
+        copy = Backups::beforeBulkChange(
+            *Module1::database, Module1::currentCollection,
+            [&work](qint64 done, qint64 total) { return work.tick(done, total); });
+        if (work.cancelled())
+            return;
+    }
+    if (copy.failed() &&
+        !Dialogs::current().questionDefaultNo(Backups::withoutCopyQuestion(copy.error), Title))
+        return;
     Dialogs::current().message(PleaseWait, Title);
     runImport();
 }
@@ -418,14 +434,6 @@ void Form4::runImport()
     const QString table = Module1::currentCollection;
     setImporting(true);
     LongWork work(this, QStringLiteral("Importing words into %1...").arg(table));
-    // A copy of the database before the first word is written; silent, as a failed copy
-    // must not stand between the user and the import.
-    Backups::beforeBulkChange(
-        *Module1::database, [&work](qint64 done, qint64 total) { return work.tick(done, total); });
-    if (work.cancelled()) {
-        setImporting(false); // stopped before the first word: nothing to report
-        return;
-    }
     // A cell far into a large part is found by reading on through it: the box stays
     // responsive there too, not only between rows.
     m_sheet->setKeepGoing([&work] { return work.tick(); });

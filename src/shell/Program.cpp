@@ -89,8 +89,15 @@ bool Program::start()
 void Program::loadMainWindow()
 {
     auto form = std::make_unique<Form1>();
-    if (!form->startUp())
-        return; // the window has closed; with it the program ends
+    if (!form->startUp()) {
+        // The message has been shown and the window has closed: the program ends. Before
+        // the event loop runs this does nothing, and start() reports it instead. (The quit
+        // the closed window posts may still end the loop with 0: main() asks
+        // startUpFailed() for the status.)
+        m_startUpFailed = true;
+        QCoreApplication::exit(StartUpFailed);
+        return;
+    }
     form->setEnabled(true);
     form->show();
     m_main = std::move(form);

@@ -15,13 +15,18 @@ class Program : public QObject
     Q_OBJECT
 
 public:
+    // The exit status of a run whose start-up ended with a fatal message.
+    static constexpr int StartUpFailed = 1;
+
     Program();
     ~Program() override;
 
     // The application's look, then the Splash screen. Returns false when the program has
     // already ended: the splash handed over at once and the Main window's start-up found no
-    // usable database (its message has been shown).
+    // usable database (its message has been shown). When the start-up fails later, from
+    // the running event loop, that loop is ended and startUpFailed() says so.
     bool start();
+    bool startUpFailed() const { return m_startUpFailed; }
 
     // The Splash screen until it has closed and gone.
     Form3 *splash() const;
@@ -33,4 +38,5 @@ private:
 
     QPointer<Form3> m_splash;
     std::unique_ptr<Form1> m_main;
+    bool m_startUpFailed = false;
 };

@@ -11,7 +11,7 @@ Snapshot::Watch *watch = nullptr;
 // One read at a time: the connection is busy inside sqlite3_step until it returns, and a
 // progress box pumping events must not start a second read on it.
 bool reading = false;
-constexpr int ProgressEvery = 1000; // virtual machine steps between calls of the watch
+const qint64 *rowsOfTheRead = nullptr; // while reading: how many rows it has
 
 using Clock = std::chrono::steady_clock;
 
@@ -20,6 +20,7 @@ using Clock = std::chrono::steady_clock;
 struct Snapshot::Rows
 {
     sqlite3_stmt *stmt = nullptr; // while rows remain to be read
+    std::shared_ptr<Source> source; // as long as the statement
     QStringList columns;
     std::string bytes;        // UTF-8 of every cell, one after the other
     std::vector<size_t> ends; // end offset of each cell in bytes
@@ -32,6 +33,7 @@ struct Snapshot::Rows
     {
         sqlite3_finalize(stmt);
         stmt = nullptr;
+        source.reset();
     }
     void append()
     {
@@ -58,10 +60,16 @@ Snapshot::~Snapshot() = default;
 Snapshot::Snapshot(Snapshot &&) noexcept = default;
 Snapshot &Snapshot::operator=(Snapshot &&) noexcept = default;
 
-Snapshot Snapshot::fromStatement(sqlite3_stmt *stmt)
+bool Snapshot::keepGoing()
+{
+    return !reading || !watch || watch->keepGoing(*rowsOfTheRead);
+}
+
+Snapshot Snapshot::fromStatement(sqlite3_stmt *stmt, std::shared_ptr<Source> source)
 {
     Snapshot s;
     s.m_d->stmt = stmt;
+    s.m_d->source = std::move(source);
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c)
         s.m_d->columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
@@ -76,26 +84,21 @@ template <class Enough> bool Snapshot::read(Enough enough) const
     if (reading)
         return true; // asked from inside another read: that one goes on first
 
+    // The engine asks keepGoing() at its steps; the watch hears of this read meanwhile.
     struct Scope
     {
-        sqlite3 *db;
-        explicit Scope(Rows &d) : db(sqlite3_db_handle(d.stmt))
+        explicit Scope(Rows &d)
         {
             reading = true;
-            sqlite3_progress_handler(
-                db, ProgressEvery,
-                [](void *rows) {
-                    return watch && !watch->keepGoing(static_cast<Rows *>(rows)->rows) ? 1 : 0;
-                },
-                &d);
+            rowsOfTheRead = &d.rows;
             if (watch)
                 watch->begin();
         }
         ~Scope()
         {
-            sqlite3_progress_handler(db, 0, nullptr, nullptr);
             if (watch)
                 watch->end();
+            rowsOfTheRead = nullptr;
             reading = false;
         }
     } scope(d);
@@ -115,7 +118,8 @@ template <class Enough> bool Snapshot::read(Enough enough) const
             d.finish();
             return false;
         }
-        const QString why = QString::fromUtf8(sqlite3_errmsg(scope.db));
+        const QString why = d.source ? d.source->failure(rc)
+                                     : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(d.stmt)));
         d.finish();
         if (rc == SQLITE_INTERRUPT)
             throw QueryCancelled();

@@ -48,14 +48,28 @@ public:
     };
     // nullptr: no watch, reads run to their end.
     static void setWatch(Watch *watch);
+    // Asked by the engine at every step of the statement being read (its progress
+    // handler): false once the watch wants the read stopped. Outside a read, true.
+    static bool keepGoing();
+
+    // What a statement's rows come from: kept open while the statement lives, and the
+    // one to put a failed step into the user's words.
+    class Source
+    {
+    public:
+        virtual ~Source() = default;
+        // Why a step failed with SQLite's result code `rc`, asked right after it.
+        virtual QString failure(int rc) const = 0;
+    };
 
     Snapshot();
     ~Snapshot();
     Snapshot(Snapshot &&) noexcept;
     Snapshot &operator=(Snapshot &&) noexcept;
 
-    // Takes over a prepared statement; its rows are read when asked for.
-    static Snapshot fromStatement(sqlite3_stmt *stmt);
+    // Takes over a prepared statement of `source`'s connection; its rows are read when
+    // asked for.
+    static Snapshot fromStatement(sqlite3_stmt *stmt, std::shared_ptr<Source> source = {});
 
     // Reading. Each throws StoreError for an error of the engine (QueryCancelled when the
     // watch stopped it), after which the rows read so far stay and nothing more is read.

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class QueryConnection;
+
 // The one open word database: six collection tables `Words` .. `Words5` with the columns
 // word, meaning, pointer, and the `Details` table (Collection name, Default flag).
 class RowChanges;
@@ -40,10 +42,15 @@ public:
     QString path() const;
 
     // Runs a query written in the program's Access-style dialect through the read-only
-    // path: anything that would change the file or the connection, more than one
-    // statement, or a statement that returns no rows is refused with a StoreError that
-    // describes why. The result is a snapshot of every row.
+    // path, on a connection of its own that cannot write (QueryConnection): anything that
+    // would change the file or the connection, more than one statement, or a statement
+    // that returns no rows is refused with a StoreError that describes why. The result is
+    // a snapshot of every row, read as asked for.
     Snapshot query(const QString &jetSql);
+
+    // Our indexes and side tables, added where the file lacks them, in one transaction:
+    // opening does it, and so does a restore, whose copy may come from before some of them.
+    void ensureSideTables();
 
 private:
     // The connection is the store's own (StoreConnection); tests set up fixtures through
@@ -59,5 +66,7 @@ private:
     void ensureIndexes();
 
     SQLite::Database m_db;
-    std::unique_ptr<RowChanges> m_changes; // watches m_db, so it goes first
+    // Where query() runs user SQL; closed first, before the program's own connection.
+    std::shared_ptr<QueryConnection> m_queries;
+    std::unique_ptr<RowChanges> m_changes; // watches m_db, so it goes before it
 };

@@ -2,6 +2,7 @@
 #include "Backups.h"
 #include "Form1.h"
 #include "Form2.h"
+#include "FullDisk.h"
 #include "HoverLooks.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QLocale>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +137,11 @@ private slots:
     void makeDefault();
     void deleteContentOfTheCurrentCollection_data();
     void deleteContentOfTheCurrentCollection();
+    void deleteContentWithoutACopyAsksFirst_data();
+    void deleteContentWithoutACopyAsksFirst();
+    void restoreABackup();
+    void restoreThatChangesNothing_data();
+    void restoreThatChangesNothing();
     void selectOnTheCurrentCollection();
     void afterSelectEverythingWorksOnTheNewCollection();
     void detailsWithoutAFlag();
@@ -330,6 +337,36 @@ void TstForm2::makeDefault()
     QVERIFY(program.dialogs().calls().isEmpty());
 }
 
+void TstForm2::deleteContentWithoutACopyAsksFirst_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("No keeps every word") << false;
+    QTest::newRow("Yes empties without a copy") << true;
+}
+
+// No copy can be made on a full disk: the user hears why and chooses, No by default.
+void TstForm2::deleteContentWithoutACopyAsksFirst()
+{
+    QFETCH(bool, goOn);
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}, {"Words1", words2()}}});
+    Form1 *form = program.start();
+    Form2 *s = openSelector(form);
+    FullDisk disk;
+    program.dialogs().expectQuestion(true).expectQuestion(goOn);
+    if (goOn)
+        program.dialogs().expectMessage();
+    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    QStringList dialogs{Title + ": Are you sure you wish to empty Words collection ?",
+                        Title + ": " + Backups::withoutCopyQuestion("database or disk is full")};
+    if (goOn)
+        dialogs << Title + ": All words in Words collection have been deleted";
+    QCOMPARE(shownDialogs(program.dialogs()), dialogs);
+    QVERIFY(program.dialogs().calls().at(1).defaultNo);
+    QCOMPARE(countOf("Words"), qint64(goOn ? 0 : 4));
+    QCOMPARE(summary(s).first(), goOn ? "Number of records : 0" : "Number of records : 4");
+    QVERIFY(Backups::list(Module1::database->path()).isEmpty());
+}
+
 void TstForm2::deleteContentOfTheCurrentCollection_data()
 {
     QTest::addColumn<bool>("yes");
@@ -374,6 +411,109 @@ void TstForm2::deleteContentOfTheCurrentCollection()
              CrLf + "Switched over to Words collection!" + CrLf +
                  "I am using the table 'Words' of " + CrLf + Module1::database->path() + CrLf +
                  "Starting Word :   Ending word : " + CrLf + "Total Number of words : 0" + CrLf);
+}
+
+// When the copy below was taken, as the list and the texts show it: in the user's time.
+const QDateTime CopyTaken(QDate(2026, 5, 1), QTime(9, 0), Qt::UTC);
+QString copyTime()
+{
+    return QLocale(QLocale::English).toString(CopyTaken.toLocalTime(), "d MMM yyyy, HH:mm:ss");
+}
+
+// The copy's words come back into every collection, the Collection names with them; the
+// record sets are reopened as after Select, and the selector shows what the file now holds.
+void TstForm2::restoreABackup()
+{
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}, {"Words1", words2()}}});
+    Form1 *form = program.start();
+    QCOMPARE(Backups::take(*Module1::database, CopyTaken).kind, Backups::Outcome::Kind::Taken);
+    StoreTestAccess::sql(*Module1::database).exec(
+        "DELETE FROM Words; UPDATE Details SET CollectionName = 'Renamed' WHERE rowid = 2");
+    const QString status = form->RichTextBox1->statusText();
+    const TableCursor *before = Module1::words.get();
+    Form2 *s = openSelector(form);
+    QCOMPARE(items(s).at(1), "Renamed");
+    QVERIFY(s->Command6->isVisible());
+    QCOMPARE(s->Command6->text(), QString("Restore a backup\u2026"));
+
+    program.dialogs().expectChoice(0).expectQuestion(true).expectMessage();
+    QTest::mouseClick(s->Command6, Qt::LeftButton);
+    const QList<ScriptedDialogs::Call> calls = program.dialogs().calls();
+    QCOMPARE(calls.size(), 3);
+    QCOMPARE(calls[0].title, "Restore a backup");
+    QCOMPARE(calls[0].items,
+             QStringList{copyTime() + "   7 words (Words collection 4, Words1 collection 3)"});
+    QCOMPARE(calls[1].text, "Put back the backup copy of " + copyTime() +
+                                ", with 7 words? Every collection gets back the words it had "
+                                "then.");
+    QVERIFY2(calls[2].text.startsWith("The backup copy of " + copyTime() +
+                                      " is back: 7 words in all." + CrLf +
+                                      "The words as they were are kept in the backup copy "
+                                      "qvtmdb-"),
+             qPrintable(calls[2].text));
+    QCOMPARE(calls[2].title, Title);
+
+    QCOMPARE(countOf("Words"), 4);
+    QCOMPARE(items(s), StandardNames);
+    QCOMPARE(summary(s).first(), "Number of records : 4");
+    QVERIFY(Module1::words.get() != before);
+    QCOMPARE(Module1::words->recordCount(), 4);
+    QCOMPARE(Module1::queryResult->rowCount(), 4);
+    QCOMPARE(form->RichTextBox1->statusText().mid(status.size()),
+             CrLf + "Restored the backup copy of " + copyTime() + "." + CrLf);
+    QCOMPARE(Backups::list(Module1::database->path()).size(), 2);
+}
+
+void TstForm2::restoreThatChangesNothing_data()
+{
+    QTest::addColumn<QString>("copy");   // "none", "whole" or "unreadable"
+    QTest::addColumn<int>("chosen");     // -1: Cancel on the list; 99: no list shown
+    QTest::addColumn<QString>("said");   // the message shown, or empty
+    QTest::newRow("no copy yet") << "none" << 99
+                                 << "There is no backup copy of the word database yet. Lexmora "
+                                    "takes one before Delete all, before Delete content and "
+                                    "before an import.";
+    QTest::newRow("Cancel on the list") << "whole" << -1 << "";
+    QTest::newRow("No to the question") << "whole" << 0 << "";
+    QTest::newRow("a copy that cannot be read") << "unreadable" << 0
+                                                << "Nothing was restored; your words are as "
+                                                   "they were.";
+}
+
+void TstForm2::restoreThatChangesNothing()
+{
+    QFETCH(QString, copy);
+    QFETCH(int, chosen);
+    QFETCH(QString, said);
+    ProgramFixture program({.tables = {{"Words", numberedWords(4)}}});
+    Form1 *form = program.start();
+    if (copy == "whole")
+        QCOMPARE(Backups::take(*Module1::database, CopyTaken).kind, Backups::Outcome::Kind::Taken);
+    if (copy == "unreadable") {
+        QDir().mkpath(Backups::folderFor(Module1::database->path()));
+        QFile junk(QDir(Backups::folderFor(Module1::database->path()))
+                       .filePath("qvtmdb-20260501-090000-000.mdb"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("half a copy");
+    }
+    StoreTestAccess::sql(*Module1::database).exec("DELETE FROM Words WHERE rowid > 1");
+    const QStringList copies = Backups::list(Module1::database->path());
+    Form2 *s = openSelector(form);
+    if (chosen != 99)
+        program.dialogs().expectChoice(chosen);
+    if (copy == "whole" && chosen >= 0)
+        program.dialogs().expectQuestion(false);
+    if (!said.isEmpty())
+        program.dialogs().expectMessage();
+    QTest::mouseClick(s->Command6, Qt::LeftButton);
+    if (copy == "unreadable")
+        QVERIFY(program.dialogs().calls().first().items.first().contains("cannot be read"));
+    if (!said.isEmpty())
+        QVERIFY2(program.dialogs().last().text.endsWith(said),
+                 qPrintable(program.dialogs().last().text));
+    QCOMPARE(countOf("Words"), 1);
+    QCOMPARE(Backups::list(Module1::database->path()), copies);
+    QVERIFY(s->isVisible());
 }
 
 void TstForm2::selectOnTheCurrentCollection()

@@ -1,3 +1,4 @@
 lexmora_add_test(tst_hoverlooks SOURCES common/tst_hoverlooks.cpp LIBS lexmora_common)
 lexmora_add_test(tst_longwork SOURCES common/tst_longwork.cpp LIBS lexmora_common)
 lexmora_add_test(tst_mainwindowloan SOURCES common/tst_mainwindowloan.cpp LIBS lexmora_common)
+lexmora_add_test(tst_modaldialogs SOURCES common/tst_modaldialogs.cpp LIBS lexmora_common)

@@ -3,10 +3,12 @@
 #include "Backups.h"
 #include "CollectionManager.h"
 #include "DeleteAll.h"
+#include "FullDisk.h"
 #include "MarkBook.h"
 #include "Module1.h"
 #include "ReviewBook.h"
 #include "QuietStandIns.h"
+#include "Restore.h"
 #include "SheetReader.h"
 #include "StoreTestAccess.h"
 #include "TableCursor.h"
@@ -18,6 +20,9 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -257,7 +262,8 @@ CrashOperation importOperation()
                     csv.write(QStringLiteral("imported%1,imported meaning %1,ip%1\n").arg(i).toUtf8());
             },
             [csvFor](WordDatabase &db, int) {
-                Backups::beforeBulkChange(db);
+                if (Backups::beforeBulkChange(db, QStringLiteral("Words")).failed())
+                    throw std::runtime_error("no backup copy");
                 auto sheet = SheetReader::openFile(csvFor(db.path()));
                 const auto result = WordImport(db, QStringLiteral("Words")).run(*sheet, 1, 1);
                 if (result.failed)
@@ -315,13 +321,121 @@ CrashOperation deleteAllOperation()
             }};
 }
 
+// A step that did not do what the operation is about ends the child with a failure the
+// parent reports, unlike a kill.
+[[noreturn]] void childFails(const char *why)
+{
+    std::fprintf(stderr, "%s\n", why);
+    std::fflush(stderr);
+    std::_Exit(3);
+}
+
+QString restoredCopy(const QString &path)
+{
+    return QDir(Backups::folderFor(path)).filePath(QStringLiteral("qvtmdb-20260101-000000-000.mdb"));
+}
+
+// Restore: the seeded words are replaced by those of a backup copy holding 20,000 others.
+// After a kill the file holds the one or the other, whole; once acknowledged, the copy's.
+// The copy itself is only read, and a copy taken before the restore holds the seeded words.
+CrashOperation restoreOperation()
+{
+    return {QStringLiteral("restore"),
+            [](const QString &path) {
+                prepareSeeded(path);
+                std::vector<WordEntry> words;
+                for (int i = 1; i <= Bulk; ++i)
+                    words.push_back({numbered("Restored", i), numbered("restored meaning ", i), {}});
+                QDir().mkpath(Backups::folderFor(path));
+                TestSupport::writeDatabase(restoredCopy(path), TestSupport::standardDetails(),
+                                           {{QStringLiteral("Words"), words}});
+            },
+            [](WordDatabase &db, int) {
+                const auto result = Restore::fromBackup(db, restoredCopy(db.path()));
+                if (result.kind != Restore::Result::Kind::Restored)
+                    childFails("the copy was not restored");
+            },
+            1,
+            250,
+            [](WordDatabase &db, int acked) -> QString {
+                const auto all = rows(db);
+                const auto holds = [&](const char *prefix, int n) {
+                    return all.size() == size_t(n) && all.front().word == numbered(prefix, 1) &&
+                           all.back().word == numbered(prefix, n);
+                };
+                const bool restored = holds("Restored", Bulk);
+                if (acked ? !restored : !restored && !holds("Seed", Seeded))
+                    return QStringLiteral("%1 words, neither the old nor the restored ones")
+                        .arg(all.size());
+                const QDir folder(Backups::folderFor(db.path()));
+                for (const QString &name : Backups::list(db.path())) {
+                    const QString file = folder.filePath(name);
+                    SQLite::Database copy = WordContents::openCopy(file);
+                    const qint64 words = WordContents::counts(copy).words.first();
+                    if (words != (file == restoredCopy(db.path()) ? Bulk : Seeded))
+                        return QStringLiteral("the copy %1 holds %2 words").arg(name).arg(words);
+                }
+                return {};
+            }};
+}
+
+// Delete all whose backup copy cannot be written: a disk that is full (a small filesystem
+// the script mounts, named by LEXMORA_CRASH_FULL_DISK, or else the engine's writes of the
+// copy refused as on a full disk). The user is asked and says No, the default: every word
+// stays, killed or not, and no copy passes for a whole one.
+CrashOperation deleteAllOnAFullDiskOperation()
+{
+    return {QStringLiteral("delete-all-full-disk"),
+            [](const QString &path) {
+                std::vector<WordEntry> words;
+                for (int i = 1; i <= Bulk; ++i)
+                    words.push_back({numbered("Bulk", i), numbered("bulk meaning ", i), {}});
+                TestSupport::writeDatabase(path, TestSupport::standardDetails(),
+                                           {{QStringLiteral("Words"), words},
+                                            {QStringLiteral("Words1"), {{"Keep", "kept", "k"}}}});
+                const QString disk = qEnvironmentVariable("LEXMORA_CRASH_FULL_DISK");
+                if (disk.isEmpty())
+                    return;
+                // The copies go onto the small disk; what an earlier run left there goes.
+                QDir target(QDir(disk).filePath(QStringLiteral("backups")));
+                target.removeRecursively();
+                QDir().mkpath(target.path());
+                QFile::link(target.path(), Backups::folderFor(path));
+            },
+            [](WordDatabase &db, int) {
+                static QuietDialogs yesThenNo(true, false);
+                static QuietMainWindow window;
+                static std::unique_ptr<FullDisk> disk;
+                if (qEnvironmentVariableIsEmpty("LEXMORA_CRASH_FULL_DISK"))
+                    disk = std::make_unique<FullDisk>();
+                Dialogs::install(&yesThenNo);
+                Module1::database = WordDatabase::open(db.path());
+                Module1::openCurrentCollection(QStringLiteral("Words"));
+                DeleteAll(window).command11Click();
+                if (yesThenNo.cautiousQuestions != 1)
+                    childFails("the copy did not fail, or nobody was asked");
+            },
+            1,
+            400,
+            [](WordDatabase &db, int) -> QString {
+                const qint64 left = rowCount(db, "Words");
+                if (left != Bulk)
+                    return QStringLiteral("%1 of %2 words left").arg(left).arg(Bulk);
+                if (rowCount(db, "Words1") != 1)
+                    return QStringLiteral("another collection changed");
+                if (!Backups::list(db.path()).isEmpty())
+                    return QStringLiteral("a copy was made on a full disk");
+                return {};
+            }};
+}
+
 } // namespace
 
 const std::vector<CrashOperation> &crashOperations()
 {
-    static const std::vector<CrashOperation> ops{addOperation(),   updateOperation(),
-                                                 markOperation(),  deleteContentOperation(),
-                                                 deleteAllOperation(), importOperation(),
-                                                 answerOperation()};
+    static const std::vector<CrashOperation> ops{
+        addOperation(),       updateOperation(), markOperation(),    deleteContentOperation(),
+        deleteAllOperation(), importOperation(), answerOperation(),  restoreOperation(),
+        deleteAllOnAFullDiskOperation()};
     return ops;
 }

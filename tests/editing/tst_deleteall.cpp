@@ -3,6 +3,7 @@
 #include "Backups.h"
 #include "DeleteAll.h"
 #include "Form1.h"
+#include "FullDisk.h"
 #include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -54,6 +55,8 @@ private slots:
     void emptiesTheCurrentCollection_data();
     void emptiesTheCurrentCollection();
     void answeredNoLeavesEverything();
+    void withoutACopyAsksFirst_data();
+    void withoutACopyAsksFirst();
     void chooserIsRefilledAtTheNextOpening();
     void failurePartWayIsReported();
     void refusedRecordInALargeCollection_data();
@@ -98,8 +101,9 @@ void TstDeleteAll::emptiesTheCurrentCollection()
     QVERIFY(Module1::words->eof() && Module1::words->bof());
     QCOMPARE(count("Words3"), 2);
     QCOMPARE(program.dialogs().calls().size(), 1);
-    // The words as they were are kept in a copy taken before the emptying.
-    QCOMPARE(Backups::list(Module1::database->path()).size(), 1);
+    // The words as they were are kept in a copy taken before the emptying; an empty
+    // collection loses nothing, and no copy pushes out an older one.
+    QCOMPARE(Backups::list(Module1::database->path()).size(), words > 0 ? 1 : 0);
 }
 
 void TstDeleteAll::answeredNoLeavesEverything()
@@ -116,6 +120,36 @@ void TstDeleteAll::answeredNoLeavesEverything()
     QVERIFY(!form->Timer1->isRunning());
     QCOMPARE(form->RichTextBox1->statusText(), before);
     QCOMPARE(count("Words"), 3);
+    QVERIFY(Backups::list(Module1::database->path()).isEmpty());
+}
+
+void TstDeleteAll::withoutACopyAsksFirst_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("No keeps every word") << false;
+    QTest::newRow("Yes empties without a copy") << true;
+}
+
+// On a full disk no copy can be made: the user hears why and chooses, No by default.
+void TstDeleteAll::withoutACopyAsksFirst()
+{
+    QFETCH(bool, goOn);
+    ProgramFixture program(collection("Words", "Words collection", 300));
+    Form1 *form = program.start();
+    const QString before = form->RichTextBox1->statusText();
+    FullDisk disk;
+    program.dialogs().expectQuestion(true).expectQuestion(goOn);
+    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    QCOMPARE(program.dialogs().calls().size(), 2);
+    const ScriptedDialogs::Call asked = program.dialogs().last();
+    QCOMPARE(asked.text, "Lexmora could not make its backup copy of the word database first: "
+                         "database or disk is full." + CrLf + CrLf +
+                             "If you go on, there will be no copy to go back to. Go on without "
+                             "a copy?");
+    QCOMPARE(asked.title, Title);
+    QVERIFY(asked.defaultNo);
+    QCOMPARE(count("Words"), goOn ? 0 : 300);
+    QCOMPARE(form->RichTextBox1->statusText() == before, !goOn);
     QVERIFY(Backups::list(Module1::database->path()).isEmpty());
 }
 

@@ -2,6 +2,7 @@
 #include "Backups.h"
 #include "Form1.h"
 #include "Form4.h"
+#include "FullDisk.h"
 #include "HoverLooks.h"
 #include "LongWork.h"
 #include "Module1.h"
@@ -96,6 +97,8 @@ private slots:
     void unreadableChoices();
     void failureKeepsSavedRowsAndWindow();
     void fullDiskKeepsWhatWasSaved();
+    void withoutACopyAsksFirst_data();
+    void withoutACopyAsksFirst();
     void cancelStopsARunningImport();
     void unreadableDriveKeepsDirectory();
     void treeOpensAtTheCurrentDirectory_data();
@@ -380,6 +383,42 @@ void TestForm4::fullDiskKeepsWhatWasSaved()
                  QStringLiteral("%1 words read before it were saved.").arg(stored.size() - 1)),
              qPrintable(form->Label4->text()));
     QVERIFY(form->isVisible());
+    form->close();
+}
+
+void TestForm4::withoutACopyAsksFirst_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("No imports nothing") << false;
+    QTest::newRow("Yes imports without a copy") << true;
+}
+
+// No copy can be made on a full disk: the user hears why and chooses, No by default.
+void TestForm4::withoutACopyAsksFirst()
+{
+    QFETCH(bool, goOn);
+    SheetFiles::writeCsv(m_program->folder().path("few.csv"), 3, [](qint64 row) {
+        return QVariantList{QStringLiteral("w%1").arg(row), "m"};
+    });
+    QPointer<Form4> form = open();
+    choose(form, "few.csv", "A1");
+    FullDisk disk;
+    m_program->dialogs().expectQuestion(true).expectQuestion(goOn);
+    if (goOn)
+        m_program->dialogs().expectMessage().expectMessage();
+    form->Command1->click();
+    const ScriptedDialogs::Call asked = m_program->dialogs().calls().at(2);
+    QVERIFY2(asked.text.startsWith("Lexmora could not make its backup copy of the word database "
+                                   "first: database or disk is full."),
+             qPrintable(asked.text));
+    QVERIFY(asked.defaultNo);
+    QCOMPARE(words().size(), Existing.size() + (goOn ? 3 : 0));
+    QVERIFY(Backups::list(Module1::database->path()).isEmpty());
+    if (goOn) {
+        QVERIFY(gone(form));
+        return;
+    }
+    QVERIFY(form->isVisible()); // the user may free some space and try again
     form->close();
 }
 

@@ -214,6 +214,14 @@ void TstSqlParser::goWithError_data()
                                    << "no such table: Words9";
     QTest::newRow("apostrophe left open") << "Select * from Words where meaning like '*one's*'"
                                           << "near \"s\": syntax error";
+    // Past the bounds of a query: the ordinary error, with the reason.
+    const QString tooLong = "The query was stopped: it made a text or value longer than "
+                            "1,000,000 bytes, the most a query may make (string or blob too big).";
+    QTest::newRow("a gigabyte of text") << "select printf('%.*c', 999999999, 'x')" << tooLong;
+    QTest::newRow("text doubling in a recursive query")
+        << "with recursive t(x) as (select 'x' union all select x || x from t) "
+           "select max(length(x)) from t"
+        << tooLong;
 }
 
 void TstSqlParser::goWithError()

@@ -251,10 +251,13 @@ void TstStoreOperations::longStepsTick()
     QVERIFY2(indexTicks > 1, qPrintable(QString::number(indexTicks)));
 
     QList<QPair<qint64, qint64>> copied;
-    QVERIFY(Backups::take(*db, QDateTime::currentDateTimeUtc(), [&](qint64 done, qint64 total) {
-        copied.append({done, total});
-        return true;
-    }));
+    QCOMPARE(Backups::take(*db, QDateTime::currentDateTimeUtc(),
+                           [&](qint64 done, qint64 total) {
+                               copied.append({done, total});
+                               return true;
+                           })
+                 .kind,
+             Backups::Outcome::Kind::Taken);
     QVERIFY2(copied.size() > 1, qPrintable(QString::number(copied.size())));
     QCOMPARE(copied.last().first, copied.last().second);
 }

@@ -155,11 +155,11 @@ void TstWordDatabase::refusesUnusableFiles_data()
     QTest::newRow("wrong columns") << QByteArray("DROP TABLE Words3; CREATE TABLE Words3 "
                                                  "(meaning TEXT, word TEXT, pointer TEXT)")
                                    << "columns word, meaning and pointer";
-    // Our index's name taken by a user's table: refused with SQLite's own words, and the
-    // rollback-journal file keeps its header (no switch to WAL before the refusal).
+    // Our index's name taken by a user's table: refused naming it, and the rollback-journal
+    // file keeps its header (no switch to WAL before the refusal).
     QTest::newRow("index name taken")
         << QByteArray("DROP INDEX Words2_word_nocase; CREATE TABLE Words2_word_nocase (x)")
-        << "there is already a table named Words2_word_nocase";
+        << "table named Words2_word_nocase that Lexmora did not make";
     // The settings table's name taken by a user's table or view: refused by name.
     QTest::newRow("settings name taken by a table")
         << QByteArray("DROP TABLE IF EXISTS lexmora_settings; CREATE TABLE lexmora_settings "
@@ -169,6 +169,47 @@ void TstWordDatabase::refusesUnusableFiles_data()
         << QByteArray("DROP TABLE IF EXISTS lexmora_settings; CREATE VIEW LEXMORA_SETTINGS AS "
                       "SELECT 1 AS key, 2 AS value")
         << "holds a view called lexmora_settings";
+    // Our own names taken by a user's objects of another shape: refused before our
+    // triggers go in, naming the object (once, every delete or update failed).
+    QTest::newRow("kept pointers with other columns")
+        << QByteArray("DROP TABLE lexmora_kept_pointers; CREATE TABLE lexmora_kept_pointers "
+                      "(word TEXT, note TEXT)")
+        << "table named lexmora_kept_pointers that Lexmora did not make (its columns are word, note)";
+    QTest::newRow("kept pointers in capitals")
+        << QByteArray("DROP TABLE lexmora_kept_pointers; CREATE TABLE LEXMORA_KEPT_POINTERS "
+                      "(tbl, rid, word, pointer)")
+        << "named LEXMORA_KEPT_POINTERS";
+    QTest::newRow("kept pointers a view")
+        << QByteArray("DROP TABLE lexmora_kept_pointers; CREATE VIEW lexmora_kept_pointers AS "
+                      "SELECT 'Words' tbl, 1 rid, 'a' word, 'b' pointer")
+        << "view named lexmora_kept_pointers";
+    QTest::newRow("text index a plain table")
+        << QByteArray("DROP TABLE lexmora_text_Words; CREATE TABLE lexmora_text_Words "
+                      "(word, meaning, pointer)")
+        << "table named lexmora_text_Words";
+    QTest::newRow("text index over another table")
+        << QByteArray("DROP TABLE lexmora_text_Words1; CREATE VIRTUAL TABLE lexmora_text_Words1 "
+                      "USING fts5(word, meaning, pointer, content=Words2)")
+        << "named lexmora_text_Words1";
+    QTest::newRow("a table by a text index's own name")
+        << QByteArray("DROP TABLE lexmora_text_Words3; CREATE TABLE lexmora_text_Words3_data (x)")
+        << "named lexmora_text_Words3_data";
+    QTest::newRow("word index on another column")
+        << QByteArray("DROP INDEX Words_word; CREATE INDEX Words_word ON Words (meaning)")
+        << "index named Words_word";
+    QTest::newRow("marked index of another table")
+        << QByteArray("DROP INDEX lexmora_marked_Words4; CREATE INDEX lexmora_marked_Words4 ON "
+                      "Words5 (pointer)")
+        << "index named lexmora_marked_Words4";
+    QTest::newRow("marks trigger doing something else")
+        << QByteArray("DROP TRIGGER lexmora_marks_Words_delete; CREATE TRIGGER "
+                      "lexmora_marks_Words_delete AFTER DELETE ON Words BEGIN SELECT 1; END")
+        << "trigger named lexmora_marks_Words_delete";
+    QTest::newRow("text trigger on another table")
+        << QByteArray("DROP TRIGGER lexmora_text_Words2_insert; CREATE TRIGGER "
+                      "lexmora_text_Words2_insert AFTER INSERT ON Words1 BEGIN INSERT INTO "
+                      "lexmora_text_Words2(rowid, word) VALUES (new.rowid, new.word); END")
+        << "trigger named lexmora_text_Words2_insert";
 }
 
 void TstWordDatabase::refusesUnusableFiles()

@@ -10,6 +10,7 @@ const char *kindName(ScriptedDialogs::Kind kind)
     case ScriptedDialogs::Kind::Message: return "message";
     case ScriptedDialogs::Kind::Question: return "question";
     case ScriptedDialogs::Kind::Input: return "input";
+    case ScriptedDialogs::Kind::Choice: return "choice";
     case ScriptedDialogs::Kind::SaveFile: return "save dialog";
     }
     return "?";
@@ -33,25 +34,31 @@ ScriptedDialogs::~ScriptedDialogs()
 
 ScriptedDialogs &ScriptedDialogs::expectMessage()
 {
-    m_script.append({Kind::Message, false, {}, std::exchange(m_nextAction, {})});
+    m_script.append({Kind::Message, false, {}, -1, std::exchange(m_nextAction, {})});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::expectQuestion(bool yes)
 {
-    m_script.append({Kind::Question, yes, {}, std::exchange(m_nextAction, {})});
+    m_script.append({Kind::Question, yes, {}, -1, std::exchange(m_nextAction, {})});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::expectInput(const QString &answer)
 {
-    m_script.append({Kind::Input, false, answer, std::exchange(m_nextAction, {})});
+    m_script.append({Kind::Input, false, answer, -1, std::exchange(m_nextAction, {})});
+    return *this;
+}
+
+ScriptedDialogs &ScriptedDialogs::expectChoice(int index)
+{
+    m_script.append({Kind::Choice, false, {}, index, std::exchange(m_nextAction, {})});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::expectSaveFile(const QString &path, const QString &filter)
 {
-    m_script.append({Kind::SaveFile, false, path, std::exchange(m_nextAction, {}), filter});
+    m_script.append({Kind::SaveFile, false, path, -1, std::exchange(m_nextAction, {}), filter});
     return *this;
 }
 
@@ -68,7 +75,7 @@ ScriptedDialogs::Answer ScriptedDialogs::take(Kind kind, const Call &call)
         QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" titled \"%3\"")
                                     .arg(QLatin1String(kindName(kind)), call.text, call.title)),
                      __FILE__, __LINE__);
-        return Answer{kind, false, {}, {}, {}};
+        return Answer{kind, false, {}, -1, {}};
     }
     Answer a = m_script.takeFirst();
     if (a.action)
@@ -86,10 +93,25 @@ bool ScriptedDialogs::question(const QString &text, const QString &title)
     return take(Kind::Question, {Kind::Question, text, title, {}}).yes;
 }
 
+bool ScriptedDialogs::questionDefaultNo(const QString &text, const QString &title)
+{
+    return take(Kind::Question, {Kind::Question, text, title, {}, {}, true}).yes;
+}
+
 QString ScriptedDialogs::input(const QString &prompt, const QString &title,
                                const QString &defaultText)
 {
     return take(Kind::Input, {Kind::Input, prompt, title, defaultText}).text;
+}
+
+int ScriptedDialogs::choice(const QString &prompt, const QString &title, const QStringList &items)
+{
+    Call call{Kind::Choice, prompt, title, {}};
+    call.items = items;
+    const int index = take(Kind::Choice, call).index;
+    if (index >= int(items.size()))
+        QTest::qFail("the scripted choice is not one of the items", __FILE__, __LINE__);
+    return index < int(items.size()) ? index : -1;
 }
 
 QString ScriptedDialogs::saveFile(const QString &title, const QString &suggestedPath,
