@@ -36,6 +36,8 @@ class Answers : public Dialogs
 public:
     void message(const QString &, const QString &) override { ++messages; }
     bool question(const QString &, const QString &) override { return true; }
+    bool questionDefaultNo(const QString &, const QString &) override { return true; }
+    int choice(const QString &, const QString &, const QStringList &) override { return -1; }
     QString input(const QString &, const QString &, const QString &) override { return count; }
     QString saveFile(const QString &, const QString &, const QStringList &, QString *) override
     {

@@ -1,7 +1,7 @@
 #include "WordChooser.h"
 
 #include "Skip.h"
-#include "WordListModel.h"
+#include "ChooserWords.h"
 #include "WordPages.h"
 
 #include <QComboBox>
@@ -27,7 +27,7 @@ void uniformRows(QAbstractItemView *view)
 } // namespace
 
 WordChooser::WordChooser(QComboBox *combo, QObject *parent)
-    : QObject(parent), m_combo(combo), m_model(new WordListModel(this)),
+    : QObject(parent), m_combo(combo), m_model(new ChooserWords(this)),
       m_matches(new QStringListModel(this))
 {
     m_combo->setEditable(true);

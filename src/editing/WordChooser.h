@@ -8,7 +8,7 @@
 class QComboBox;
 class QStringListModel;
 class WordDatabase;
-class WordListModel;
+class ChooserWords;
 
 // The Word chooser: an editable list of the collection's words in stored order with
 // completion, so a word is found by typing its first letters among a million. The list
@@ -49,7 +49,7 @@ private:
     void complete(const QString &typed);
 
     QComboBox *m_combo;
-    WordListModel *m_model;
+    ChooserWords *m_model;
     QStringListModel *m_matches; // what the completion offers for the text typed
     WordDatabase *m_db = nullptr;
     QString m_table;

@@ -245,7 +245,14 @@ void WordPanel::wordsChanged()
         return;
     const QString shown = m_chooser->text();
     fillChooser();
-    if (m_chooser->words().contains(shown))
+    // The chooser reads its words as it shows them: whether the word shown is still
+    // there is the store's to say.
+    bool stillThere = false;
+    if (shown != ChooseYourWord && database() && records())
+        skipOnFailure(lcEditing(), "looking up the word shown", [&] {
+            stillThere = WordRecords::contains(*database(), records()->table(), shown);
+        });
+    if (stillThere)
         m_c.Combo3->setEditText(shown);
     else
         m_chooser->showPrompt(ChooseYourWord);

@@ -61,7 +61,6 @@ private:
     explicit WordDatabase(const QString &path, int flags);
     void configureConnection();
     void configureJournal();
-    void ensureSideTables();
     void addSideTables(SQLite::TransactionBehavior behavior);
     void ensureIndexes();
 

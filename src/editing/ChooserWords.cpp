@@ -1,13 +1,13 @@
-#include "WordListModel.h"
+#include "ChooserWords.h"
 
 #include "Skip.h"
 #include "WordPages.h"
 
 #include <algorithm>
 
-WordListModel::WordListModel(QObject *parent) : QAbstractListModel(parent) {}
+ChooserWords::ChooserWords(QObject *parent) : QAbstractListModel(parent) {}
 
-void WordListModel::show(WordDatabase *db, const QString &table)
+void ChooserWords::show(WordDatabase *db, const QString &table)
 {
     beginResetModel();
     m_db = db;
@@ -20,7 +20,7 @@ void WordListModel::show(WordDatabase *db, const QString &table)
     read(FirstPage);
 }
 
-void WordListModel::forget(const std::vector<qint64> &rowids)
+void ChooserWords::forget(const std::vector<qint64> &rowids)
 {
     for (const qint64 rowid : rowids) {
         const auto at = std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid);
@@ -34,12 +34,12 @@ void WordListModel::forget(const std::vector<qint64> &rowids)
     }
 }
 
-int WordListModel::rowCount(const QModelIndex &parent) const
+int ChooserWords::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_words.size());
 }
 
-QVariant WordListModel::data(const QModelIndex &index, int role) const
+QVariant ChooserWords::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= int(m_words.size()) ||
         (role != Qt::DisplayRole && role != Qt::EditRole))
@@ -47,18 +47,18 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     return m_words[size_t(index.row())];
 }
 
-bool WordListModel::canFetchMore(const QModelIndex &parent) const
+bool ChooserWords::canFetchMore(const QModelIndex &parent) const
 {
     return !parent.isValid() && !m_end;
 }
 
-void WordListModel::fetchMore(const QModelIndex &parent)
+void ChooserWords::fetchMore(const QModelIndex &parent)
 {
     if (canFetchMore(parent))
         read(Page);
 }
 
-void WordListModel::read(int limit)
+void ChooserWords::read(int limit)
 {
     if (m_end)
         return;

@@ -10,7 +10,7 @@ class WordDatabase;
 // The words of one collection in table order, read from the store a page at a time as a
 // view shows them (canFetchMore/fetchMore), so a million words cost what the few rows in
 // sight cost. The first page is read when the list is set.
-class WordListModel : public QAbstractListModel
+class ChooserWords : public QAbstractListModel
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ public:
     static constexpr int FirstPage = 100;
     static constexpr int Page = 500;
 
-    explicit WordListModel(QObject *parent = nullptr);
+    explicit ChooserWords(QObject *parent = nullptr);
 
     // Lists the words of `table` afresh; without a database the list is empty.
     void show(WordDatabase *db, const QString &table);
