@@ -158,6 +158,9 @@ void replacePages(sqlite3 *source, WordDatabase &db)
     }
     // Before the end, this rolls the database back to its words as they were.
     sqlite3_backup_finish(backup);
+    // The pages came in without the engine's row-by-row reports, so the kept counts and
+    // rowid lists of this connection no longer say anything, whatever the outcome.
+    StoreConnection::changesOf(db).forgetAll();
     if (rc != SQLITE_DONE)
         throw refused(QStringLiteral("The copy's words could not be written into the word "
                                      "database: %1.")

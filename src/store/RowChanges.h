@@ -47,6 +47,9 @@ public:
     // The additions and deletions of the collection table `table` since `point`, in the
     // order made, or nothing when they are not known.
     std::optional<std::vector<Change>> since(const QString &table, quint64 point) const;
+    // Every point so far becomes unknown, and every kept count with it: for writes the
+    // engine does not report row by row, such as pages put in place by the backup API.
+    void forgetAll();
 
 private:
     struct Entry
@@ -56,7 +59,6 @@ private:
     };
     static void rowChanged(void *self, int op, const char *db, const char *table, qint64 rowid);
     static void rolledBack(void *self);
-    void forgetAll();
 
     sqlite3 *m_db;
     std::vector<Entry> m_entries; // the changes from m_first on
