@@ -82,7 +82,32 @@ public:
         index(table + QStringLiteral("_word_nocase"), table, QStringLiteral("word"));
         index(QStringLiteral("lexmora_marked_") + table, table, QStringLiteral("pointer"));
 
-        const QString text = QString::fromStdString(SearchIndex::textIndexName(table));
+        textIndex(QString::fromStdString(SearchIndex::textIndexName(table)), table);
+        textIndex(QString::fromStdString(SearchIndex::fillIndexName(table)), table);
+        const QString marks = QString::fromLatin1(MarkBook::TriggerPrefix) + table;
+        for (const char *event : {"delete", "update"})
+            trigger(marks + QLatin1Char('_') + QLatin1String(event), table, event,
+                    QString::fromLatin1(MarkBook::Table));
+    }
+
+    void fillState()
+    {
+        const QString name = QString::fromLatin1(SearchIndex::FillStateTable);
+        const SchemaEntry *e = find(name);
+        if (!e)
+            return;
+        if (e->type != QLatin1String("table"))
+            refuse(*e, QStringLiteral("it is a %1, not a table").arg(e->type));
+        const QStringList columns = columnsOf(m_db, "pragma_table_info", e->name);
+        if (columns != QStringList{"tbl", "filled"})
+            refuse(*e,
+                   QStringLiteral("its columns are %1").arg(columns.join(QStringLiteral(", "))));
+    }
+
+private:
+    // A trigram index of ours (complete or growing) with its tables and triggers.
+    void textIndex(const QString &text, const QString &table)
+    {
         const SchemaEntry *e = find(text);
         const QString ours = QStringLiteral("create virtual table %1 using fts5(word, meaning, "
                                             "pointer, content=%2,")
@@ -98,13 +123,8 @@ public:
 
         for (const char *event : {"insert", "delete", "update"})
             trigger(text + QLatin1Char('_') + QLatin1String(event), table, event, text);
-        const QString marks = QString::fromLatin1(MarkBook::TriggerPrefix) + table;
-        for (const char *event : {"delete", "update"})
-            trigger(marks + QLatin1Char('_') + QLatin1String(event), table, event,
-                    QString::fromLatin1(MarkBook::Table));
     }
 
-private:
     const SchemaEntry *find(const QString &name) const
     {
         const auto it = m_schema.constFind(name.toLower());
@@ -154,6 +174,7 @@ void check(SQLite::Database &db, const QString &path)
 {
     Checker checker(db, path);
     checker.keptPointers();
+    checker.fillState();
     for (const QString &table : WordDatabase::collectionTables())
         if (db.tableExists(table.toStdString()))
             checker.wordTable(table);

@@ -7,7 +7,8 @@ class Database;
 }
 
 // The names the program keeps its own things under in a word database: the indexes of
-// each word table, the trigram index with its tables and triggers, the marked-words index,
+// each word table, the trigram index with its tables and triggers (also while it grows, under
+// another name with a table of how far it has come), the marked-words index,
 // and the kept pointers with their triggers. Opening adds whichever are missing, and so
 // takes any object of one of those names for its own. A user's table, index or trigger
 // that carries one of them would make every later change of a word fail, so the file is

@@ -2,6 +2,7 @@
 
 #include "FileChecks.h"
 #include "OwnTables.h"
+#include "SearchIndex.h"
 #include "StoreConnection.h"
 #include "StoreError.h"
 #include "WordDatabase.h"
@@ -218,6 +219,7 @@ Result fromBackup(WordDatabase &db, const QString &backup, const WithoutCopy &go
         // A copy of a file from before some of our indexes existed gets them now; the words
         // are restored whatever becomes of this.
         db.ensureSideTables();
+        SearchIndex::complete(db);
         result.words = WordContents::counts(StoreConnection::of(db));
     } catch (const std::exception &e) {
         qCWarning(lcRestore) << "restored" << backup

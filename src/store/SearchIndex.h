@@ -16,13 +16,27 @@ class WordDatabase;
 // Neither changes the word tables themselves; a missing word table is skipped.
 namespace SearchIndex {
 
-// Creates whatever is missing and fills a new trigram index from its table, inside the
-// caller's transaction. On a large collection the first fill takes a while (about 1.5 s of
-// work at a million words); afterwards the triggers keep it current.
+// Creates whatever is missing, inside the caller's transaction. The trigram index of a
+// small table is filled here; that of a larger one (about 1.5 s of work at a million
+// words) is started empty under another name and grows in slices through complete(),
+// once the file is open. Afterwards the triggers keep it current.
 void ensure(WordDatabase &db);
 
-// The trigram index of a collection table.
+// Grows every index started by ensure() to its end, a slice per transaction, under the
+// long-work box ("Preparing the word search of Words..."), which can break it off. Until
+// an index is complete, searches of its table read the table. False when one was broken
+// off or failed: the rows added so far stay, and the next open goes on from there.
+bool complete(WordDatabase &db);
+
+// The trigram index of a collection table, and the same index while it grows.
 std::string textIndexName(const QString &table);
+std::string fillIndexName(const QString &table);
+// Which row each growing index has reached: (tbl, filled rowid or null).
+inline constexpr const char *FillStateTable = "lexmora_text_fill";
+
+// Rows per slice of a growing index, and which tables count as small; 0 puts the default
+// back.
+void setSliceRowsForTests(int rows);
 
 // Serves the dialect: names the index of a table when it exists and the match query finds
 // few enough candidates that going through the index beats reading the table.

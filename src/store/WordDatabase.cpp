@@ -127,6 +127,10 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
         ReviewBook::checkShape(*db, path);
         db->ensureSideTables();
         db->configureJournal();
+        // A large collection's search index grows after the switch to WAL, so that the
+        // slices' many commits are cheap and other copies keep reading meanwhile. Broken
+        // off, it goes on at the next open; searches read the table until then.
+        SearchIndex::complete(*db);
     } catch (const SQLite::Exception &e) {
         throw StoreError(QStringLiteral("The word database %1 could not be opened: %2. The file "
                                         "was left as it is.")

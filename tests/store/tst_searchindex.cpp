@@ -1,14 +1,17 @@
 // Substring searches through the trigram index give exactly the rows of a plain scan, in
 // table order, on randomly made collections, also after the triggers have followed edits,
-// deletions and additions, and after the index was built afresh on an existing file.
+// deletions and additions, and after the index was built afresh on an existing file, in
+// one go or in slices that were broken off and went on at the next open.
 #include "JetDialect.h"
 #include "JetLike.h"
 #include "SearchIndex.h"
+#include "StoreProgress.h"
 #include "StoreTestAccess.h"
 #include "TestSupport.h"
 #include "WordDatabase.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <SQLiteCpp/Statement.h>
@@ -150,6 +153,42 @@ void changeRows(WordDatabase &db, Generator &g)
     insertRows(db, g, 30);
 }
 
+// Drops the index of Words with its triggers, as in a file from before it.
+void dropIndex(WordDatabase &db)
+{
+    for (const char *suffix : {"_insert", "_delete", "_update"})
+        StoreTestAccess::sql(db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
+    StoreTestAccess::sql(db).exec("DROP TABLE lexmora_text_Words");
+}
+
+bool inSchema(WordDatabase &db, const std::string &name)
+{
+    SQLite::Statement find(StoreTestAccess::sql(db), "SELECT 1 FROM sqlite_schema WHERE name = ?");
+    find.bind(1, name);
+    return find.executeStep();
+}
+
+// The engine's own check that the index holds exactly the trigrams of the table's rows.
+void verifyIndexMatchesTable(WordDatabase &db)
+{
+    QVERIFY(inSchema(db, "lexmora_text_Words"));
+    QVERIFY(!inSchema(db, "lexmora_textfill_Words"));
+    QVERIFY(!inSchema(db, SearchIndex::FillStateTable));
+    StoreTestAccess::sql(db).exec(
+        "INSERT INTO lexmora_text_Words(lexmora_text_Words, rank) VALUES ('integrity-check', 1)");
+}
+
+// Opens the file with the long steps' box answered by Cancel once `rows` rows are done.
+std::unique_ptr<WordDatabase> openBrokenOffAfter(const QString &path, qint64 rows)
+{
+    StoreProgress::setRunner([rows](const QString &, bool cancellable,
+                                    const StoreProgress::Step &step) {
+        step([&](qint64 done, qint64) { return !cancellable || done < rows; });
+    });
+    const auto plain = qScopeGuard([] { StoreProgress::setRunner(nullptr); });
+    return WordDatabase::open(path);
+}
+
 } // namespace
 
 class TstSearchIndex : public QObject
@@ -159,34 +198,39 @@ class TstSearchIndex : public QObject
 private slots:
     void sameRowsAsScan_data();
     void sameRowsAsScan();
+    void olderVersionsIndexTakesOverAGrowingOne();
 };
 
 void TstSearchIndex::sameRowsAsScan_data()
 {
     QTest::addColumn<quint32>("seed");
-    QTest::addColumn<bool>("rebuilt");
-    for (quint32 seed : {1u, 2u, 3u, 4u}) {
-        QTest::addRow("seed %u, kept by triggers", seed) << seed << false;
-        QTest::addRow("seed %u, built on opening", seed) << seed << true;
-    }
+    QTest::addColumn<QString>("how");
+    for (quint32 seed : {1u, 2u, 3u, 4u})
+        for (const char *how : {"kept by triggers", "built on opening", "grown in slices"})
+            QTest::addRow("seed %u, %s", seed, how) << seed << QString::fromLatin1(how);
 }
 
 void TstSearchIndex::sameRowsAsScan()
 {
     QFETCH(quint32, seed);
-    QFETCH(bool, rebuilt);
+    QFETCH(QString, how);
+    const bool sliced = how == "grown in slices";
+    SearchIndex::setSliceRowsForTests(sliced ? 40 : 0);
+    const auto slices = qScopeGuard([] { SearchIndex::setSliceRowsForTests(0); });
     WorkFolder folder;
     writeDatabase(folder.databasePath());
     Generator g(seed);
     auto db = WordDatabase::open(folder.databasePath());
     insertRows(*db, g, 300);
-    if (rebuilt) {
-        // A file from before the index: opening it builds the index from the rows.
-        for (const char *suffix : {"_insert", "_delete", "_update"})
-            StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
-        StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
+    if (how != "kept by triggers") {
+        // A file from before the index: opening it builds the index from the rows. In
+        // slices, the open is broken off part-way and the searches read the table until
+        // the next open has grown the index to its end, following the changes meanwhile.
+        dropIndex(*db);
         db.reset();
-        db = WordDatabase::open(folder.databasePath());
+        db = sliced ? openBrokenOffAfter(folder.databasePath(), 120)
+                    : WordDatabase::open(folder.databasePath());
+        QCOMPARE(inSchema(*db, "lexmora_text_Words"), !sliced);
     }
 
     int fast = 0;
@@ -221,9 +265,51 @@ void TstSearchIndex::sameRowsAsScan()
             }
         }
         changeRows(*db, g);
+        if (sliced && round == 0) {
+            QVERIFY(inSchema(*db, "lexmora_textfill_Words"));
+            QCOMPARE(fast, 0);
+            db.reset();
+            db = WordDatabase::open(folder.databasePath());
+        }
     }
     // The comparison is only worth something when the index was used.
-    QVERIFY2(fast > 40, qPrintable(QString::number(fast)));
+    QVERIFY2(fast > (sliced ? 20 : 40), qPrintable(QString::number(fast)));
+    verifyIndexMatchesTable(*db);
+}
+
+// An older version of the program builds the index in one go under its own name when it
+// finds none; the next open of this one finds both and drops its growing one.
+void TstSearchIndex::olderVersionsIndexTakesOverAGrowingOne()
+{
+    SearchIndex::setSliceRowsForTests(10);
+    const auto slices = qScopeGuard([] { SearchIndex::setSliceRowsForTests(0); });
+    WorkFolder folder;
+    writeDatabase(folder.databasePath(), standardDetails(), {{"Words", numberedWords(100)}});
+    auto db = WordDatabase::open(folder.databasePath());
+    dropIndex(*db);
+    db.reset();
+    db = openBrokenOffAfter(folder.databasePath(), 30);
+    QVERIFY(inSchema(*db, "lexmora_textfill_Words"));
+    StoreTestAccess::sql(*db).exec(R"(
+        CREATE VIRTUAL TABLE "lexmora_text_Words" USING fts5(word, meaning, pointer, content="Words", content_rowid='rowid', tokenize='trigram', detail=none, columnsize=0);
+        CREATE TRIGGER "lexmora_text_Words_insert" AFTER INSERT ON "Words" BEGIN
+            INSERT INTO "lexmora_text_Words"(rowid, word, meaning, pointer)
+            VALUES (new.rowid, new.word, new.meaning, new.pointer); END;
+        CREATE TRIGGER "lexmora_text_Words_delete" AFTER DELETE ON "Words" BEGIN
+            INSERT INTO "lexmora_text_Words"("lexmora_text_Words", rowid, word, meaning, pointer)
+            VALUES ('delete', old.rowid, old.word, old.meaning, old.pointer); END;
+        CREATE TRIGGER "lexmora_text_Words_update" AFTER UPDATE ON "Words" BEGIN
+            INSERT INTO "lexmora_text_Words"("lexmora_text_Words", rowid, word, meaning, pointer)
+            VALUES ('delete', old.rowid, old.word, old.meaning, old.pointer);
+            INSERT INTO "lexmora_text_Words"(rowid, word, meaning, pointer)
+            VALUES (new.rowid, new.word, new.meaning, new.pointer); END;
+        INSERT INTO "lexmora_text_Words"("lexmora_text_Words") VALUES ('rebuild');
+        UPDATE Words SET meaning = 'changed' WHERE rowid IN (5, 50);
+        DELETE FROM Words WHERE rowid IN (6, 60);)");
+    db.reset();
+    db = WordDatabase::open(folder.databasePath());
+    verifyIndexMatchesTable(*db);
+    QCOMPARE(db->query("Select * from Words where meaning like '*hange*'").rowCount(), 2);
 }
 
 QTEST_MAIN(TstSearchIndex)

@@ -210,6 +210,14 @@ void TstWordDatabase::refusesUnusableFiles_data()
                       "lexmora_text_Words2_insert AFTER INSERT ON Words1 BEGIN INSERT INTO "
                       "lexmora_text_Words2(rowid, word) VALUES (new.rowid, new.word); END")
         << "trigger named lexmora_text_Words2_insert";
+    // The names an index goes by while it grows.
+    QTest::newRow("growing index over another table")
+        << QByteArray("CREATE VIRTUAL TABLE lexmora_textfill_Words4 USING fts5(word, meaning, "
+                      "pointer, content=Words2)")
+        << "named lexmora_textfill_Words4";
+    QTest::newRow("growth table with other columns")
+        << QByteArray("CREATE TABLE lexmora_text_fill (tbl TEXT, done INTEGER)")
+        << "table named lexmora_text_fill that Lexmora did not make (its columns are tbl, done)";
 }
 
 void TstWordDatabase::refusesUnusableFiles()
