@@ -1,10 +1,15 @@
 // What the substring and marked-word indexes cost: the file size after an import, the
 // import itself (every word inserted in one transaction) and Delete all (the rows deleted
-// one by one in one transaction), each with the indexes and without them.
+// one by one in one transaction), each with the indexes and without them; and the first open
+// of a file from before the search index, which grows it in slices.
 #include "BenchData.h"
+#include "SearchIndex.h"
+#include "StoreProgress.h"
 #include "StoreTestAccess.h"
 #include "WordDatabase.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -12,6 +17,9 @@
 #include <SQLiteCpp/Transaction.h>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -93,8 +101,53 @@ void delete_all_words(benchmark::State &state, bool indexed)
     }
 }
 
+// The whole open, with the longest time between two of its ticks (while the windows do not
+// paint) as longest_gap_ms; in one go, the index is filled by one statement, as before it
+// grew in slices.
+void first_open_grows_search_index(benchmark::State &state, bool inOneGo)
+{
+    SearchIndex::setSliceRowsForTests(inOneGo ? std::numeric_limits<int>::max() - 1 : 0);
+    double longest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
+        QFile::copy(BenchData::databasePath(), path);
+        {
+            auto db = WordDatabase::open(path);
+            for (const char *suffix : {"_insert", "_delete", "_update"})
+                StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") +
+                                               suffix);
+            StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
+        }
+        QElapsedTimer gap;
+        StoreProgress::setRunner(
+            [&](const QString &, bool, const StoreProgress::Step &step) {
+                gap.start();
+                step([&](qint64, qint64) {
+                    longest = std::max(longest, double(gap.nsecsElapsed()) / 1e6);
+                    gap.start();
+                    return true;
+                });
+            });
+        state.ResumeTiming();
+        WordDatabase::open(path);
+        state.PauseTiming();
+        StoreProgress::setRunner(nullptr);
+        state.ResumeTiming();
+    }
+    SearchIndex::setSliceRowsForTests(0);
+    state.counters["longest_gap_ms"] = longest;
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(first_open_grows_search_index, in_slices, false)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(first_open_grows_search_index, in_one_go, true)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_words, indexed, true)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import_words, plain, false)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(delete_all_words, indexed, true)->Iterations(1)->Unit(benchmark::kMillisecond);
