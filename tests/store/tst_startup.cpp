@@ -56,6 +56,7 @@ private slots:
     void missingCurrentCollectionGivesMessages();
     void longWordsWrapAnywhere();
     void failedMarkingIsReported();
+    void foreignFileOpensWithTheBoxAndKeepsTime_data();
     void foreignFileOpensWithTheBoxAndKeepsTime();
 };
 
@@ -173,9 +174,19 @@ void TstStartup::failedMarkingIsReported()
 }
 
 // A large file from another program gets its search index at the first open: the box says
-// so, and the program's timers keep firing while the index is built.
+// so, and the program's timers keep firing while the index is built. Cancel in the box
+// leaves the index to the next open: the program starts all the same and searches read the
+// table.
+void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("built to its end") << false;
+    QTest::newRow("broken off") << true;
+}
+
 void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime()
 {
+    QFETCH(bool, cancel);
     ProgramFixture program({.database = false});
     writeForeignDatabase(program.folder().databasePath(), 200000);
     LongWork::setShowAfterForTests(20);
@@ -185,8 +196,11 @@ void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime()
     beat.setInterval(5);
     connect(&beat, &QTimer::timeout, [&] {
         ++beats;
-        if (QProgressDialog *box = LongWork::currentDialog(); box && box->isVisible())
+        if (QProgressDialog *box = LongWork::currentDialog(); box && box->isVisible()) {
             boxLabel = box->labelText();
+            if (cancel)
+                box->cancel();
+        }
     });
     beat.start();
     QElapsedTimer took;
@@ -203,6 +217,9 @@ void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime()
     QCOMPARE(Module1::database->query("Select * from Words where meaning like '*of 199999*'")
                  .rowCount(),
              1);
+    const Snapshot index = Module1::database->query(
+        "Select count(*) from sqlite_schema where name = 'lexmora_text_Words'");
+    QCOMPARE(index.value(0, 0).toInt(), cancel ? 0 : 1);
 }
 
 QTEST_MAIN(TstStartup)
