@@ -62,18 +62,14 @@ public:
 
     void keptPointers()
     {
-        const QString name = QString::fromLatin1(MarkBook::Table);
-        const SchemaEntry *e = find(name);
-        if (!e)
-            return;
-        if (e->type != QLatin1String("table"))
-            refuse(*e, QStringLiteral("it is a %1, not a table").arg(e->type));
-        const QStringList columns = columnsOf(m_db, "pragma_table_info", e->name);
-        const QStringList keys = columnsOf(m_db, "pragma_table_info", e->name, 5);
-        if (columns != QStringList{"tbl", "rid", "word", "pointer"} ||
-            keys != QStringList{"1", "2", "0", "0"})
-            refuse(*e,
-                   QStringLiteral("its columns are %1").arg(columns.join(QStringLiteral(", "))));
+        // The word's table and rowid are its key.
+        table(QString::fromLatin1(MarkBook::Table), {"tbl", "rid", "word", "pointer"},
+              {"1", "2", "0", "0"});
+    }
+
+    void fillState()
+    {
+        table(QString::fromLatin1(SearchIndex::FillStateTable), {"tbl", "filled"}, {"1", "0"});
     }
 
     void wordTable(const QString &table)
@@ -90,21 +86,20 @@ public:
                     QString::fromLatin1(MarkBook::Table));
     }
 
-    void fillState()
+private:
+    // A table of ours: these columns, with these places in its primary key.
+    void table(const QString &name, const QStringList &columns, const QStringList &keys)
     {
-        const QString name = QString::fromLatin1(SearchIndex::FillStateTable);
         const SchemaEntry *e = find(name);
         if (!e)
             return;
         if (e->type != QLatin1String("table"))
             refuse(*e, QStringLiteral("it is a %1, not a table").arg(e->type));
-        const QStringList columns = columnsOf(m_db, "pragma_table_info", e->name);
-        if (columns != QStringList{"tbl", "filled"})
-            refuse(*e,
-                   QStringLiteral("its columns are %1").arg(columns.join(QStringLiteral(", "))));
+        const QStringList found = columnsOf(m_db, "pragma_table_info", e->name);
+        if (found != columns || columnsOf(m_db, "pragma_table_info", e->name, 5) != keys)
+            refuse(*e, QStringLiteral("its columns are %1").arg(found.join(QStringLiteral(", "))));
     }
 
-private:
     // A trigram index of ours (complete or growing) with its tables and triggers.
     void textIndex(const QString &text, const QString &table)
     {
