@@ -429,6 +429,42 @@ CrashOperation deleteAllOnAFullDiskOperation()
             }};
 }
 
+// The first open of a large file from another program: the child's open grows the search
+// index in slices and is killed among them. The words stay as they were, and the next open
+// (the parent's) completes an index that matches the table.
+CrashOperation firstOpenOperation()
+{
+    constexpr int Foreign = 150000;
+    return {QStringLiteral("first-open"),
+            [](const QString &path) { TestSupport::writeForeignDatabase(path, Foreign); },
+            [](WordDatabase &, int) {},
+            1,
+            600,
+            [](WordDatabase &db, int) -> QString {
+                SQLite::Database &sql = StoreTestAccess::sql(db);
+                SQLite::Statement words(sql, "SELECT count(*), sum(word = 'w' || rowid AND "
+                                             "meaning = 'the meaning of ' || rowid) FROM Words");
+                words.executeStep();
+                if (words.getColumn(0).getInt() != Foreign || words.getColumn(1).getInt() != Foreign)
+                    return QStringLiteral("%1 words, %2 of them as written")
+                        .arg(words.getColumn(0).getInt())
+                        .arg(words.getColumn(1).getInt());
+                if (!sql.tableExists("lexmora_text_Words") || sql.tableExists("lexmora_textfill_Words"))
+                    return QStringLiteral("the search index was not completed");
+                try {
+                    sql.exec("INSERT INTO lexmora_text_Words(lexmora_text_Words, rank) "
+                             "VALUES ('integrity-check', 1)");
+                } catch (const std::exception &e) {
+                    return QStringLiteral("the search index does not match the words: ") +
+                           QString::fromUtf8(e.what());
+                }
+                if (db.query(QStringLiteral("Select * from Words where meaning like '*of 149999*'"))
+                        .rowCount() != 1)
+                    return QStringLiteral("a search through the index misses its word");
+                return {};
+            }};
+}
+
 } // namespace
 
 const std::vector<CrashOperation> &crashOperations()
@@ -436,6 +472,6 @@ const std::vector<CrashOperation> &crashOperations()
     static const std::vector<CrashOperation> ops{
         addOperation(),       updateOperation(), markOperation(),    deleteContentOperation(),
         deleteAllOperation(), importOperation(), answerOperation(),  restoreOperation(),
-        deleteAllOnAFullDiskOperation()};
+        deleteAllOnAFullDiskOperation(), firstOpenOperation()};
     return ops;
 }
