@@ -23,6 +23,14 @@
 
 namespace {
 
+// The trigram index of Words with its triggers gone, as in a file from before it.
+void dropTextIndex(WordDatabase &db)
+{
+    for (const char *suffix : {"_insert", "_delete", "_update"})
+        StoreTestAccess::sql(db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
+    StoreTestAccess::sql(db).exec("DROP TABLE lexmora_text_Words");
+}
+
 struct Fresh
 {
     QTemporaryDir dir;
@@ -33,9 +41,7 @@ struct Fresh
     {
         if (indexed)
             return;
-        for (const char *suffix : {"_insert", "_delete", "_update"})
-            StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") + suffix);
-        StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
+        dropTextIndex(*db);
         StoreTestAccess::sql(*db).exec("DROP INDEX lexmora_marked_Words");
     }
 
@@ -113,13 +119,7 @@ void first_open_grows_search_index(benchmark::State &state, bool inOneGo)
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("qvtmdb.mdb"));
         QFile::copy(BenchData::databasePath(), path);
-        {
-            auto db = WordDatabase::open(path);
-            for (const char *suffix : {"_insert", "_delete", "_update"})
-                StoreTestAccess::sql(*db).exec(std::string("DROP TRIGGER lexmora_text_Words") +
-                                               suffix);
-            StoreTestAccess::sql(*db).exec("DROP TABLE lexmora_text_Words");
-        }
+        dropTextIndex(*WordDatabase::open(path));
         QElapsedTimer gap;
         StoreProgress::setRunner(
             [&](const QString &, bool, const StoreProgress::Step &step) {

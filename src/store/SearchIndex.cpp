@@ -284,6 +284,32 @@ bool fillLeftOver(SQLite::Database &db, const std::string &table)
     return find.executeStep() || fillState(db, table).underWay;
 }
 
+// The trigram index of one table: kept when complete or still growing; otherwise made,
+// at once for a table of one slice and as a growing one for a larger table.
+void prepareTextIndex(SQLite::Database &db, const QString &table)
+{
+    const std::string t = table.toStdString();
+    const std::string index = textIndexName(table);
+    const bool complete = exists(db, index);
+    if (!complete && exists(db, fillIndexName(table)) && fillState(db, t).underWay)
+        return; // it goes on growing after the open
+    // What is left of a growing index: one an older version of the program (which builds
+    // the index in one go) overtook, or one that lost part of itself and starts again.
+    if (fillLeftOver(db, t))
+        forgetFill(db, t);
+    if (complete)
+        return;
+    const qint64 few = countRows(db, "SELECT count(*) FROM (SELECT 1 FROM " + quotedName(t) +
+                                         " LIMIT " + std::to_string(sliceRows + 1) + ")");
+    if (few > sliceRows) {
+        startFill(db, t);
+        return;
+    }
+    createIndexTable(db, t, index);
+    db.exec("INSERT INTO " + quotedName(index) + "(" + quotedName(index) + ") VALUES ('rebuild')");
+    createTriggers(db, t, index);
+}
+
 } // namespace
 
 std::string textIndexName(const QString &table)
@@ -308,29 +334,7 @@ void ensure(WordDatabase &db)
         const std::string t = table.toStdString();
         if (!sql.tableExists(t))
             continue;
-        const std::string index = textIndexName(table);
-        if (exists(sql, index)) {
-            // An older version of the program, which builds the index in one go, made it
-            // while this one's was growing.
-            if (fillLeftOver(sql, t))
-                forgetFill(sql, t);
-        } else if (!exists(sql, fillIndexName(table)) || !fillState(sql, t).underWay) {
-            if (fillLeftOver(sql, t))
-                forgetFill(sql, t); // a fill that lost part of itself starts again
-            // A table of one slice is indexed here and now; a larger one grows after the
-            // open, a slice at a time.
-            const qint64 few = countRows(sql, "SELECT count(*) FROM (SELECT 1 FROM " +
-                                                  quotedName(t) + " LIMIT " +
-                                                  std::to_string(sliceRows + 1) + ")");
-            if (few <= sliceRows) {
-                createIndexTable(sql, t, index);
-                sql.exec("INSERT INTO " + quotedName(index) + "(" + quotedName(index) +
-                         ") VALUES ('rebuild')");
-                createTriggers(sql, t, index);
-            } else {
-                startFill(sql, t);
-            }
-        }
+        prepareTextIndex(sql, table);
         sql.exec("CREATE INDEX IF NOT EXISTS " + quotedName("lexmora_marked_" + t) + " ON " +
                  quotedName(t) + " (pointer) WHERE pointer = '" +
                  QString(MarkBook::Marker).toStdString() + "'");
