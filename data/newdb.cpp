@@ -9,6 +9,7 @@
 // .kvtml); FILE is replaced only once the new one is complete.
 // It never overwrites an existing word database with a new or converted one.
 #include "AccessConversion.h"
+#include "AccessFiles.h"
 #include "ExportFormat.h"
 #include "ExportStart.h"
 #include "NewDatabase.h"
@@ -135,7 +136,7 @@ int convertFromAccess(const QString &accessPath, const QString &newPath, QTextSt
         QTextStream(stdout) << QString::fromUtf8(report);
         return 0;
     }
-    AccessConversion::discardPartial(newPath);
+    AccessFiles::discardPartial(newPath);
     if (WIFEXITED(status) && !report.isEmpty())
         err << "lexmora-newdb: " << QString::fromUtf8(report) << "\n";
     else if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || WTERMSIG(status) == SIGKILL))

@@ -1,5 +1,6 @@
 #include "AccessConversion.h"
 
+#include "AccessFiles.h"
 #include "AccessReader.h"
 #include "NewDatabase.h"
 #include "StoreError.h"
@@ -12,6 +13,9 @@
 #include <algorithm>
 
 namespace AccessConversion {
+
+using AccessFiles::discardPartial;
+using AccessFiles::partialPath;
 
 namespace {
 
@@ -118,17 +122,6 @@ bool isYes(const QString &value)
         if (v.compare(QLatin1String(yes), Qt::CaseInsensitive) == 0)
             return true;
     return false;
-}
-
-QString partialPath(const QString &newPath)
-{
-    return newPath + QStringLiteral(".partial");
-}
-
-void discardPartial(const QString &newPath)
-{
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-        QFile::remove(partialPath(newPath) + QLatin1String(suffix));
 }
 
 Summary convert(AccessSource &source, const QString &newPath)

@@ -20,18 +20,13 @@ struct Summary
     qint64 totalWords() const;
 };
 
-// Writes the new database under a temporary name beside `newPath` and gives it its name
+// Writes the new database under a temporary name beside `newPath` (AccessFiles::partialPath) and gives it its name
 // only when it is complete, so a failure never leaves a half-made database there.
 // Refuses to overwrite an existing file. Failures are StoreErrors in plain words.
 Summary convert(AccessSource &source, const QString &newPath);
 
 // Reads the Access file at `accessPath` with libmdb and converts it.
 Summary convertFile(const QString &accessPath, const QString &newPath);
-
-// The temporary name convert() writes under, and the removal of whatever a conversion
-// that was cut short (even by a crash) left there.
-QString partialPath(const QString &newPath);
-void discardPartial(const QString &newPath);
 
 // Reads a Yes/No value written as a number or a word ("1", "-1", "True", "Yes").
 bool isYes(const QString &value);

@@ -1,7 +1,6 @@
 #include "AccessMigration.h"
 
-#include "AccessConversion.h"
-#include "AccessReader.h"
+#include "AccessFiles.h"
 #include "Dialogs.h"
 #include "LongWork.h"
 #include "Skip.h"
@@ -41,7 +40,7 @@ QString convertedPath(const QString &path)
 void removeConverted(const QString &path)
 {
     QFile::remove(convertedPath(path));
-    AccessConversion::discardPartial(convertedPath(path));
+    AccessFiles::discardPartial(convertedPath(path));
 }
 
 // Runs lexmora-newdb --from-access into the temporary name; throws a StoreError with the
@@ -170,7 +169,7 @@ QString converterPath()
 
 bool offerConversion(const QString &path, const QString &title, const Options &options)
 {
-    if (!AccessReader::isAccessFile(path))
+    if (!AccessFiles::isAccessFile(path))
         return true;
     Dialogs &dialogs = Dialogs::current();
     const QString question =

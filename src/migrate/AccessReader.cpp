@@ -1,5 +1,6 @@
 #include "AccessReader.h"
 
+#include "AccessFiles.h"
 #include "StoreError.h"
 
 #include <QDir>
@@ -53,19 +54,9 @@ struct AccessReader::Handle
     }
 };
 
-bool AccessReader::isAccessFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // Jet and ACE files carry their engine's name at offset 4.
-    const QByteArray tag = file.read(19).mid(4);
-    return tag == "Standard Jet DB" || tag == "Standard ACE DB";
-}
-
 AccessReader::AccessReader(const QString &path) : m_handle(new Handle), m_path(path)
 {
-    if (!isAccessFile(path))
+    if (!AccessFiles::isAccessFile(path))
         throw StoreError(
             QStringLiteral("%1 is not a Microsoft Access database.").arg(nativePath(path)));
     // libmdb reads text into UTF-8 unless told otherwise by this variable.

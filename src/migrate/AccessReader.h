@@ -22,7 +22,8 @@ public:
     virtual TextRows rows(const QString &table, const QList<int> &columnIndexes) = 0;
 };
 
-// Reads an Access (Jet 3, Jet 4 or ACE) file with mdbtools' libmdb. Text comes out with
+// Reads an Access (Jet 3, Jet 4 or ACE) file (see AccessFiles::isAccessFile) with mdbtools'
+// libmdb. Text comes out with
 // every character libmdb can decode (it cannot decode characters beyond the Basic
 // Multilingual Plane and gives '?' for them). A Null value reads as an empty text, a
 // Yes/No value as "1" or "0". Failures are StoreErrors in plain words.
@@ -36,10 +37,6 @@ public:
     ~AccessReader() override;
     AccessReader(const AccessReader &) = delete;
     AccessReader &operator=(const AccessReader &) = delete;
-
-    // Whether the file carries the signature of a Jet or ACE database. Reads its first
-    // bytes only.
-    static bool isAccessFile(const QString &path);
 
     // The engine that wrote the file: "Jet 3", "Jet 4" or "ACE".
     QString engine() const;

@@ -4,7 +4,7 @@
 set(access_testdata "${LEXMORA_TESTDATA}/mdb")
 foreach(test tst_accessreader tst_accessconversion tst_accessmigration)
   lexmora_add_test(${test} SOURCES migrate/${test}.cpp migrate/AccessTestFiles.h
-    LIBS lexmora_guitestsupport lexmora_migrate)
+    LIBS lexmora_guitestsupport lexmora_access)
   target_include_directories(${test} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(${test} PRIVATE LEXMORA_ACCESS_TESTDATA="${access_testdata}")
   # The conversion runs in lexmora-newdb, found beside the program.

@@ -1,8 +1,8 @@
 // Start-up's offer to convert an Access word file: the program starts normally on the
 // converted words, earlier copies are kept, and every failure leaves the Access file as
 // it was, byte for byte, with nothing else left behind.
+#include "AccessFiles.h"
 #include "AccessMigration.h"
-#include "AccessReader.h"
 #include "AccessTestFiles.h"
 #include "Form1.h"
 #include "LongWork.h"
@@ -78,7 +78,7 @@ void TstAccessMigration::programStartsOnConvertedWords()
     QVERIFY2(calls[0].text.contains("qvtmdb.mdb.access"), qPrintable(calls[0].text));
     QVERIFY2(calls[1].text.contains("8 words"), qPrintable(calls[1].text));
     QCOMPARE(AccessTestFiles::bytes("qvtmdb.mdb.access"), original);
-    QVERIFY(!AccessReader::isAccessFile("qvtmdb.mdb"));
+    QVERIFY(!AccessFiles::isAccessFile("qvtmdb.mdb"));
     // The opening sequence ran on the converted words as on any word database.
     QCOMPARE(Module1::currentCollection, "Words");
     const QString welcome = form->RichTextBox1->statusText();

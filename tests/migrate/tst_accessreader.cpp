@@ -1,5 +1,6 @@
 // Reading real Access files of several versions with libmdb: tables, text, memo, Yes/No
 // values and compressed Unicode.
+#include "AccessFiles.h"
 #include "AccessReader.h"
 #include "AccessTestFiles.h"
 #include "StoreError.h"
@@ -66,7 +67,7 @@ void TstAccessReader::listsUserTables()
     const QString path = require(file);
     if (path.isEmpty())
         QSKIP("The shared Access test files are not here.");
-    QVERIFY(AccessReader::isAccessFile(path));
+    QVERIFY(AccessFiles::isAccessFile(path));
     AccessReader reader(path);
     QCOMPARE(reader.engine(), engine);
     QStringList found = reader.tables(); // system tables (MSys...) are not listed
@@ -159,7 +160,7 @@ void TstAccessReader::refusesWhatIsNoAccessFile()
     } else {
         QVERIFY(AccessTestFiles::write(file, kind == "text" ? "Standard words\n" : ""));
     }
-    QCOMPARE(AccessReader::isAccessFile(file), signature);
+    QCOMPARE(AccessFiles::isAccessFile(file), signature);
     const QByteArray before = fileState(file);
     try {
         AccessReader reader(file);
