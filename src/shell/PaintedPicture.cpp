@@ -10,6 +10,14 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+namespace {
+
+// The notebook paper is the same in every column right of its margin line: its art is drawn
+// this wide, and the column at this x stands for all the columns right of it.
+constexpr int LeftPaneBand = 16;
+
+} // namespace
+
 PaintedPicture::PaintedPicture(Art art, QWidget *parent) : QWidget(parent), m_art(art)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, art != Art::Lock);
@@ -25,8 +33,8 @@ QSize PaintedPicture::artSize() const
     case Art::Cover:
         return QSize(qMax(width(), parentWidget()->width() - x()), height());
     case Art::LeftPane:
-        // Grows from nothing in the Intro slide: drawn once as wide as the window.
-        return QSize(qMax(width(), parentWidget()->width()), height());
+        // The margin and one column of paper: whatever width it grows to in the Intro slide.
+        return QSize(LeftPaneBand + 2, height());
     default:
         return size();
     }
@@ -46,7 +54,21 @@ void PaintedPicture::paintEvent(QPaintEvent *event)
     }
     QPainter p(this);
     const QRect dirty = event->rect();
-    p.drawPixmap(dirty, m_cache, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+    const auto source = [ratio](const QRect &r) {
+        return QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio);
+    };
+    if (m_art != Art::LeftPane) {
+        p.drawPixmap(dirty, m_cache, source(dirty));
+        return;
+    }
+    const QRect band = dirty.intersected(QRect(0, 0, LeftPaneBand, height()));
+    if (!band.isEmpty())
+        p.drawPixmap(band, m_cache, source(band));
+    // The paper's one column, stretched: an unsmoothed stretch repeats it pixel for pixel.
+    const QRect paper = dirty.intersected(QRect(LeftPaneBand, 0, width(), height()));
+    if (!paper.isEmpty())
+        p.drawPixmap(paper, m_cache,
+                     QRectF(LeftPaneBand * ratio, paper.top() * ratio, 1, paper.height() * ratio));
 }
 
 void PaintedPicture::paintArt(QPainter &p, const QSize &size)

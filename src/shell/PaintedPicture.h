@@ -21,7 +21,8 @@ protected:
 private:
     // The size the art is drawn at: the widget's own, except for the cover, which is drawn
     // once at the width it reaches when closed and shown as far as it is wide, so a tick of
-    // the slides repaints a strip of a ready picture instead of drawing it again.
+    // the slides repaints a strip of a ready picture instead of drawing it again, and for the
+    // left pane, whose paper is drawn only as far as its first plain column.
     QSize artSize() const;
     void paintArt(QPainter &p, const QSize &size);
 

@@ -97,6 +97,8 @@ class TstPanel : public QObject
     Q_OBJECT
 
 private slots:
+    void leftPanePaperReachesAnyWidth_data();
+    void leftPanePaperReachesAnyWidth();
     void coverPanelTwiceWritesOneLine();
     void closingSlideWidensTheCoverTickByTick();
     void coverHidesThePanelAndTheLockIsReachable();
@@ -688,6 +690,42 @@ void TstPanel::buttonFacesAreFlat()
     QCOMPARE(faceColour(), QColor(0, 192, 0));
     moveOver(start);
     QCOMPARE(faceColour(), QColor(192, 255, 192));
+}
+
+void TstPanel::leftPanePaperReachesAnyWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("the margin only") << 12;
+    QTest::newRow("design width") << 460;
+    QTest::newRow("as wide as the window, mid-Intro") << 1406;
+}
+
+// The left pane's paper is drawn once as far as its first plain column and stretched from
+// there: at any width it shows the margin, rules right across and the same paper as a pane
+// of another width.
+void TstPanel::leftPanePaperReachesAnyWidth()
+{
+    QFETCH(int, width);
+    const int height = 200;
+    PaintedPicture pane(PaintedPicture::Art::LeftPane);
+    pane.resize(width, height);
+    const QImage paper = pane.grab().toImage();
+    QCOMPARE(paper.size(), QSize(width, height));
+    PaintedPicture wide(PaintedPicture::Art::LeftPane);
+    wide.resize(1500, height);
+    const QImage widePaper = wide.grab().toImage();
+    QCOMPARE(paper, widePaper.copy(0, 0, width, height));
+
+    // A rule (every 24 pixels from 28) stands out from the paper above it, up to the edge.
+    const int right = width - 1;
+    QVERIFY(paper.pixel(right, 28) != paper.pixel(right, 30));
+    QVERIFY(paper.pixel(right, 52) != paper.pixel(right, 50));
+    // The red margin at x = 10 is not the paper beside it.
+    QVERIFY(paper.pixel(10, 40) != paper.pixel(5, 40));
+    // Either side of the margin every column is the same paper.
+    for (int x : {0, 5, 16, 17, 200, 733, 1499})
+        for (int y = 0; y < height; ++y)
+            QCOMPARE(widePaper.pixel(x, y), widePaper.pixel(5, y));
 }
 
 QTEST_MAIN(TstPanel)
