@@ -2,40 +2,43 @@
 
 #include "ChunkedSink.h"
 #include "ExportError.h"
+#include "ZipArchive.h"
 
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipnewinfo.h>
+namespace {
 
-ZipPackage::ZipPackage(QIODevice &out) : m_zip(std::make_unique<QuaZip>(&out))
+// Fast deflating: a word list packs well at any level, and the export stays quick.
+constexpr int Level = 1;
+
+} // namespace
+
+ZipPackage::ZipPackage(QIODevice &out)
 {
-    // The file is the caller's: QuaZip must neither close nor commit it.
-    m_zip->setAutoClose(false);
-    if (!m_zip->open(QuaZip::mdCreate))
+    QString whyNot;
+    ZipLibrary *zip = ZipLibrary::instance(&whyNot);
+    if (!zip)
+        throw ExportError(QStringLiteral("The file cannot be written: %1").arg(whyNot));
+    m_zip = zip->write(out);
+    if (!m_zip)
         throw ExportError(QStringLiteral("The file cannot be written: %1").arg(out.errorString()));
 }
 
 ZipPackage::~ZipPackage()
 {
     m_sink.reset();
-    m_part.reset();
-    if (m_zip->isOpen())
-        m_zip->close();
 }
 
 QIODevice &ZipPackage::beginPart(const QString &name, bool stored)
 {
     endPart();
-    QuaZipNewInfo info(name);
-    m_part = std::make_unique<QuaZipFile>(m_zip.get());
-    const int method = stored ? 0 : Z_DEFLATED;
-    // Fast deflating: a word list packs well at any level, and the export stays quick.
-    const int level = stored ? 0 : 1;
-    if (!m_part->open(QIODevice::WriteOnly, info, nullptr, 0, method, level))
-        fail(QStringLiteral("the part %1 cannot be started (%2)")
-                 .arg(name)
-                 .arg(m_part->getZipError()));
-    m_sink = std::make_unique<ChunkedSink>(*m_part);
+    int error = 0;
+    QIODevice *part = m_zip->beginPart(name, stored, Level, error);
+    if (!part)
+        throw ExportError(QStringLiteral("The file cannot be written: the part %1 cannot be "
+                                         "started (%2).")
+                              .arg(name)
+                              .arg(error));
+    m_inPart = true;
+    m_sink = std::make_unique<ChunkedSink>(*part);
     return *m_sink;
 }
 
@@ -46,23 +49,21 @@ void ZipPackage::writePart(const QString &name, const QByteArray &bytes, bool st
 
 void ZipPackage::endPart()
 {
-    if (!m_part)
+    if (!m_inPart)
         return;
+    m_inPart = false;
     if (!m_sink->flushToTarget())
         fail(m_sink->failure());
     m_sink.reset();
-    m_part->close();
-    if (m_part->getZipError() != 0)
-        fail(QStringLiteral("a part could not be finished (%1)").arg(m_part->getZipError()));
-    m_part.reset();
+    if (const int error = m_zip->endPart())
+        fail(QStringLiteral("a part could not be finished (%1)").arg(error));
 }
 
 void ZipPackage::finish()
 {
     endPart();
-    m_zip->close();
-    if (m_zip->getZipError() != 0)
-        fail(QStringLiteral("the archive could not be finished (%1)").arg(m_zip->getZipError()));
+    if (const int error = m_zip->finish())
+        fail(QStringLiteral("the archive could not be finished (%1)").arg(error));
 }
 
 void ZipPackage::fail(const QString &why)

@@ -6,8 +6,7 @@
 
 class ChunkedSink;
 class QIODevice;
-class QuaZip;
-class QuaZipFile;
+class ZipWriting;
 
 // A zipped document written straight to a file, one part after another: the parts of an
 // .xlsx or an .ods. Each part is deflated as it is written, so a part of any size costs a
@@ -34,8 +33,8 @@ private:
     void endPart();
     void fail(const QString &why);
 
-    std::unique_ptr<QuaZip> m_zip;
-    std::unique_ptr<QuaZipFile> m_part;
+    std::unique_ptr<ZipWriting> m_zip;
+    bool m_inPart = false;
     std::unique_ptr<ChunkedSink> m_sink;
     QString m_failure;
 };

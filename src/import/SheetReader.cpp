@@ -7,8 +7,7 @@
 #include "XlsReader.h"
 #include "XlsxReader.h"
 
-#include <quazip.h>
-#include <quazipfile.h>
+#include "ZipArchive.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,18 +33,23 @@ bool isBiffBof(const QByteArray &head)
 
 SheetReader::Format zipFormat(const QString &path)
 {
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
+    using Match = ZipReading::Match;
+    QString whyNot;
+    ZipLibrary *library = ZipLibrary::instance(&whyNot);
+    if (!library)
+        throw SheetError(
+            QStringLiteral("%1 cannot be read: %2").arg(QFileInfo(path).fileName(), whyNot));
+    const std::unique_ptr<ZipReading> zip = library->read(path);
+    if (!zip)
         return SheetReader::Format::Unknown;
-    if (zip.setCurrentFile(QStringLiteral("mimetype"))) {
-        QuaZipFile file(&zip);
-        if (file.open(QIODevice::ReadOnly) &&
-            file.read(64).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+    if (zip->select(QStringLiteral("mimetype"), Match::ExactCase)) {
+        QIODevice *file = zip->openPart();
+        if (file && file->read(64).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
             return SheetReader::Format::Ods;
     }
-    if (zip.setCurrentFile(QStringLiteral("xl/workbook.xml"), QuaZip::csInsensitive))
+    if (zip->select(QStringLiteral("xl/workbook.xml"), Match::AnyCase))
         return SheetReader::Format::Xlsx;
-    if (zip.setCurrentFile(QStringLiteral("content.xml")))
+    if (zip->select(QStringLiteral("content.xml"), Match::ExactCase))
         return SheetReader::Format::Ods;
     return SheetReader::Format::Unknown;
 }

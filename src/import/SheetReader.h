@@ -78,7 +78,8 @@ public:
     void setKeepGoing(KeepGoing keepGoing) { m_keepGoing = std::move(keepGoing); }
 
     // The format of the file, told by its content; the extension only separates the
-    // text formats from files that are no spreadsheet at all.
+    // text formats from files that are no spreadsheet at all. Throws SheetError for a zip
+    // file when the program's zip module (lexmora-zip) cannot be loaded.
     static Format detect(const QString &path);
     // A reader of the right kind with the file open; throws SheetError. `keepGoing` is
     // called while it opens, and no longer once it returns.

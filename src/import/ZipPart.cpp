@@ -2,10 +2,7 @@
 
 #include "GuardedDevice.h"
 #include "SheetLimits.h"
-
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipfileinfo.h>
+#include "ZipArchive.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -13,10 +10,14 @@
 using namespace SheetLimits;
 
 ZipPart::ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepGoing)
-    : m_fileName(QFileInfo(archivePath).fileName()), m_keepGoing(keepGoing),
-      m_zip(std::make_unique<QuaZip>(archivePath))
+    : m_fileName(QFileInfo(archivePath).fileName()), m_keepGoing(keepGoing)
 {
-    if (!m_zip->open(QuaZip::mdUnzip))
+    QString whyNot;
+    ZipLibrary *zip = ZipLibrary::instance(&whyNot);
+    if (!zip)
+        throw SheetError(QStringLiteral("%1 cannot be read: %2").arg(m_fileName, whyNot));
+    m_zip = zip->read(archivePath);
+    if (!m_zip)
         throw SheetError(
             QStringLiteral("%1 is damaged: its archive cannot be opened.").arg(m_fileName));
 }
@@ -24,7 +25,6 @@ ZipPart::ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepG
 ZipPart::~ZipPart()
 {
     close();
-    m_zip->close();
 }
 
 void ZipPart::refuse(const QString &why) const
@@ -35,15 +35,15 @@ void ZipPart::refuse(const QString &why) const
 bool ZipPart::open(const QString &name)
 {
     close();
-    if (!m_zip->setCurrentFile(name, QuaZip::csInsensitive))
+    if (!m_zip->select(name))
         return false;
-    m_part = m_zip->getCurrentFileName();
-    QuaZipFileInfo64 info;
-    if (!m_zip->getCurrentFileInfo(&info))
+    m_part = m_zip->currentName();
+    quint64 storedSize = 0;
+    quint64 inflated = 0;
+    if (!m_zip->currentSizes(storedSize, inflated))
         return false;
     // What the archive says is checked first; what the part really inflates to, as it is read.
-    const auto stored = qint64(qMin<quint64>(info.compressedSize, quint64(MaxPartBytes)));
-    const auto inflated = info.uncompressedSize;
+    const auto stored = qint64(qMin<quint64>(storedSize, quint64(MaxPartBytes)));
     if (inflated > quint64(MaxPartBytes))
         refuse(QStringLiteral("would inflate to %L1 bytes, more than %L2 bytes, the most this "
                               "program reads from one part.")
@@ -53,12 +53,10 @@ bool ZipPart::open(const QString &name)
         refuse(QStringLiteral("would inflate %L1 times its stored size, as no spreadsheet "
                               "does: it may be a zip bomb.")
                    .arg(inflated / quint64(qMax<qint64>(stored, 1))));
-    m_file = std::make_unique<QuaZipFile>(m_zip.get());
-    if (!m_file->open(QIODevice::ReadOnly)) {
-        m_file.reset();
+    QIODevice *part = m_zip->openPart();
+    if (!part)
         return false;
-    }
-    m_device = std::make_unique<GuardedDevice>(m_file.get(), stored, m_keepGoing);
+    m_device = std::make_unique<GuardedDevice>(part, stored, m_keepGoing);
     m_xml.setDevice(m_device.get());
     return true;
 }
@@ -68,10 +66,8 @@ void ZipPart::close()
     m_xml.setDevice(nullptr);
     m_xml.clear();
     m_device.reset();
-    if (m_file) {
-        m_file->close();
-        m_file.reset();
-    }
+    if (m_zip)
+        m_zip->closePart();
 }
 
 void ZipPart::check()

@@ -8,9 +8,8 @@
 
 #include <memory>
 
-class QuaZip;
-class QuaZipFile;
 class GuardedDevice;
+class ZipReading;
 
 // One part (file) of a zipped document, read as an XML stream straight from the archive,
 // within the bounds of SheetLimits.h: the part's inflated size and its ratio to the stored
@@ -40,8 +39,7 @@ private:
     QString m_fileName;
     QString m_part;
     const SheetReader::KeepGoing *m_keepGoing;
-    std::unique_ptr<QuaZip> m_zip;
-    std::unique_ptr<QuaZipFile> m_file;
+    std::unique_ptr<ZipReading> m_zip;
     std::unique_ptr<GuardedDevice> m_device;
     QXmlStreamReader m_xml;
 };

@@ -3,28 +3,19 @@
 #include "HoverLooks.h"
 #include "Looks.h"
 #include "Module1.h"
+#include "ProgressCharts.h"
 #include "ReviewBook.h"
 #include "Skip.h"
 #include "StoreError.h"
 #include "Titles.h"
 #include "Twips.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
-#include <QDateTimeAxis>
+#include <QAbstractScrollArea>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTreeWidget>
-#include <QValueAxis>
-
-#include <algorithm>
 
 namespace {
 
@@ -45,15 +36,30 @@ const QColor ListHover(255, 255, 255);
 const QStringList BarNames{QStringLiteral("New"), QStringLiteral("Learning"),
                            QStringLiteral("Known"), QStringLiteral("Due today")};
 
-QChartView *chartView(QWidget *parent, const char *name)
+ProgressCharts::Looks chartLooks()
 {
-    auto *view = make<QChartView>(parent, name);
-    view->setRenderHint(QPainter::Antialiasing);
-    auto *chart = new QChart();
-    chart->setBackgroundBrush(Looks::Paper);
-    chart->setTitleFont(Looks::caption(11, QFont::Bold));
-    chart->legend()->hide();
-    view->setChart(chart);
+    return {.paper = Looks::Paper,
+            .title = Looks::caption(11, QFont::Bold),
+            .labels = Looks::caption(9),
+            .barLabels = Looks::caption(9, QFont::Bold)};
+}
+
+// A chart view, or where the charts cannot be drawn a label saying why.
+QWidget *chartView(QWidget *parent, const char *name)
+{
+    QString whyNot;
+    ProgressCharts *charts = ProgressCharts::instance(&whyNot);
+    QWidget *view = nullptr;
+    if (charts) {
+        view = charts->makeView(parent, chartLooks());
+    } else {
+        qCWarning(lcUi).noquote() << "The progress charts cannot be drawn:" << whyNot;
+        auto *label = new QLabel(QStringLiteral("The chart cannot be drawn: %1").arg(whyNot), parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        view = label;
+    }
+    view->setObjectName(QLatin1String(name));
     return view;
 }
 
@@ -62,21 +68,6 @@ void colour(QWidget *w, const QColor &text)
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, text);
     w->setPalette(p);
-}
-
-// A chart's axes and series go with it; a fresh chart per refresh keeps nothing stale.
-QChart *freshChart(QChartView *view, const QString &title)
-{
-    QChart *old = view->chart();
-    auto *chart = new QChart();
-    chart->setBackgroundBrush(old->backgroundBrush());
-    chart->setTitleFont(old->titleFont());
-    chart->setTitle(title);
-    chart->legend()->hide();
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    view->setChart(chart);
-    delete old;
-    return chart;
 }
 
 } // namespace
@@ -90,9 +81,12 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QWidget(parent), m_looks(new H
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     m_looks->add(Command1, CloseNormal, CloseHover);
     m_looks->addList(List1, ListNormal, ListHover);
-    for (QWidget *area : std::initializer_list<QWidget *>{this, Label1, Label2, Chart1, Chart2,
-                                                          Chart1->viewport(), Chart2->viewport()})
+    for (QWidget *area : std::initializer_list<QWidget *>{this, Label1, Label2, Chart1, Chart2})
         m_looks->resetOver(area);
+    // A chart view's pointer moves reach its viewport, not the view.
+    for (QWidget *chart : {Chart1, Chart2})
+        if (auto *view = qobject_cast<QAbstractScrollArea *>(chart))
+            m_looks->resetOver(view->viewport());
 }
 
 void ProgressWindow::buildControls()
@@ -174,69 +168,32 @@ void ProgressWindow::display(const ProgressFigures &figures)
 
 void ProgressWindow::showScores()
 {
+    ProgressCharts *charts = ProgressCharts::instance(nullptr);
+    if (!charts)
+        return;
     const auto &quizzes = m_figures.quizzes;
-    QChart *chart = freshChart(Chart1, quizzes.empty()
-                                           ? QStringLiteral("Quiz scores: no quiz yet")
-                                           : QStringLiteral("Quiz scores (right answers, %)"));
-    auto *line = new QLineSeries();
-    line->setObjectName(QStringLiteral("scores"));
-    line->setPointsVisible(true);
-    line->setColor(QColor(0, 128, 0));
+    QList<ProgressCharts::Point> points;
     for (const auto &q : quizzes)
-        line->append(double(q.at.toMSecsSinceEpoch()), ProgressFigures::percentRight(q));
-    chart->addSeries(line);
-
-    auto *time = new QDateTimeAxis();
-    time->setFormat(QStringLiteral("d MMM"));
-    time->setLabelsFont(Looks::caption(9));
+        points.append({q.at, ProgressFigures::percentRight(q)});
     const QDateTime now = QDateTime::currentDateTime();
-    QDateTime first = quizzes.empty() ? now.addDays(-7) : quizzes.front().at;
-    QDateTime last = quizzes.empty() ? now : quizzes.back().at;
+    const QDateTime first = quizzes.empty() ? now.addDays(-7) : quizzes.front().at;
+    const QDateTime last = quizzes.empty() ? now : quizzes.back().at;
     // A day on either side, so the first and the last point are not on the frame.
-    time->setRange(first.addDays(-1), last.addDays(1));
-    time->setTickCount(6);
-    chart->addAxis(time, Qt::AlignBottom);
-    line->attachAxis(time);
-
-    auto *percent = new QValueAxis();
-    percent->setRange(0, 100);
-    percent->setLabelFormat(QStringLiteral("%d"));
-    percent->setTickCount(6);
-    percent->setLabelsFont(Looks::caption(9));
-    chart->addAxis(percent, Qt::AlignLeft);
-    line->attachAxis(percent);
+    charts->showLine(Chart1,
+                     quizzes.empty() ? QStringLiteral("Quiz scores: no quiz yet")
+                                     : QStringLiteral("Quiz scores (right answers, %)"),
+                     points, first.addDays(-1), last.addDays(1), QColor(0, 128, 0), chartLooks());
 }
 
 void ProgressWindow::showCounts()
 {
+    ProgressCharts *charts = ProgressCharts::instance(nullptr);
+    if (!charts)
+        return;
     const ReviewQueries::Counts &c = m_figures.counts;
-    QChart *chart = freshChart(Chart2, QStringLiteral("Words"));
-    auto *set = new QBarSet(QStringLiteral("Words"));
-    *set << double(c.newWords) << double(c.learning) << double(c.known) << double(c.due);
-    set->setColor(QColor(0, 0, 192));
-    set->setLabelColor(QColor(0, 0, 128));
-    set->setLabelFont(Looks::caption(9, QFont::Bold));
-    auto *bars = new QBarSeries();
-    bars->setObjectName(QStringLiteral("counts"));
-    bars->append(set);
-    bars->setLabelsVisible(true);
-    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    chart->addSeries(bars);
-
-    auto *names = new QBarCategoryAxis();
-    names->append(BarNames);
-    names->setLabelsFont(Looks::caption(9));
-    chart->addAxis(names, Qt::AlignBottom);
-    bars->attachAxis(names);
-    auto *count = new QValueAxis();
-    const qint64 most = std::max({c.newWords, c.learning, c.known, c.due, qint64(1)});
-    // Room above the highest bar for its label.
-    count->setRange(0, double(most) * 1.15);
-    count->applyNiceNumbers();
-    count->setLabelFormat(QStringLiteral("%d"));
-    count->setLabelsFont(Looks::caption(9));
-    chart->addAxis(count, Qt::AlignLeft);
-    bars->attachAxis(count);
+    charts->showBars(Chart2, QStringLiteral("Words"), BarNames,
+                     {double(c.newWords), double(c.learning), double(c.known), double(c.due)},
+                     QColor(0, 0, 192), QColor(0, 0, 128), chartLooks());
 }
 
 void ProgressWindow::showMostMissed()

@@ -6,8 +6,6 @@
 #include <QWidget>
 
 class HoverLooks;
-class QChart;
-class QChartView;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -31,8 +29,10 @@ public:
     const ProgressFigures &figures() const { return m_figures; }
 
     QLabel *Label1;        // the heading: the collection shown
-    QChartView *Chart1;    // quiz scores over time
-    QChartView *Chart2;    // new, learning, known, due today
+    // The charts are QChartViews (see ProgressCharts); where Qt Charts cannot be loaded,
+    // labels saying so.
+    QWidget *Chart1;       // quiz scores over time
+    QWidget *Chart2;       // new, learning, known, due today
     QLabel *Label2;        // "Answered wrongly most often"
     QTreeWidget *List1;    // word, meaning, wrong answers
     QPushButton *Command1; // "Close"

@@ -27,9 +27,15 @@ using namespace TestSupport;
 
 namespace {
 
+QChart *chartOf(QWidget *view)
+{
+    auto *chartView = qobject_cast<QChartView *>(view);
+    return chartView ? chartView->chart() : nullptr;
+}
+
 QList<double> barValues(ProgressWindow *w)
 {
-    const auto series = w->Chart2->chart()->series();
+    const auto series = chartOf(w->Chart2)->series();
     auto *bars = series.isEmpty() ? nullptr : qobject_cast<QBarSeries *>(series.first());
     QList<double> out;
     for (int i = 0; bars && i < bars->barSets().first()->count(); ++i)
@@ -39,7 +45,7 @@ QList<double> barValues(ProgressWindow *w)
 
 QList<QPointF> scorePoints(ProgressWindow *w)
 {
-    const auto series = w->Chart1->chart()->series();
+    const auto series = chartOf(w->Chart1)->series();
     auto *line = series.isEmpty() ? nullptr : qobject_cast<QLineSeries *>(series.first());
     return line ? line->points() : QList<QPointF>{};
 }
@@ -152,7 +158,8 @@ void TstProgressWindow::emptyHistory()
     ProgramFixture program({.tables = {{"Words", fourQuizWords()}}});
     ProgressWindow *w = open(program.start());
     QVERIFY(w);
-    QVERIFY(w->Chart1->chart()->title().contains("no quiz yet"));
+    QVERIFY(chartOf(w->Chart1) && chartOf(w->Chart2));
+    QVERIFY(chartOf(w->Chart1)->title().contains("no quiz yet"));
     QVERIFY(scorePoints(w).isEmpty());
     QCOMPARE(barValues(w), QList<double>({4, 0, 0, 0}));
     QCOMPARE(w->List1->topLevelItemCount(), 0);
