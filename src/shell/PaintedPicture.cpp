@@ -96,6 +96,32 @@ void PaintedPicture::paintLeftPane(QPainter &p, const QSize &size)
     p.drawLine(10, 0, 10, size.height());
 }
 
+namespace {
+
+// Fine diagonal hatching: faint lines where x + y is a multiple of HatchStep. The pattern
+// repeats every HatchStep pixels either way, so one tile of it, drawn once, is laid over
+// any area instead of drawing every line across it.
+constexpr int HatchStep = 14;
+const QPen HatchPen(QColor(255, 255, 255, 14), 1);
+
+QBrush hatching()
+{
+    static const QBrush brush = [] {
+        QPixmap tile(HatchStep, HatchStep);
+        tile.fill(Qt::transparent);
+        QPainter p(&tile);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(HatchPen);
+        // The lines through the tile, drawn well past its edges so no end shows in it.
+        for (int c = 0; c <= 2 * HatchStep; c += HatchStep)
+            p.drawLine(c + HatchStep, -HatchStep, c - 2 * HatchStep, 2 * HatchStep);
+        return QBrush(tile);
+    }();
+    return brush;
+}
+
+} // namespace
+
 // Deep navy with a soft light from the top left and fine diagonal hatching.
 void PaintedPicture::paintRightPane(QPainter &p, const QSize &size)
 {
@@ -103,9 +129,14 @@ void PaintedPicture::paintRightPane(QPainter &p, const QSize &size)
     sky.setColorAt(0, QColor(46, 66, 104));
     sky.setColorAt(1, QColor(22, 32, 54));
     p.fillRect(QRect(QPoint(0, 0), size), sky);
-    p.setPen(QPen(QColor(255, 255, 255, 14), 1));
-    for (int x = -size.height(); x < size.width(); x += 14)
-        p.drawLine(x, size.height(), x + size.height(), 0);
+    if (p.device()->devicePixelRatio() == 1) {
+        p.fillRect(QRect(QPoint(0, 0), size), hatching());
+    } else {
+        // Scaled, a tile's pixels would not repeat exactly: the lines themselves.
+        p.setPen(HatchPen);
+        for (int x = -size.height(); x < size.width(); x += HatchStep)
+            p.drawLine(x, size.height(), x + size.height(), 0);
+    }
     QRadialGradient glow(QPointF(size.width() * 0.2, size.height() * 0.1), size.width() * 0.6);
     glow.setColorAt(0, QColor(255, 255, 255, 36));
     glow.setColorAt(1, QColor(255, 255, 255, 0));
