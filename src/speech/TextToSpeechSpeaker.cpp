@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonObject>
+#include <QLibrary>
+#include <QPluginLoader>
 #include <QProcess>
-#include <QTextToSpeech>
 
 const QString TextToSpeechSpeaker::NoEngine =
     QStringLiteral("No speech engine is installed (the package qt6-speech-flite-plugin speaks "
@@ -16,12 +18,37 @@ const QString HelperName = QStringLiteral("lexmora-speaker");
 const QByteArray Ready = "ready";
 const QByteArray Unavailable = "unavailable ";
 const QByteArray Speaking = "speaking";
+// What Qt's text-to-speech plugins declare themselves as (Qt 6).
+const QString SpeechPluginInterface = QStringLiteral("org.qt-project.qt.speech.tts.plugin/6.");
 
 } // namespace
 
 TextToSpeechSpeaker::TextToSpeechSpeaker(QObject *parent)
-    : TextToSpeechSpeaker(QTextToSpeech::availableEngines(), helperPath(), parent)
+    : TextToSpeechSpeaker(installedEngines(), helperPath(), parent)
 {
+}
+
+QStringList TextToSpeechSpeaker::installedEngines()
+{
+    QStringList engines;
+    for (const QString &folder : QCoreApplication::libraryPaths()) {
+        const QDir plugins(folder + QStringLiteral("/texttospeech"));
+        for (const QFileInfo &file : plugins.entryInfoList(QDir::Files, QDir::Name)) {
+            if (!QLibrary::isLibrary(file.fileName()))
+                continue;
+            // The declaration is read from the file; the plugin itself is not loaded.
+            const QJsonObject declared = QPluginLoader(file.absoluteFilePath()).metaData();
+            if (!declared.value(QStringLiteral("IID")).toString().startsWith(SpeechPluginInterface))
+                continue;
+            const QString provider = declared.value(QStringLiteral("MetaData"))
+                                         .toObject()
+                                         .value(QStringLiteral("Provider"))
+                                         .toString();
+            if (!provider.isEmpty() && !engines.contains(provider))
+                engines.append(provider);
+        }
+    }
+    return engines;
 }
 
 TextToSpeechSpeaker::TextToSpeechSpeaker(const QStringList &installed, const QString &helper,

@@ -37,6 +37,10 @@ public:
     // Whether its process has been started and has not ended.
     bool engineRunning() const { return m_process != nullptr; }
 
+    // The engines of the installed text-to-speech plugins, as Qt's availableEngines() names
+    // them, read from the plugins' declarations: the program itself never loads Qt's
+    // speech library, which only lexmora-speaker needs.
+    static QStringList installedEngines();
     // flite where it is installed, else speech-dispatcher, else none (the empty text).
     static QString chooseEngine(const QStringList &installed);
     // lexmora-speaker beside the program (build/bin, or libexec/lexmora when installed).

@@ -81,6 +81,7 @@ private slots:
     void speakWordsIsKeptInTheWordDatabase();
     void engineChoice_data();
     void engineChoice();
+    void installedEnginesAreQtsOwn();
     void realEngineAnswersWithoutBlocking();
     void crashingEngineIsStartedAgainThenGivenUp();
 
@@ -320,6 +321,16 @@ void TstSpeech::engineChoice()
         speaker.say(QStringLiteral("Abate"));
         QVERIFY(!speaker.engineAnswered());
     }
+}
+
+// The plugins' declarations name the same engines Qt's speech library would load.
+void TstSpeech::installedEnginesAreQtsOwn()
+{
+    QStringList ours = TextToSpeechSpeaker::installedEngines();
+    QStringList qts = QTextToSpeech::availableEngines();
+    ours.sort();
+    qts.sort();
+    QCOMPARE(ours, qts);
 }
 
 void TstSpeech::realEngineAnswersWithoutBlocking()
