@@ -131,9 +131,24 @@ private:
         const SchemaEntry *e = find(name);
         if (!e)
             return;
+        if (e->type == QLatin1String("index") && madeByUs(*e, name, table, column))
+            return;
         if (e->type != QLatin1String("index") || e->table != table.toLower() ||
             columnsOf(m_db, "pragma_index_info", e->name, 2) != QStringList{column})
             refuse(*e, QStringLiteral("it is not an index of %1 by %2").arg(table, column));
+    }
+
+    // The text our CREATE INDEX left in the schema: an index of `table` by `column` alone
+    // (maybe without regard to case, maybe of some rows), so every open need not ask the
+    // engine for its columns.
+    static bool madeByUs(const SchemaEntry &e, const QString &name, const QString &table,
+                         const QString &column)
+    {
+        const QString head = QStringLiteral("create index %1 on %2 (%3").arg(name, table, column).toLower();
+        if (!e.sql.startsWith(head))
+            return false;
+        const QStringView rest = QStringView(e.sql).mid(head.size());
+        return rest.startsWith(u")") || rest.startsWith(u" collate nocase)");
     }
 
     void trigger(const QString &name, const QString &table, const char *event,

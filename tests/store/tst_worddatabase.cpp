@@ -197,6 +197,10 @@ void TstWordDatabase::refusesUnusableFiles_data()
     QTest::newRow("word index on another column")
         << QByteArray("DROP INDEX Words_word; CREATE INDEX Words_word ON Words (meaning)")
         << "index named Words_word";
+    QTest::newRow("word index on the word and more")
+        << QByteArray("DROP INDEX Words1_word_nocase; CREATE INDEX Words1_word_nocase ON Words1 "
+                      "(word COLLATE NOCASE, meaning)")
+        << "index named Words1_word_nocase";
     QTest::newRow("marked index of another table")
         << QByteArray("DROP INDEX lexmora_marked_Words4; CREATE INDEX lexmora_marked_Words4 ON "
                       "Words5 (pointer)")
