@@ -5,8 +5,10 @@
 #   libexec/lexmora/lexmora     the program itself (src/migrate finds lexmora-newdb from here)
 #   libexec/lexmora/lexmora-sheetcells  reads .xls files for the program, in a process of its own
 #   libexec/lexmora/lexmora-speaker     says words for the program, in a process of its own
-#   lib/lexmora/lexmora-charts.so, lexmora-zip.so  parts of the program it loads when first
-#                               needed (the progress charts; zipped spreadsheets)
+#   lib/lexmora/modules/lexmora-charts.so, lexmora-zip.so  parts of the program it loads
+#                               when first needed (the progress charts; zipped spreadsheets);
+#                               a folder below lib/lexmora, as no library of ours is for
+#                               the linker (CPack would add ldconfig calls for lib/lexmora)
 #   share/applications, share/icons/hicolor/scalable/apps, share/metainfo
 #   share/man/man1              lexmora.1.gz, lexmora-newdb.1.gz
 #   share/doc/lexmora           copyright (machine-readable), changelog.gz (Debian's format)
@@ -23,7 +25,7 @@ install(TARGETS lexmora-sheetcells RUNTIME DESTINATION ${program_dir})
 install(TARGETS lexmora-speaker RUNTIME DESTINATION ${program_dir})
 install(TARGETS lexmora-newdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Where src/common/LateModule.cpp looks for them.
-install(TARGETS lexmora-charts lexmora-zip LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/lexmora)
+install(TARGETS lexmora-charts lexmora-zip LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/lexmora/modules)
 
 # The launcher finds the program relative to itself, so the installed tree can be moved.
 file(RELATIVE_PATH PROGRAM_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${program_dir})

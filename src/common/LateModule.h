@@ -5,7 +5,7 @@
 // A part of the program kept in a library of its own, lexmora-NAME.so, and loaded the first
 // time it is needed, so that start-up neither loads nor relocates the libraries behind it
 // (Qt Charts for the progress window, QuaZip for zipped spreadsheets). A module lies beside
-// the program in the build tree and in lib/lexmora once installed; its one entry point is
+// the program in the build tree and in lib/lexmora/modules once installed; its one entry point is
 // LEXMORA_MODULE_ENTRY (LateModuleEntry.h).
 namespace LateModule {
 

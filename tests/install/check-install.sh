@@ -20,12 +20,12 @@ for f in bin/lexmora bin/lexmora-newdb libexec/lexmora/lexmora libexec/lexmora/l
   libexec/lexmora/lexmora-speaker; do
   [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
-# The parts the program loads when first needed lie where it looks: lib/lexmora, seen from
-# libexec/lexmora.
+# The parts the program loads when first needed lie where it looks for them:
+# lib/lexmora/modules, seen from libexec/lexmora.
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$build/CMakeCache.txt")
 for m in charts zip; do
-  [ -f "$prefix/libexec/lexmora/../../${libdir:-lib}/lexmora/lexmora-$m.so" ] \
-    || fail "lexmora-$m.so is not installed in ${libdir:-lib}/lexmora"
+  [ -f "$prefix/libexec/lexmora/../../${libdir:-lib}/lexmora/modules/lexmora-$m.so" ] \
+    || fail "lexmora-$m.so is not installed in ${libdir:-lib}/lexmora/modules"
 done
 # The .xls reader answers beside the program: a file it refuses gives its frames.
 "$prefix/libexec/lexmora/lexmora-sheetcells" /dev/null | head -c 8 | grep -q LXCELLS1 \
