@@ -19,8 +19,7 @@ QString fileName(const QString &name)
     return QStringLiteral("lexmora-%1.so").arg(name);
 }
 
-} // namespace
-
+// Where load() looks for the module `name`, first to last.
 QStringList places(const QString &name)
 {
     const QDir program(QCoreApplication::applicationDirPath());
@@ -28,6 +27,8 @@ QStringList places(const QString &name)
             QDir::cleanPath(program.filePath(QStringLiteral(LEXMORA_MODULES_FROM_PROGRAM "/") +
                                              fileName(name)))};
 }
+
+} // namespace
 
 void *load(const QString &name, int version, QString *whyNot)
 {

@@ -19,7 +19,4 @@ Interface *interfaceOf(const QString &name, QString *whyNot)
     return static_cast<Interface *>(load(name, Interface::Version, whyNot));
 }
 
-// Where load() looks for the module `name`, first to last.
-QStringList places(const QString &name);
-
 } // namespace LateModule

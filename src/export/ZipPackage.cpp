@@ -37,7 +37,6 @@ QIODevice &ZipPackage::beginPart(const QString &name, bool stored)
                                          "started (%2).")
                               .arg(name)
                               .arg(error));
-    m_inPart = true;
     m_sink = std::make_unique<ChunkedSink>(*part);
     return *m_sink;
 }
@@ -49,9 +48,8 @@ void ZipPackage::writePart(const QString &name, const QByteArray &bytes, bool st
 
 void ZipPackage::endPart()
 {
-    if (!m_inPart)
+    if (!m_sink)
         return;
-    m_inPart = false;
     if (!m_sink->flushToTarget())
         fail(m_sink->failure());
     m_sink.reset();

@@ -34,7 +34,6 @@ private:
     void fail(const QString &why);
 
     std::unique_ptr<ZipWriting> m_zip;
-    bool m_inPart = false;
-    std::unique_ptr<ChunkedSink> m_sink;
+    std::unique_ptr<ChunkedSink> m_sink; // the current part's, while a part is open
     QString m_failure;
 };

@@ -8,6 +8,7 @@
 #include "XlsxReader.h"
 
 #include "ZipArchive.h"
+#include "ZipPart.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,12 +35,7 @@ bool isBiffBof(const QByteArray &head)
 SheetReader::Format zipFormat(const QString &path)
 {
     using Match = ZipReading::Match;
-    QString whyNot;
-    ZipLibrary *library = ZipLibrary::instance(&whyNot);
-    if (!library)
-        throw SheetError(
-            QStringLiteral("%1 cannot be read: %2").arg(QFileInfo(path).fileName(), whyNot));
-    const std::unique_ptr<ZipReading> zip = library->read(path);
+    const std::unique_ptr<ZipReading> zip = zipLibraryFor(QFileInfo(path).fileName()).read(path);
     if (!zip)
         return SheetReader::Format::Unknown;
     if (zip->select(QStringLiteral("mimetype"), Match::ExactCase)) {

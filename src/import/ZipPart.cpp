@@ -9,14 +9,19 @@
 
 using namespace SheetLimits;
 
-ZipPart::ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepGoing)
-    : m_fileName(QFileInfo(archivePath).fileName()), m_keepGoing(keepGoing)
+ZipLibrary &zipLibraryFor(const QString &fileName)
 {
     QString whyNot;
     ZipLibrary *zip = ZipLibrary::instance(&whyNot);
     if (!zip)
-        throw SheetError(QStringLiteral("%1 cannot be read: %2").arg(m_fileName, whyNot));
-    m_zip = zip->read(archivePath);
+        throw SheetError(QStringLiteral("%1 cannot be read: %2").arg(fileName, whyNot));
+    return *zip;
+}
+
+ZipPart::ZipPart(const QString &archivePath, const SheetReader::KeepGoing *keepGoing)
+    : m_fileName(QFileInfo(archivePath).fileName()), m_keepGoing(keepGoing),
+      m_zip(zipLibraryFor(m_fileName).read(archivePath))
+{
     if (!m_zip)
         throw SheetError(
             QStringLiteral("%1 is damaged: its archive cannot be opened.").arg(m_fileName));

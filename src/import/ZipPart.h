@@ -9,6 +9,7 @@
 #include <memory>
 
 class GuardedDevice;
+class ZipLibrary;
 class ZipReading;
 
 // One part (file) of a zipped document, read as an XML stream straight from the archive,
@@ -43,6 +44,9 @@ private:
     std::unique_ptr<GuardedDevice> m_device;
     QXmlStreamReader m_xml;
 };
+
+// The program's zip library; throws SheetError naming `fileName` when it cannot be loaded.
+ZipLibrary &zipLibraryFor(const QString &fileName);
 
 // Reads the text of a string item up to the end of the element `end`: the <t> runs of
 // rich text joined, phonetic guides (<rPh>) left out, the characters Excel writes escaped

@@ -20,8 +20,9 @@ struct Summary
     qint64 totalWords() const;
 };
 
-// Writes the new database under a temporary name beside `newPath` (AccessFiles::partialPath) and gives it its name
-// only when it is complete, so a failure never leaves a half-made database there.
+// Writes the new database under a temporary name beside `newPath` (AccessFiles::partialPath)
+// and gives it its name only when it is complete, so a failure never leaves a half-made
+// database there.
 // Refuses to overwrite an existing file. Failures are StoreErrors in plain words.
 Summary convert(AccessSource &source, const QString &newPath);
 

@@ -23,9 +23,8 @@ public:
 };
 
 // Reads an Access (Jet 3, Jet 4 or ACE) file (see AccessFiles::isAccessFile) with mdbtools'
-// libmdb. Text comes out with
-// every character libmdb can decode (it cannot decode characters beyond the Basic
-// Multilingual Plane and gives '?' for them). A Null value reads as an empty text, a
+// libmdb. Text comes out with every character libmdb can decode (it cannot decode
+// characters beyond the Basic Multilingual Plane and gives '?' for them). A Null value reads as an empty text, a
 // Yes/No value as "1" or "0". Failures are StoreErrors in plain words.
 //
 // libmdb trusts the file it reads: a damaged one can make it crash or loop. Read files of

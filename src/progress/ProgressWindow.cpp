@@ -45,15 +45,13 @@ ProgressCharts::Looks chartLooks()
 }
 
 // A chart view, or where the charts cannot be drawn a label saying why.
-QWidget *chartView(QWidget *parent, const char *name)
+QWidget *chartView(ProgressCharts *charts, const QString &whyNot, QWidget *parent,
+                   const char *name)
 {
-    QString whyNot;
-    ProgressCharts *charts = ProgressCharts::instance(&whyNot);
     QWidget *view = nullptr;
     if (charts) {
         view = charts->makeView(parent, chartLooks());
     } else {
-        qCWarning(lcUi).noquote() << "The progress charts cannot be drawn:" << whyNot;
         auto *label = new QLabel(QStringLiteral("The chart cannot be drawn: %1").arg(whyNot), parent);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
@@ -100,9 +98,13 @@ void ProgressWindow::buildControls()
     colour(Label1, QColor(0, 0, 128));
     place(Label1, 360, 180, Width - 720, 540);
 
-    Chart1 = chartView(this, "Chart1");
+    QString whyNot;
+    m_charts = ProgressCharts::instance(&whyNot);
+    if (!m_charts)
+        qCWarning(lcUi).noquote() << "The progress charts cannot be drawn:" << whyNot;
+    Chart1 = chartView(m_charts, whyNot, this, "Chart1");
     place(Chart1, 240, 780, 6600, 4500);
-    Chart2 = chartView(this, "Chart2");
+    Chart2 = chartView(m_charts, whyNot, this, "Chart2");
     place(Chart2, 6960, 780, Width - 7200, 4500);
 
     Label2 = make<QLabel>(this, "Label2", QStringLiteral("Answered wrongly most often"));
@@ -168,8 +170,7 @@ void ProgressWindow::display(const ProgressFigures &figures)
 
 void ProgressWindow::showScores()
 {
-    ProgressCharts *charts = ProgressCharts::instance(nullptr);
-    if (!charts)
+    if (!m_charts)
         return;
     const auto &quizzes = m_figures.quizzes;
     QList<ProgressCharts::Point> points;
@@ -179,21 +180,21 @@ void ProgressWindow::showScores()
     const QDateTime first = quizzes.empty() ? now.addDays(-7) : quizzes.front().at;
     const QDateTime last = quizzes.empty() ? now : quizzes.back().at;
     // A day on either side, so the first and the last point are not on the frame.
-    charts->showLine(Chart1,
-                     quizzes.empty() ? QStringLiteral("Quiz scores: no quiz yet")
-                                     : QStringLiteral("Quiz scores (right answers, %)"),
-                     points, first.addDays(-1), last.addDays(1), QColor(0, 128, 0), chartLooks());
+    m_charts->showLine(Chart1,
+                       quizzes.empty() ? QStringLiteral("Quiz scores: no quiz yet")
+                                       : QStringLiteral("Quiz scores (right answers, %)"),
+                       points, first.addDays(-1), last.addDays(1), QColor(0, 128, 0),
+                       chartLooks());
 }
 
 void ProgressWindow::showCounts()
 {
-    ProgressCharts *charts = ProgressCharts::instance(nullptr);
-    if (!charts)
+    if (!m_charts)
         return;
     const ReviewQueries::Counts &c = m_figures.counts;
-    charts->showBars(Chart2, QStringLiteral("Words"), BarNames,
-                     {double(c.newWords), double(c.learning), double(c.known), double(c.due)},
-                     QColor(0, 0, 192), QColor(0, 0, 128), chartLooks());
+    m_charts->showBars(Chart2, QStringLiteral("Words"), BarNames,
+                       {double(c.newWords), double(c.learning), double(c.known), double(c.due)},
+                       QColor(0, 0, 192), QColor(0, 0, 128), chartLooks());
 }
 
 void ProgressWindow::showMostMissed()

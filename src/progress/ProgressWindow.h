@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class HoverLooks;
+class ProgressCharts;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -48,6 +49,7 @@ private:
     void showMostMissed();
 
     HoverLooks *m_looks;
+    ProgressCharts *m_charts = nullptr; // stays nullptr where Qt Charts cannot be loaded
     ProgressFigures m_figures;
     QElapsedTimer m_sinceRead; // the figures are not read twice for one opening
 };
