@@ -13,6 +13,7 @@
 #include "QuickSearch.h"
 #include "RandomSource.h"
 #include "SettingsTable.h"
+#include "StartUpOpening.h"
 #include "Skip.h"
 #include "Speaker.h"
 #include "StatusBox.h"
@@ -81,14 +82,19 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_looks(new HoverLooks(this))
 
 Form1::~Form1() = default;
 
-bool Form1::startUp()
+QString Form1::databasePath()
+{
+    return QDir::currentPath() + QLatin1Char('/') + WordDatabase::FileName;
+}
+
+bool Form1::startUp(StartUpOpening *opening)
 {
     for (const auto kind : {QuickSearch::Kind::ByWord, QuickSearch::Kind::ByMeaning,
                             QuickSearch::Kind::ByPointer})
         List1->addItem(QuickSearch::itemText(kind));
     show();
 
-    const QString path = QDir::currentPath() + QLatin1Char('/') + WordDatabase::FileName;
+    const QString path = databasePath();
     if (!QFileInfo::exists(path)) {
         reportFatal(QStringLiteral("I was hopin' to find one of my subordinate files at ") +
                     QDir::toNativeSeparators(path) + QStringLiteral(" but, I could not! ") + CrLf +
@@ -100,7 +106,12 @@ bool Form1::startUp()
         return false;
     }
     try {
-        Module1::database = WordDatabase::open(path);
+        if (opening)
+            Module1::database = opening->take(path);
+        if (Module1::database)
+            Module1::database->finishOpening();
+        else
+            Module1::database = WordDatabase::open(path);
     } catch (const StoreError &e) {
         reportFatal(e.message());
         return false;

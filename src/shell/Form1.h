@@ -23,6 +23,8 @@ class WordDisplay;
 
 // The Main window, "Lexmora! Wordbrawl!": the Status box and word display on the left,
 // the control panel on the right. Its start-up does the program's initialisation.
+class StartUpOpening;
+
 class Form1 : public QWidget, public MainWindowPort
 {
     Q_OBJECT
@@ -32,8 +34,11 @@ public:
     ~Form1() override;
 
     // Runs the start-up sequence. Returns false when it ended the program (no usable
-    // database): the message has been shown and the window closed.
-    bool startUp();
+    // database): the message has been shown and the window closed. The word database is
+    // the one `opening` has opened meanwhile, when it could.
+    bool startUp(StartUpOpening *opening = nullptr);
+    // The word database start-up opens: qvtmdb.mdb in the current folder.
+    static QString databasePath();
 
     // MainWindowPort
     QWidget *mainWindow() override { return this; }

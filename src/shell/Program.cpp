@@ -75,6 +75,7 @@ Form3 *Program::splash() const
 
 bool Program::start()
 {
+    m_opening.begin(Form1::databasePath());
     applyLook();
     fitScreen();
     watchStoreSteps();
@@ -89,7 +90,7 @@ bool Program::start()
 void Program::loadMainWindow()
 {
     auto form = std::make_unique<Form1>();
-    if (!form->startUp()) {
+    if (!form->startUp(&m_opening)) {
         // The message has been shown and the window has closed: the program ends. Before
         // the event loop runs this does nothing, and start() reports it instead. (The quit
         // the closed window posts may still end the loop with 0: main() asks

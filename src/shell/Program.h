@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StartUpOpening.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -36,6 +38,7 @@ public:
 private:
     void loadMainWindow();
 
+    StartUpOpening m_opening; // the word database, opened while the windows are made
     QPointer<Form3> m_splash;
     std::unique_ptr<Form1> m_main;
     bool m_startUpFailed = false;

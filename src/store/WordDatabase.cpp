@@ -40,7 +40,7 @@ const QString WaitingLabel =
     QStringLiteral("Waiting while another copy of the program prepares the word database...");
 
 // The busy handler of the open's second attempt: the windows keep painting while it waits.
-struct LockWait
+struct LockWaiting
 {
     const StoreProgress::Tick &tick;
     QElapsedTimer waited = started();
@@ -53,10 +53,10 @@ struct LockWait
     }
     static int again(void *self, int)
     {
-        auto *wait = static_cast<LockWait *>(self);
-        if (wait->waited.elapsed() > FirstOpenWaitMs)
+        auto *waiting = static_cast<LockWaiting *>(self);
+        if (waiting->waited.elapsed() > FirstOpenWaitMs)
             return 0;
-        wait->tick(0, 0);
+        waiting->tick(0, 0);
         QThread::msleep(10);
         return 1;
     }
@@ -94,6 +94,13 @@ QString engineMessage(const SQLite::Exception &e)
     return QString::fromUtf8(e.what());
 }
 
+QString notOpened(const QString &path, const SQLite::Exception &e)
+{
+    return QStringLiteral("The word database %1 could not be opened: %2. The file was left as "
+                          "it is.")
+        .arg(nativePath(path), engineMessage(e));
+}
+
 } // namespace
 
 WordDatabase::WordDatabase(const QString &path, int flags)
@@ -110,6 +117,18 @@ WordDatabase::~WordDatabase() = default;
 // it was) and is the journal switched to WAL, the first write that stays.
 std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
 {
+    std::unique_ptr<WordDatabase> db = prepare(path, LockWait::WithBox);
+    db->finishOpening();
+    return db;
+}
+
+std::unique_ptr<WordDatabase> WordDatabase::openUnwatched(const QString &path)
+{
+    return prepare(path, LockWait::Refused);
+}
+
+std::unique_ptr<WordDatabase> WordDatabase::prepare(const QString &path, LockWait wait)
+{
     FileChecks::requireOrdinaryFile(path);
     checkPermissions(path);
     FileChecks::requireSignature(path);
@@ -125,18 +144,24 @@ std::unique_ptr<WordDatabase> WordDatabase::open(const QString &path)
         FileChecks::requireSchema(db->m_db, path);
         OwnTables::check(db->m_db, path);
         ReviewBook::checkShape(*db, path);
-        db->ensureSideTables();
+        db->ensureSideTables(wait);
         db->configureJournal();
-        // A large collection's search index grows after the switch to WAL, so that the
-        // slices' many commits are cheap and other copies keep reading meanwhile. Broken
-        // off, it goes on at the next open; searches read the table until then.
-        SearchIndex::complete(*db);
     } catch (const SQLite::Exception &e) {
-        throw StoreError(QStringLiteral("The word database %1 could not be opened: %2. The file "
-                                        "was left as it is.")
-                             .arg(nativePath(path), engineMessage(e)));
+        throw StoreError(notOpened(path, e));
     }
     return db;
+}
+
+// A large collection's search index grows after the switch to WAL, so that the slices'
+// many commits are cheap and other copies keep reading meanwhile. Broken off, it goes on
+// at the next open; searches read the table until then.
+void WordDatabase::finishOpening()
+{
+    try {
+        SearchIndex::complete(*this);
+    } catch (const SQLite::Exception &e) {
+        throw StoreError(notOpened(path(), e));
+    }
 }
 
 std::unique_ptr<WordDatabase> WordDatabase::create(const QString &path)
@@ -188,6 +213,11 @@ void WordDatabase::configureJournal()
 // lacks.
 void WordDatabase::ensureSideTables()
 {
+    ensureSideTables(LockWait::WithBox);
+}
+
+void WordDatabase::ensureSideTables(LockWait wait)
+{
     // Most opens find everything in place and write nothing: a deferred transaction then
     // never asks for the write lock, and another copy's long write does not hold this open
     // up. The first attempt does not wait for a lock: when something has to be made while
@@ -201,12 +231,12 @@ void WordDatabase::ensureSideTables()
         addSideTables(SQLite::TransactionBehavior::DEFERRED);
         return;
     } catch (const SQLite::Exception &e) {
-        if ((e.getErrorCode() & 0xff) != SQLITE_BUSY)
+        if ((e.getErrorCode() & 0xff) != SQLITE_BUSY || wait == LockWait::Refused)
             throw;
     }
     StoreProgress::run(WaitingLabel, false, [&](const StoreProgress::Tick &tick) {
-        LockWait wait{tick};
-        sqlite3_busy_handler(handle, &LockWait::again, &wait);
+        LockWaiting waiting{tick};
+        sqlite3_busy_handler(handle, &LockWaiting::again, &waiting);
         addSideTables(SQLite::TransactionBehavior::IMMEDIATE);
     });
 }

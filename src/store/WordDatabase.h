@@ -27,6 +27,15 @@ public:
     // StoreError. A file lacking some of the word tables opens; those collections are then
     // unavailable.
     static std::unique_ptr<WordDatabase> open(const QString &path);
+    // open() in two halves, so that a file can be opened on another thread while the
+    // windows are made (a WordDatabase is used by one thread at a time, and can be handed
+    // from one to another). openUnwatched() runs every check and step of open() that needs
+    // no window; where it would have to wait for another copy of the program holding the
+    // file, it refuses with a StoreError and has written nothing. finishOpening(), on the
+    // windows' thread, grows a search index that is still to be grown, under the program's
+    // box.
+    static std::unique_ptr<WordDatabase> openUnwatched(const QString &path);
+    void finishOpening();
     // Creates the tables in a new file; refuses to touch an existing one.
     static std::unique_ptr<WordDatabase> create(const QString &path);
 
@@ -53,12 +62,15 @@ public:
     void ensureSideTables();
 
 private:
+    enum class LockWait { WithBox, Refused };
+    void ensureSideTables(LockWait wait);
     // The connection is the store's own (StoreConnection); tests set up fixtures through
     // StoreTestAccess.
     friend class StoreConnection;
     friend class StoreTestAccess;
 
     explicit WordDatabase(const QString &path, int flags);
+    static std::unique_ptr<WordDatabase> prepare(const QString &path, LockWait wait);
     void configureConnection();
     void configureJournal();
     void addSideTables(SQLite::TransactionBehavior behavior);

@@ -1,5 +1,6 @@
 // Start-up over files that are not quite what the program writes, through the whole program.
 #include "Form1.h"
+#include "Form3.h"
 #include "LongWork.h"
 #include "Module1.h"
 #include "ProgramFixture.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 #include <sqlite3.h>
+#include <cstdio>
 
 using namespace TestSupport;
 
@@ -58,6 +60,7 @@ private slots:
     void failedMarkingIsReported();
     void foreignFileOpensWithTheBoxAndKeepsTime_data();
     void foreignFileOpensWithTheBoxAndKeepsTime();
+    void fileReplacedDuringTheSplashIsTheOneOpened();
 };
 
 void TstStartup::startsWithoutSomeWordTables_data()
@@ -220,6 +223,26 @@ void TstStartup::foreignFileOpensWithTheBoxAndKeepsTime()
     const Snapshot index = Module1::database->query(
         "Select count(*) from sqlite_schema where name = 'lexmora_text_Words'");
     QCOMPARE(index.value(0, 0).toInt(), cancel ? 0 : 1);
+}
+
+// The word database is opened while the splash shows; a file put in its place meanwhile,
+// as a user might restore one, is the file the Main window works on.
+void TstStartup::fileReplacedDuringTheSplashIsTheOneOpened()
+{
+    ProgramFixture program({.tables = {{"Words", {{"Old", "x", "n."}}}}, .firstRun = true});
+    Form3 *splash = program.startSplash();
+    QVERIFY(splash && !splash->handedOver());
+    QTest::qWait(300); // time for the opening ahead to end, so that it is the one replaced
+    const QString path = program.folder().databasePath();
+    writeDatabase(path + ".new", standardDetails(),
+                  {{"Words", {{"Abate", "to lessen", "v."}, {"Zeal", "fervour", "n."}}}});
+    QCOMPARE(::rename(QFile::encodeName(path + ".new").constData(), QFile::encodeName(path).constData()), 0);
+    splash->handOver();
+    Form1 *form = program.form();
+    QVERIFY(form);
+    const QStringList lines = form->RichTextBox1->statusText().split(CrLf);
+    QCOMPARE(lines.mid(3, 2), QStringList({"Starting Word : Abate  Ending word : Zeal",
+                                           "Total Number of words : 2"}));
 }
 
 QTEST_MAIN(TstStartup)

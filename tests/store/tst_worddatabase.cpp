@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <sqlite3.h>
+#include <thread>
 #include <sys/stat.h>
 
 using namespace TestSupport;
@@ -86,6 +87,7 @@ private slots:
     void fullTextTokenizerCannotBeReached();
     void twoProgramsSideBySide();
     void twoCopiesPrepareAnOldFileAtOnce();
+    void opensOnAnotherThreadWithoutWaiting();
     void reportsEngineErrors();
     void prefixSearchUsesIndex();
 
@@ -582,6 +584,46 @@ void TstWordDatabase::twoCopiesPrepareAnOldFileAtOnce()
                                 "'lexmora_text_Words'"),
              QStringList{"1"});
     QCOMPARE(::firstColumn(*db, "pragma integrity_check"), QStringList{"ok"});
+}
+
+// Opened on a thread of its own, the file is refused untouched where the open would have to
+// wait for another program's write lock; otherwise it is handed over ready, and the
+// search index still to grow is grown by the thread that takes it.
+void TstWordDatabase::opensOnAnotherThreadWithoutWaiting()
+{
+    const QString path = m_folder->databasePath();
+    writeForeignDatabase(path, 20000);
+    const auto openOnThread = [&] {
+        std::unique_ptr<WordDatabase> db;
+        QString refused;
+        std::thread([&] {
+            try {
+                db = WordDatabase::openUnwatched(path);
+            } catch (const StoreError &e) {
+                refused = e.message();
+            }
+        }).join();
+        return std::pair{std::move(db), refused};
+    };
+
+    const QByteArray before = fileState(path);
+    {
+        SQLite::Database other(QFile::encodeName(path).toStdString(), SQLite::OPEN_READWRITE);
+        other.exec("BEGIN IMMEDIATE");
+        const auto [db, refused] = openOnThread();
+        QVERIFY(!db);
+        QVERIFY2(refused.contains("another program is holding the file locked"), qPrintable(refused));
+    }
+    QCOMPARE(fileState(path), before);
+
+    auto [db, refused] = openOnThread();
+    QVERIFY2(db, qPrintable(refused));
+    const QString indexed = "select count(*) from sqlite_schema where name = 'lexmora_text_Words'";
+    QCOMPARE(::firstColumn(*db, indexed), QStringList{"0"});
+    db->finishOpening();
+    QCOMPARE(::firstColumn(*db, indexed), QStringList{"1"});
+    QCOMPARE(::firstColumn(*db, "select count(*) from Words where meaning like '*of 4242*'"),
+             QStringList{"1"});
 }
 
 void TstWordDatabase::reportsEngineErrors()

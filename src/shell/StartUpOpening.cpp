@@ -1,0 +1,70 @@
+#include "StartUpOpening.h"
+
+#include "Collections.h"
+#include "Skip.h"
+#include "TableCursor.h"
+#include "WordDatabase.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+// What the Main window reads first: the Default collection's first and last records and
+// its count, which the connection keeps for the record sets opened after.
+void readAhead(WordDatabase &db)
+{
+    TableCursor words(db, Collections::chooseDefault(db));
+    words.moveFirst();
+    words.moveLast();
+    words.recordCount();
+}
+
+} // namespace
+
+std::optional<FileIdentity> FileIdentity::of(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+StartUpOpening::StartUpOpening() = default;
+
+StartUpOpening::~StartUpOpening()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void StartUpOpening::begin(const QString &path)
+{
+    if (m_thread.joinable() || !m_path.isEmpty())
+        return;
+    m_path = path;
+    m_thread = std::thread([this, path] {
+        const std::optional<FileIdentity> before = FileIdentity::of(path);
+        try {
+            m_database = WordDatabase::openUnwatched(path);
+        } catch (const std::exception &) {
+            // The Main window opens it again and says why it cannot.
+            return;
+        }
+        m_opened = FileIdentity::of(path);
+        if (m_opened != before) // replaced while it was opened
+            m_opened.reset();
+        skipOnFailure(lcStore(), "reading the Default collection ahead",
+                      [this] { readAhead(*m_database); });
+    });
+}
+
+std::unique_ptr<WordDatabase> StartUpOpening::take(const QString &path)
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    if (path != m_path || !m_opened || FileIdentity::of(path) != m_opened)
+        m_database.reset();
+    return std::move(m_database);
+}
