@@ -106,12 +106,7 @@ bool Form1::startUp(StartUpOpening *opening)
         return false;
     }
     try {
-        if (opening)
-            Module1::database = opening->take(path);
-        if (Module1::database)
-            Module1::database->finishOpening();
-        else
-            Module1::database = WordDatabase::open(path);
+        Module1::database = opening ? opening->open(path) : WordDatabase::open(path);
     } catch (const StoreError &e) {
         reportFatal(e.message());
         return false;

@@ -19,12 +19,11 @@ class QPushButton;
 class Speaker;
 class StatusBox;
 class SwitchTimer;
+class StartUpOpening;
 class WordDisplay;
 
 // The Main window, "Lexmora! Wordbrawl!": the Status box and word display on the left,
 // the control panel on the right. Its start-up does the program's initialisation.
-class StartUpOpening;
-
 class Form1 : public QWidget, public MainWindowPort
 {
     Q_OBJECT

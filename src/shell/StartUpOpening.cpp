@@ -11,14 +11,11 @@
 
 namespace {
 
-// What the Main window reads first: the Default collection's first and last records and
-// its count, which the connection keeps for the record sets opened after.
-void readAhead(WordDatabase &db)
+// The Welcome text's count of the Default collection, the one long read of start-up: the
+// connection keeps it for the record sets opened after.
+void countAhead(WordDatabase &db)
 {
-    TableCursor words(db, Collections::chooseDefault(db));
-    words.moveFirst();
-    words.moveLast();
-    words.recordCount();
+    TableCursor(db, Collections::chooseDefault(db)).recordCount();
 }
 
 } // namespace
@@ -41,7 +38,7 @@ StartUpOpening::~StartUpOpening()
 
 void StartUpOpening::begin(const QString &path)
 {
-    if (m_thread.joinable() || !m_path.isEmpty())
+    if (!m_path.isEmpty())
         return;
     m_path = path;
     m_thread = std::thread([this, path] {
@@ -55,16 +52,20 @@ void StartUpOpening::begin(const QString &path)
         m_opened = FileIdentity::of(path);
         if (m_opened != before) // replaced while it was opened
             m_opened.reset();
-        skipOnFailure(lcStore(), "reading the Default collection ahead",
-                      [this] { readAhead(*m_database); });
+        skipOnFailure(lcStore(), "counting the Default collection ahead",
+                      [this] { countAhead(*m_database); });
     });
 }
 
-std::unique_ptr<WordDatabase> StartUpOpening::take(const QString &path)
+std::unique_ptr<WordDatabase> StartUpOpening::open(const QString &path)
 {
     if (m_thread.joinable())
         m_thread.join();
-    if (path != m_path || !m_opened || FileIdentity::of(path) != m_opened)
-        m_database.reset();
-    return std::move(m_database);
+    std::unique_ptr<WordDatabase> db = std::move(m_database);
+    if (path != m_path || !m_opened || FileIdentity::of(path) != m_opened) {
+        db.reset(); // closed before the file is opened again
+        return WordDatabase::open(path);
+    }
+    db->finishOpening();
+    return db;
 }

@@ -32,10 +32,11 @@ public:
 
     // Starts opening the file at `path`; a second call does nothing.
     void begin(const QString &path);
-    // Waits for the opening and hands the database over to the calling thread: null when
-    // none was begun, it was begun for another path, the file was refused there, or
-    // another file has taken its place since. Once.
-    std::unique_ptr<WordDatabase> take(const QString &path);
+    // The word database at `path` for the calling thread: the one opened ahead, finished
+    // here (WordDatabase::finishOpening), or else opened here as WordDatabase::open does,
+    // when none was begun for this path, the file was refused there or another file has
+    // taken its place since. Throws StoreError as open does.
+    std::unique_ptr<WordDatabase> open(const QString &path);
 
 private:
     QString m_path;
