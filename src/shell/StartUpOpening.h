@@ -18,8 +18,9 @@ struct FileIdentity
 };
 
 // The word database opened on a thread of its own while the splash and the Main window are
-// made: at a million words the open and the Welcome text's count take about as long as
-// building the window. Only what needs no window runs there (WordDatabase::openUnwatched);
+// made: at a million words the open and the Welcome text's count take several milliseconds,
+// which the Main window's first complete paint no longer waits for. Only what needs no
+// window runs there (WordDatabase::openUnwatched);
 // whatever that refuses, the Main window opens again the usual way, with its boxes and
 // messages, so the outcome is the same as opening there in the first place.
 class StartUpOpening
